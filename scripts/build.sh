@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Configures and builds one flavour into build/<flavour>.
+#   release  optimised, what run.sh starts
+#   debug    gcc, warnings as errors, tests and benchmarks
+#   asan     clang, AddressSanitizer + UndefinedBehaviorSanitizer, tests and fuzz targets
+#   tsan     gcc, ThreadSanitizer, the non-Qt layers and their tests
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+flavour=${1:-debug}
+common=(-G Ninja -DQUILLANE_WERROR=ON)
+case "$flavour" in
+    release) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_BUILD_TESTS=OFF -DQUILLANE_BUILD_BENCHMARKS=ON) ;;
+    debug)   args=(-DCMAKE_BUILD_TYPE=Debug) ;;
+    asan)    args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DQUILLANE_SANITIZE=address,undefined
+                   -DQUILLANE_FUZZ=ON -DQUILLANE_BUILD_BENCHMARKS=OFF) ;;
+    tsan)    args=(-DCMAKE_BUILD_TYPE=Debug -DQUILLANE_SANITIZE=thread -DQUILLANE_BUILD_GUI=OFF
+                   -DQUILLANE_BUILD_BENCHMARKS=OFF) ;;
+    *) echo "build.sh: unknown flavour '$flavour' (release, debug, asan, tsan)" >&2; exit 2 ;;
+esac
+
+cmake -S . -B "build/$flavour" "${common[@]}" "${args[@]}" >/dev/null
+cmake --build "build/$flavour"
