@@ -1,0 +1,42 @@
+#include <array>
+#include <iostream>
+
+#include "CliCommand.h"
+#include "TemplateCommand.h"
+
+namespace {
+
+constexpr std::array kCommands = {
+    CliCommand{"template", kTemplateUsage, RunTemplateCommand},
+};
+
+void PrintUsage(std::ostream& out)
+{
+    out << "usage: quillane-cli COMMAND ...\n";
+    for (const CliCommand& command : kCommands)
+        out << "  " << command.usage << "\n";
+}
+
+} // namespace
+
+int CliError(std::string_view message)
+{
+    std::cerr << "quillane-cli: " << message << "\n";
+    return kExitUsage;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h") {
+        PrintUsage(argc < 2 ? std::cerr : std::cout);
+        return argc < 2 ? kExitUsage : 0;
+    }
+    const CliArguments args(argv + 2, argv + argc);
+    for (const CliCommand& command : kCommands) {
+        if (command.name == argv[1])
+            return command.run(args);
+    }
+    CliError("unknown command '" + std::string(argv[1]) + "'");
+    PrintUsage(std::cerr);
+    return kExitUsage;
+}
