@@ -22,8 +22,7 @@ int AlphabetIndex(char16_t c)
     return -1;
 }
 
-template <typename Out, typename In>
-Out EncodeBytes(In bytes)
+template <typename Out, typename In> Out EncodeBytes(In bytes)
 {
     Out out;
     out.reserve((bytes.size() + 2) / 3 * 4);

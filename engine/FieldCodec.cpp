@@ -1,6 +1,3 @@
-#include <algorithm>
-#include <cstring>
-
 #include "AnsiCodePage.h"
 #include "Base64.h"
 #include "CredentialCipher.h"
@@ -8,6 +5,9 @@
 #include "Opcodes.h"
 #include "SecretTransform.h"
 #include "TemplateEngine.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -192,7 +192,8 @@ void TemplateEngine::DecodeField(FieldEntry& field, const char16_t* scratch)
     if (op == FieldOpcode::kWord || op == FieldOpcode::kByte) {
         field.value = DecodeInteger(scratch);
     } else if (op == FieldOpcode::kChars) {
-        const size_t limit = static_cast<size_t>(std::clamp<int32_t>(field.textLimit, 0, static_cast<int32_t>(length)));
+        const size_t limit =
+            static_cast<size_t>(std::clamp<int32_t>(field.textLimit, 0, static_cast<int32_t>(length)));
         field.value = TextFromBytes(scratch, limit);
     } else if (op == FieldOpcode::kDotted) {
         field.value = CutValue(DecodeDotted(scratch, length));

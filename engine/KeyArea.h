@@ -1,10 +1,10 @@
 #pragma once
 
+#include "KeyExchange.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
-
-#include "KeyExchange.h"
 
 // The key-exchange slots of a device manager.
 struct KeyArea

@@ -57,6 +57,11 @@ bool KeyExchange::HasKeyPair() const
     return m_pair != nullptr;
 }
 
+int KeyExchange::PrivateExponentBits() const
+{
+    return m_pair ? BN_num_bits(m_pair->privateExponent.get()) : 0;
+}
+
 void KeyExchange::GenerateDHPublicKey(uint8_t* out, int* length)
 {
     *length = 0;
@@ -64,14 +69,14 @@ void KeyExchange::GenerateDHPublicKey(uint8_t* out, int* length)
     static constexpr uint8_t kGenerator[4] = {0, 0, 0, 2};
     BnCtxPtr ctx(BN_CTX_new());
     KeyPair& pair = *m_pair;
-    const bool ok = ctx && pair.prime && pair.generator && pair.privateExponent && pair.publicValue &&
-                    BN_bin2bn(Prime().data(), static_cast<int>(Prime().size()), pair.prime.get()) &&
-                    BN_bin2bn(kGenerator, sizeof kGenerator, pair.generator.get()) &&
-                    BN_priv_rand_ex(pair.privateExponent.get(), BN_num_bits(pair.prime.get()) - 1,
-                                    BN_RAND_TOP_ONE, BN_RAND_BOTTOM_ANY, 0, ctx.get()) &&
-                    BN_mod_exp_mont_consttime(pair.publicValue.get(), pair.generator.get(),
-                                              pair.privateExponent.get(), pair.prime.get(), ctx.get(),
-                                              nullptr);
+    const bool ok =
+        ctx && pair.prime && pair.generator && pair.privateExponent && pair.publicValue &&
+        BN_bin2bn(Prime().data(), static_cast<int>(Prime().size()), pair.prime.get()) &&
+        BN_bin2bn(kGenerator, sizeof kGenerator, pair.generator.get()) &&
+        BN_priv_rand_ex(pair.privateExponent.get(), BN_num_bits(pair.prime.get()) - 1, BN_RAND_TOP_ONE,
+                        BN_RAND_BOTTOM_ANY, 0, ctx.get()) &&
+        BN_mod_exp_mont_consttime(pair.publicValue.get(), pair.generator.get(), pair.privateExponent.get(),
+                                  pair.prime.get(), ctx.get(), nullptr);
     if (!ok) {
         m_pair.reset();
         std::fputs("GenerateDHPublicKey EXIT\n", stdout);

@@ -28,6 +28,8 @@ public:
     void GenerateDHSecreteKey(const uint8_t* peer, int peerLength, uint8_t* out, int* length);
 
     bool HasKeyPair() const;
+    // Bits of the current pair's private exponent, 0 without a pair.
+    int PrivateExponentBits() const;
 
     // The group prime, most significant byte first.
     static const std::array<uint8_t, kPrimeBytes>& Prime();

@@ -1,10 +1,10 @@
 #include "TemplateEngine.h"
 
-#include <algorithm>
-#include <fstream>
-
 #include "AnsiCodePage.h"
 #include "DecimalText.h"
+
+#include <algorithm>
+#include <fstream>
 
 namespace {
 
@@ -24,7 +24,11 @@ TemplateEngine::TemplateEngine()
 
 bool TemplateEngine::LoadTemplateFile(const std::filesystem::path& folder, std::string_view name)
 {
-    std::ifstream file(folder / std::filesystem::path(std::string(name)), std::ios::binary);
+    const std::filesystem::path path = folder / std::filesystem::path(std::string(name));
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return false;
+    std::ifstream file(path, std::ios::binary);
     if (!file.is_open())
         return false;
     std::string bytes(kMaxTemplateBytes, '\0');

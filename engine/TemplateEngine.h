@@ -1,5 +1,9 @@
 #pragma once
 
+#include "FieldEntry.h"
+#include "KeyArea.h"
+#include "KeyExchange.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -7,10 +11,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-
-#include "FieldEntry.h"
-#include "KeyArea.h"
-#include "KeyExchange.h"
 
 // The template protocol engine: one field table with its text and packet buffers and the
 // key-exchange state. A device manager owns one; it takes no lock (one operation at a time).

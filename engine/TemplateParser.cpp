@@ -1,9 +1,9 @@
+#include "DecimalText.h"
+#include "TemplateEngine.h"
+
 #include <algorithm>
 #include <optional>
 #include <vector>
-
-#include "DecimalText.h"
-#include "TemplateEngine.h"
 
 namespace {
 
@@ -122,7 +122,7 @@ private:
             m_working.textLimit = DecimalTextToInt(*item);
         if (auto item = UsableItem(rightItems, 2)) {
             m_working.defaultValue = Fit(*item, FieldWidths::kDefaultValue);
-            m_working.value = Fit(*item, FieldWidths::kValue);
+            m_working.value = m_working.defaultValue;
         }
         if (auto item = UsableItem(rightItems, 3))
             m_working.opcode = Fit(*item, FieldWidths::kOpcode);
@@ -144,7 +144,8 @@ int TemplateEngine::ParseTemplate(std::u16string_view separator)
     LineParser parser(*this);
     size_t pos = 0;
     if (!separator.empty()) {
-        for (size_t end = copy.find(separator); end != std::u16string::npos; end = copy.find(separator, pos)) {
+        for (size_t end = copy.find(separator); end != std::u16string::npos;
+             end = copy.find(separator, pos)) {
             if (!parser.ParseLine(std::u16string_view(copy).substr(pos, end - pos), false))
                 return 0;
             pos = end + separator.size();

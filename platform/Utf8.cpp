@@ -44,7 +44,8 @@ std::string ToUtf8(std::u16string_view text)
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (c >= 0xD800 && c <= 0xDFFF) {
@@ -61,7 +62,11 @@ std::u16string FromUtf8(std::string_view text)
     size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<uint8_t>(text[i]);
-        const size_t extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : 4;
+        const size_t extra = lead < 0x80           ? 0
+                             : (lead >> 5) == 0x6  ? 1
+                             : (lead >> 4) == 0xE  ? 2
+                             : (lead >> 3) == 0x1E ? 3
+                                                   : 4;
         char32_t c = extra == 0 ? lead : (lead & (0x3F >> extra));
         bool valid = extra < 4 && i + extra < text.size();
         for (size_t k = 1; valid && k <= extra; ++k) {
@@ -86,11 +91,21 @@ std::string JsonString(std::string_view utf8)
     for (char ch : utf8) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char escaped[8];

@@ -1,13 +1,13 @@
 #include "TemplateCommand.h"
 
+#include "HexText.h"
+#include "TemplateEngine.h"
+#include "Utf8.h"
+
 #include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <memory>
-
-#include "HexText.h"
-#include "TemplateEngine.h"
-#include "Utf8.h"
 
 namespace {
 
@@ -50,7 +50,8 @@ void PrintJson(const TemplateEngine& engine)
                   << ", \"defaultValue\": " << JsonString(ToUtf8(e.defaultValue))
                   << ", \"value\": " << JsonString(ToUtf8(e.value))
                   << ", \"opcode\": " << JsonString(ToUtf8(e.opcode))
-                  << ", \"attr1\": " << JsonString(ToUtf8(e.attr1)) << ", \"attr2\": " << JsonString(ToUtf8(e.attr2))
+                  << ", \"attr1\": " << JsonString(ToUtf8(e.attr1))
+                  << ", \"attr2\": " << JsonString(ToUtf8(e.attr2))
                   << ", \"attr3\": " << JsonString(ToUtf8(e.attr3)) << "}";
     }
     std::cout << (table.count ? "\n]\n" : "]\n");

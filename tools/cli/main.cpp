@@ -1,8 +1,8 @@
-#include <array>
-#include <iostream>
-
 #include "CliCommand.h"
 #include "TemplateCommand.h"
+
+#include <array>
+#include <iostream>
 
 namespace {
 
