@@ -1,0 +1,316 @@
+#include "CDeviceManager.h"
+
+#include "AdapterTable.h"
+#include "CUT_WSClient.h"
+#include "DecimalText.h"
+#include "DeviceProtocol.h"
+#include "Opcodes.h"
+#include "ProgramFolder.h"
+#include "TemplateEngine.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace DeviceProtocol;
+
+namespace {
+
+std::thread StartThread(std::function<void()> body)
+{
+    return std::thread(std::move(body));
+}
+
+std::u16string Cut(std::u16string text, size_t width)
+{
+    if (text.size() >= width)
+        text.resize(width - 1);
+    return text;
+}
+
+} // namespace
+
+CDeviceManager::CDeviceManager() : CDeviceManager(DeviceTimeouts{}) {}
+
+CDeviceManager::CDeviceManager(const DeviceTimeouts& timeouts)
+    : m_timeouts(timeouts), m_engine(std::make_unique<TemplateEngine>()),
+      m_templateFolder(ProgramFolder() / "tQuillane"), m_threadStarter(StartThread),
+      m_adapterSource(ListAdapterAddresses)
+{
+}
+
+CDeviceManager::~CDeviceManager()
+{
+    StopSearch();
+}
+
+void CDeviceManager::StopSearch()
+{
+    m_stop = true;
+    if (m_searchThread.joinable())
+        m_searchThread.join();
+    m_stop = false;
+}
+
+void CDeviceManager::StartSearch()
+{
+    StopSearch();
+    {
+        std::lock_guard guard(m_lock);
+        m_cameras.clear();
+        m_searchDone = false;
+    }
+    m_foundCount = 0;
+    m_searching = true;
+    try {
+        m_searchThread = m_threadStarter([this] { RunSearch(); });
+    } catch (const std::exception&) {
+        // Nothing would ever report the end of the search: end it now, with nothing found.
+        std::lock_guard guard(m_lock);
+        m_searchDone = true;
+    }
+}
+
+bool CDeviceManager::SearchFinished()
+{
+    bool done;
+    {
+        std::lock_guard guard(m_lock);
+        done = m_searchDone;
+    }
+    // The thread has nothing left to do but return.
+    if (done && m_searchThread.joinable())
+        m_searchThread.join();
+    return done;
+}
+
+int CDeviceManager::CameraCount() const
+{
+    std::lock_guard guard(m_lock);
+    return static_cast<int>(m_cameras.size());
+}
+
+std::vector<TemplateCameraRecord> CDeviceManager::Cameras() const
+{
+    std::lock_guard guard(m_lock);
+    return m_cameras;
+}
+
+void CDeviceManager::SetCameras(std::vector<TemplateCameraRecord> cameras)
+{
+    std::lock_guard guard(m_lock);
+    m_cameras = std::move(cameras);
+}
+
+int CDeviceManager::RefreshAdapters()
+{
+    std::vector<AdapterAddress> table = m_adapterSource();
+    if (table.size() > kMaxAdapterEntries)
+        table.resize(kMaxAdapterEntries);
+    std::lock_guard guard(m_lock);
+    m_adapters = std::move(table);
+    return static_cast<int>(m_adapters.size());
+}
+
+std::vector<AdapterAddress> CDeviceManager::Adapters() const
+{
+    std::lock_guard guard(m_lock);
+    return m_adapters;
+}
+
+void CDeviceManager::RunSearch()
+{
+    RefreshAdapters();
+    const std::vector<AdapterAddress> adapters = Adapters();
+    int32_t lastOrdinal = -1;
+    for (size_t i = 0; i < adapters.size() && !m_stop; ++i) {
+        const AdapterAddress& adapter = adapters[i];
+        // Only the first address of each adapter is searched.
+        if (adapter.adapterOrdinal <= lastOrdinal || adapter.ipText == u"0.0.0.0")
+            continue;
+        lastOrdinal = adapter.adapterOrdinal;
+        if (!SearchAdapter(i, adapter))
+            break;
+    }
+    std::lock_guard guard(m_lock);
+    m_searchDone = true;
+}
+
+bool CDeviceManager::SearchAdapter(size_t entryIndex, const AdapterAddress& adapter)
+{
+    CUT_WSClient client;
+    if (client.OpenDatagram(kBroadcastHost, kPort, &adapter) != CUT_WSClient::kOk) {
+        m_lastError = 12;
+        return false;
+    }
+    if (!client.EnableBroadcast()) {
+        m_lastError = 13;
+        return false;
+    }
+    const uint16_t sequence = NextSequence();
+    std::array<uint8_t, kHeaderSize> request{};
+    PutLe16(&request[kMagicOffset], kRequestMagic);
+    PutLe16(&request[kSequenceOffset], sequence);
+    PutLe16(&request[kOpcodeOffset], Opcode::kSearch);
+    std::fill_n(&request[kMacOffset], kMacSize, 0xFF);
+    PutLe16(&request[kWordOffset], protocolWord);
+    size_t length = request.size();
+    if (client.Send(request.data(), length) != CUT_WSClient::kOk) {
+        m_lastError = 14;
+        return false;
+    }
+
+    // Slices keep a destroyed manager from waiting out a whole quiet period.
+    constexpr auto kSlice = std::chrono::milliseconds(100);
+    std::array<uint8_t, kSearchReplyMax> datagram;
+    auto quietUntil = std::chrono::steady_clock::now() + m_timeouts.searchQuiet;
+    while (!m_stop) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            quietUntil - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            break;
+        size_t size = datagram.size();
+        const int code = client.Receive(datagram.data(), size, std::min(left, kSlice));
+        if (code == CUT_WSClient::kTimedOut)
+            continue;
+        if (code != CUT_WSClient::kOk)
+            break;
+        quietUntil = std::chrono::steady_clock::now() + m_timeouts.searchQuiet;
+        AcceptReply(datagram.data(), size, sequence, entryIndex);
+    }
+    m_lastError = 15;
+    return true;
+}
+
+bool CDeviceManager::AcceptReply(const uint8_t* data, size_t size, uint16_t sequence, size_t entryIndex)
+{
+    if (size < kHeaderSize || GetLe16(data + kMagicOffset) != kReplyMagic ||
+        GetLe16(data + kSequenceOffset) != sequence || GetLe16(data + kOpcodeOffset) != Opcode::kSearch ||
+        GetLe16(data + kStatusOffset) != 0)
+        return false;
+    const TemplateCameraRecord record = TemplateCameraRecord::FromReply(std::span<const uint8_t>(data, size),
+                                                                        static_cast<int32_t>(entryIndex));
+    std::lock_guard guard(m_lock);
+    const MacBytes mac = record.Mac();
+    // The first answer of a camera wins, whichever adapter heard it.
+    for (const TemplateCameraRecord& known : m_cameras) {
+        if (std::equal(mac.begin(), mac.end(), known.bytes.begin() + kMacOffset))
+            return false;
+    }
+    m_cameras.push_back(record);
+    ++m_foundCount;
+    return true;
+}
+
+const TemplateCameraRecord* CDeviceManager::Current() const
+{
+    if (currentIndex < 0 || static_cast<size_t>(currentIndex) >= m_cameras.size())
+        return nullptr;
+    return &m_cameras[static_cast<size_t>(currentIndex)];
+}
+
+std::u16string CDeviceManager::GetModel() const
+{
+    std::lock_guard guard(m_lock);
+    const TemplateCameraRecord* record = Current();
+    return record ? record->Model() : std::u16string();
+}
+
+std::u16string CDeviceManager::GetName() const
+{
+    std::lock_guard guard(m_lock);
+    const TemplateCameraRecord* record = Current();
+    return record ? record->Name() : std::u16string();
+}
+
+std::u16string CDeviceManager::GetIpText() const
+{
+    std::lock_guard guard(m_lock);
+    const TemplateCameraRecord* record = Current();
+    return record ? FormatAddress(record->Ip()) : std::u16string();
+}
+
+std::u16string CDeviceManager::GetMaskText() const
+{
+    // A list entry carries no mask; the discovery decode supplies it.
+    return std::u16string();
+}
+
+std::u16string CDeviceManager::GetMacText() const
+{
+    std::lock_guard guard(m_lock);
+    const TemplateCameraRecord* record = Current();
+    return record ? FormatMac(record->Mac()) : std::u16string();
+}
+
+int32_t CDeviceManager::GetAdapterEntry() const
+{
+    std::lock_guard guard(m_lock);
+    const TemplateCameraRecord* record = Current();
+    return record ? record->AdapterEntry() : -1;
+}
+
+void CDeviceManager::CopyLastReply(std::array<uint8_t, kLastReplySize>& out) const
+{
+    out.fill(0);
+    if (currentIndex == -1) {
+        std::copy_n(m_engine->PacketBuffer().begin(), out.size(), out.begin());
+        return;
+    }
+    std::lock_guard guard(m_lock);
+    if (const TemplateCameraRecord* record = Current())
+        std::copy(record->bytes.begin(), record->bytes.end(), out.begin());
+}
+
+int CDeviceManager::SelectCamera(int index, std::u16string_view rowIp, int32_t rowWebPort, CameraInfo& info)
+{
+    currentIndex = index;
+    info.webPort = rowWebPort;
+    info.ip = Cut(std::u16string(rowIp), CameraInfo::kTextWidth);
+    info.ipCopy = info.ip;
+    info.model = Cut(GetModel(), CameraInfo::kTextWidth);
+    info.mask = GetMaskText();
+    info.adapterEntry = GetAdapterEntry();
+    return DecodeDiscovery(index, info);
+}
+
+int CDeviceManager::DecodeDiscovery(int index, CameraInfo& info)
+{
+    TemplateCameraRecord record;
+    {
+        std::lock_guard guard(m_lock);
+        if (index < 0 || static_cast<size_t>(index) >= m_cameras.size())
+            return 0;
+        record = m_cameras[static_cast<size_t>(index)];
+    }
+    info.macText = FormatMac(record.Mac());
+
+    TemplateEngine& engine = *m_engine;
+    // Without the file the table already loaded stays in use.
+    if (engine.LoadTemplateFile(m_templateFolder, "Discovery_temp")) {
+        engine.ClearFields();
+        engine.ResetFields();
+        engine.ParseTemplate(u"\r\n");
+    }
+    std::array<uint8_t, kLastReplySize> reply{};
+    const auto body = record.Body();
+    std::copy(body.begin(), body.end(), reply.begin());
+    engine.LoadReply(reply);
+    engine.DecodeReply(ParseMode::kStoredSearchReply);
+
+    auto text = [&](std::u16string_view field, size_t width) { return Cut(engine.GetField(field), width); };
+    auto number = [&](std::u16string_view field) { return DecimalTextToInt(engine.GetField(field)); };
+    info.name = text(u"CameraName", CameraInfo::kTextWidth);
+    info.ip = text(u"CameraIP", CameraInfo::kTextWidth);
+    info.gateway = text(u"Gateway", CameraInfo::kTextWidth);
+    info.mask = text(u"SubNetMask", CameraInfo::kTextWidth);
+    info.dns1 = text(u"PriDNS", CameraInfo::kTextWidth);
+    info.dns2 = text(u"SecDNS", CameraInfo::kTextWidth);
+    info.dhcp = number(u"DHCP");
+    info.webPort = number(u"Webport");
+    info.reserved = number(u"Reserved");
+    info.dnsSpec = number(u"DNSSpec");
+    info.prodType = text(u"ProdType", CameraInfo::kProdTypeWidth);
+    info.prodHwSpec = text(u"ProdHWSpec", CameraInfo::kProdHwSpecWidth);
+    info.hasWireless = info.prodHwSpec.size() >= 32 && info.prodHwSpec[31] == u'1' ? 1 : 0;
+    return -1;
+}

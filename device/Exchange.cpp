@@ -1,0 +1,88 @@
+#include "Exchange.h"
+
+#include "CDeviceManager.h"
+#include "CUT_WSClient.h"
+#include "DeviceProtocol.h"
+
+#include <algorithm>
+#include <chrono>
+
+using namespace DeviceProtocol;
+
+namespace {
+
+struct TryResult
+{
+    int code;
+    bool lastTry; // an answer to this sequence number came from another camera
+};
+
+bool SameHeaderWord(std::span<const uint8_t> a, std::span<const uint8_t> b, size_t offset)
+{
+    return GetLe16(&a[offset]) == GetLe16(&b[offset]);
+}
+
+TryResult OneTry(CDeviceManager& manager, std::span<const uint8_t> request, std::vector<uint8_t>& reply,
+                 size_t largestReply)
+{
+    const std::vector<AdapterAddress> adapters = manager.Adapters();
+    const int32_t entry = manager.operationAdapterEntry;
+    const AdapterAddress* local = entry >= 0 && static_cast<size_t>(entry) < adapters.size()
+                                      ? &adapters[static_cast<size_t>(entry)]
+                                      : nullptr;
+
+    CUT_WSClient client;
+    if (client.OpenDatagram(kBroadcastHost, kPort, local) != CUT_WSClient::kOk)
+        return {ExchangeResult::kOpenFailed, false};
+    if (!client.EnableBroadcast())
+        return {ExchangeResult::kBroadcastFailed, false};
+    size_t length = request.size();
+    if (client.Send(request.data(), length) != CUT_WSClient::kOk)
+        return {ExchangeResult::kSendFailed, false};
+
+    const auto deadline = std::chrono::steady_clock::now() + manager.Timeouts().receive;
+    std::vector<uint8_t> datagram(std::max(largestReply, kHeaderSize));
+    bool lastTry = false;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        size_t size = std::min(datagram.size(), std::max<size_t>(largestReply, 1));
+        const int code =
+            left.count() <= 0 ? CUT_WSClient::kTimedOut : client.Receive(datagram.data(), size, left);
+        if (code == CUT_WSClient::kTimedOut)
+            return {lastTry ? ExchangeResult::kNoMatch : ExchangeResult::kNoAnswer, lastTry};
+        if (code != CUT_WSClient::kOk)
+            return {ExchangeResult::kReceiveFailed, lastTry};
+        const std::span<const uint8_t> got(datagram.data(), size);
+        if (size < kHeaderSize || GetLe16(&got[kMagicOffset]) != kReplyMagic ||
+            !SameHeaderWord(got, request, kSequenceOffset))
+            continue;
+        if (std::equal(&got[kMacOffset], &got[kMacOffset] + kMacSize, &request[kMacOffset]) &&
+            SameHeaderWord(got, request, kOpcodeOffset)) {
+            reply.assign(got.begin(), got.end());
+            return {ExchangeResult::kSuccess, true};
+        }
+        lastTry = true;
+    }
+}
+
+} // namespace
+
+int Exchange(CDeviceManager& manager, std::span<const uint8_t> request, std::vector<uint8_t>& reply,
+             size_t largestReply, int tries)
+{
+    reply.clear();
+    if (request.size() < kHeaderSize) {
+        manager.setLastError(ExchangeResult::kSendFailed);
+        return ExchangeResult::kSendFailed;
+    }
+    int code = ExchangeResult::kNoAnswer;
+    for (int attempt = 0; attempt < std::max(tries, 1); ++attempt) {
+        const TryResult result = OneTry(manager, request, reply, largestReply);
+        code = result.code;
+        if (result.lastTry)
+            break;
+    }
+    manager.setLastError(code == ExchangeResult::kSuccess ? 0 : code);
+    return code;
+}
