@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+// A button drawn entirely from four pictures (normal, pressed, hovered, disabled). A click
+// reaches the owner as a posted ControlCommandEvent, and only when the press is released
+// inside the button. The disabled state is the button's own flag, set by the page; the widget
+// itself stays enabled.
+class CPicButton : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class Image
+    {
+        None,
+        Normal,
+        Down,
+        Hover,
+        Disabled
+    };
+
+    CPicButton(int id, QObject* owner, QWidget* parent);
+
+    int id() const { return m_id; }
+
+    void LoadImages(const QString& normal, const QString& down, const QString& hover,
+                    const QString& disabled);
+    void SetTip(const QString& text);
+    void Redraw();
+
+    void setDisabledFlag(bool disabled);
+    bool disabledFlag() const { return m_disabled; }
+    bool hovered() const { return m_hovered; }
+    bool pressed() const { return m_pressed; }
+
+    // The state picture that Redraw draws now; None when that state has no picture.
+    Image shownImage() const;
+    const QPixmap& image(Image which) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    Image stateImage() const;
+
+    int m_id;
+    QObject* m_owner; // receives the commands; not owned
+    QPixmap m_normal;
+    QPixmap m_down;
+    QPixmap m_hover;
+    QPixmap m_disabledImage;
+    bool m_disabled = false;
+    bool m_hovered = false;
+    bool m_pressed = false;
+};

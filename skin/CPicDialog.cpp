@@ -1,0 +1,395 @@
+#include "CPicDialog.h"
+
+#include "CPicButton.h"
+#include "CPicText.h"
+#include "ControlCommandEvent.h"
+#include "LoadPicture.h"
+#include "MessageBox.h"
+#include "SkinRadioButton.h"
+#include "WizardCommand.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+
+namespace {
+
+std::u16string u16(const QString& text)
+{
+    return text.toStdU16String();
+}
+
+QString qs(const std::u16string& text)
+{
+    return QString::fromStdU16String(text);
+}
+
+} // namespace
+
+CPicDialog::CPicDialog(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {}
+
+CPicDialog::~CPicDialog()
+{
+    m_controls.clear();
+}
+
+void CPicDialog::setSkin(const std::filesystem::path& programFolder, const QString& pageSection)
+{
+    setSkinFile(programFolder / "Quillane.ini");
+    setImageFolder(m_skin.imageFolder(programFolder));
+    setPageSection(pageSection);
+
+    const SkinFont skinFont = m_skin.font(u"Main.Font");
+    QFont pageFont(qs(skinFont.face));
+    pageFont.setPixelSize(qMax(1, skinFont.height));
+    pageFont.setWeight(static_cast<QFont::Weight>(qBound(1, skinFont.weight, 1000)));
+    setFont(pageFont);
+}
+
+void CPicDialog::setSkinFile(const std::filesystem::path& iniPath)
+{
+    m_skin = SkinFile(iniPath);
+}
+
+void CPicDialog::setImageFolder(const std::filesystem::path& folder)
+{
+    m_imageFolder = folder;
+}
+
+void CPicDialog::setPageSection(const QString& section)
+{
+    m_pageSection = section;
+    setObjectName(section);
+}
+
+QString CPicDialog::readText(const QString& section, const QString& key, const QString& fallback) const
+{
+    return qs(m_skin.readString(u16(section), u16(key), u16(fallback)));
+}
+
+int CPicDialog::readNumber(const QString& section, const QString& key, const QString& fallback) const
+{
+    return m_skin.readInt(u16(section), u16(key), u16(fallback));
+}
+
+QString CPicDialog::imagePath(const QString& file) const
+{
+    QString relative = file;
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return qs((m_imageFolder / std::filesystem::path(u16(relative))).u16string());
+}
+
+int CPicDialog::LoadBackground()
+{
+    const QString file = readText(m_pageSection, QStringLiteral("background"), QString());
+    if (file.isEmpty())
+        return 0;
+    QPixmap picture = LoadPicture(imagePath(file));
+    if (picture.isNull())
+        return 0;
+    m_background = picture;
+    const QSize size = m_background.deviceIndependentSize().toSize();
+    setFixedSize(size);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+    }
+    update();
+    return 1;
+}
+
+bool CPicDialog::mayAdd(const QString& section, int id) const
+{
+    return !section.isEmpty() && !FindItem(id);
+}
+
+QRect CPicDialog::placement(const QString& section) const
+{
+    return QRect(readNumber(section, QStringLiteral("x"), QStringLiteral("0")),
+                 readNumber(section, QStringLiteral("y"), QStringLiteral("0")),
+                 qMax(0, readNumber(section, QStringLiteral("w"), QStringLiteral("0"))),
+                 qMax(0, readNumber(section, QStringLiteral("h"), QStringLiteral("0"))));
+}
+
+void CPicDialog::add(ControlKind kind, int id, const QString& section, QWidget* control, const QRect& rect)
+{
+    control->setObjectName(section);
+    control->setProperty("controlId", id);
+    auto item = std::make_unique<ControlItem>();
+    item->kind = kind;
+    item->id = id;
+    item->control.reset(control);
+    item->rect = rect;
+    m_controls.push_back(std::move(item));
+}
+
+void CPicDialog::postCommand(int id, int code)
+{
+    QCoreApplication::postEvent(this, new ControlCommandEvent(id, code));
+}
+
+int CPicDialog::AddPicButton(int id, const QString& section)
+{
+    if (!mayAdd(section, id))
+        return 0;
+    const QString normal = readText(section, QStringLiteral("normalImage"), QString());
+    if (normal.isEmpty())
+        return 0;
+    auto* button = new CPicButton(id, this, this);
+    button->LoadImages(imagePath(normal),
+                       imagePath(readText(section, QStringLiteral("downImage"), QString())),
+                       imagePath(readText(section, QStringLiteral("hoverImage"), QString())),
+                       imagePath(readText(section, QStringLiteral("disableImage"), QString())));
+    const QRect rect = placement(section);
+    button->setGeometry(rect);
+    button->show();
+    const QString tip = readText(section, QStringLiteral("tip"), QString());
+    if (!tip.isEmpty())
+        button->SetTip(tip);
+    add(ControlKind::PicButton, id, section, button, rect);
+    return 1;
+}
+
+int CPicDialog::AddPushButton(int id, const QString& section)
+{
+    if (!mayAdd(section, id))
+        return 0;
+    auto* button = new QPushButton(readText(section, QStringLiteral("Caption"), QString()), this);
+    // Enter must not press a button behind the page's back.
+    button->setAutoDefault(false);
+    const QRect rect = placement(section);
+    button->setGeometry(rect);
+    button->show();
+    connect(button, &QPushButton::clicked, this,
+            [this, id] { postCommand(id, ControlCommandEvent::kClicked); });
+    add(ControlKind::PushButton, id, section, button, rect);
+    return 1;
+}
+
+int CPicDialog::AddPicText(const QString& section, int id, int visible)
+{
+    if (!mayAdd(section, id))
+        return 0;
+    const QRect rect = placement(section);
+    const unsigned style = readNumber(section, QStringLiteral("password"), QStringLiteral("0")) != 0
+                               ? CPicText::kPasswordStyle
+                               : 0;
+    auto* text = new CPicText(id, style, this);
+    text->setGeometry(rect);
+    text->SetText(readText(section, QStringLiteral("caption"), QString()));
+    text->setVisible(visible != 0);
+    add(ControlKind::PicText, id, section, text, rect);
+    return 1;
+}
+
+int CPicDialog::AddEdit(const QString& section, int id)
+{
+    if (!mayAdd(section, id))
+        return 0;
+    const QRect rect = placement(section);
+    auto* edit = new QLineEdit(this);
+    edit->setGeometry(rect);
+    edit->setProperty("autohscroll",
+                      readNumber(section, QStringLiteral("autohscroll"), QStringLiteral("0")) != 0);
+    if (readNumber(section, QStringLiteral("password"), QStringLiteral("0")) != 0)
+        edit->setEchoMode(QLineEdit::Password);
+    const int maxLength = readNumber(section, QStringLiteral("Maxlen"), QStringLiteral("0"));
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    edit->show();
+    connect(edit, &QLineEdit::textChanged, this,
+            [this, id] { postCommand(id, ControlCommandEvent::kTextChanged); });
+    add(ControlKind::Edit, id, section, edit, rect);
+    return 1;
+}
+
+int CPicDialog::AddCheckBox(const QString& section, int id)
+{
+    if (!mayAdd(section, id))
+        return 0;
+    const QRect rect = placement(section);
+    auto* box = new QCheckBox(readText(section, QStringLiteral("caption"), QString()), this);
+    box->setGeometry(rect);
+    box->show();
+    connect(box, &QCheckBox::clicked, this, [this, id] { postCommand(id, ControlCommandEvent::kClicked); });
+    add(ControlKind::CheckBox, id, section, box, rect);
+    return 1;
+}
+
+int CPicDialog::AddRadio(const QString& section, int id, const QString& defaultCaption)
+{
+    if (!mayAdd(section, id))
+        return 0;
+    const QRect rect = placement(section);
+    auto* radio = new SkinRadioButton(readText(section, QStringLiteral("caption"), defaultCaption), this);
+    radio->setGeometry(rect);
+    radio->show();
+    connect(radio, &QRadioButton::clicked, this,
+            [this, id] { postCommand(id, ControlCommandEvent::kClicked); });
+    add(ControlKind::Radio, id, section, radio, rect);
+    return 1;
+}
+
+int CPicDialog::AddDropDown(const QString& section, int id)
+{
+    if (!mayAdd(section, id))
+        return 0;
+    const int fontHeight = QFontInfo(font()).pixelSize();
+    const QRect rect(readNumber(section, QStringLiteral("x"), QStringLiteral("0")),
+                     readNumber(section, QStringLiteral("y"), QStringLiteral("0")),
+                     qMax(0, readNumber(section, QStringLiteral("w"), QStringLiteral("0"))),
+                     (fontHeight + 4) * 10);
+    auto* box = new QComboBox(this);
+    // The closed box is as tall as its font needs; the rectangle's height is what the open list
+    // may take.
+    box->setGeometry(rect.x(), rect.y(), rect.width(), box->sizeHint().height());
+    box->setMaxVisibleItems(qMax(1, rect.height() / qMax(1, fontHeight + 8)));
+    for (int i = 0;; ++i) {
+        const QString item = readText(section, QStringLiteral("text%1").arg(i), QString());
+        if (item.isEmpty())
+            break;
+        box->addItem(item);
+    }
+    box->setCurrentIndex(readNumber(section, QStringLiteral("default"), QStringLiteral("0")));
+    box->show();
+    connect(box, &QComboBox::currentIndexChanged, this,
+            [this, id] { postCommand(id, ControlCommandEvent::kSelectionChanged); });
+    add(ControlKind::ProgressOrDropDown, id, section, box, rect);
+    return 1;
+}
+
+int CPicDialog::AddProgress(const QString& section)
+{
+    if (!mayAdd(section, kProgressId))
+        return 0;
+    const QRect rect = placement(section);
+    auto* bar = new QProgressBar(this);
+    bar->setTextVisible(false);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setGeometry(rect);
+    bar->show();
+    add(ControlKind::ProgressOrDropDown, kProgressId, section, bar, rect);
+    return 1;
+}
+
+int CPicDialog::AddCameraList(unsigned style)
+{
+    const QString section = QStringLiteral("DlgListCam.ListCtrl");
+    if (!mayAdd(section, kCameraListId))
+        return 0;
+    const QRect rect = placement(section);
+    auto* list = new QTableWidget(this);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode((style & kListSingleSelection) ? QAbstractItemView::SingleSelection
+                                                          : QAbstractItemView::ExtendedSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setShowGrid(true);
+    list->setWordWrap(false);
+    list->verticalHeader()->hide();
+    list->horizontalHeader()->setVisible(!(style & kListNoColumnHeader));
+    list->horizontalHeader()->setHighlightSections(false);
+    list->setGeometry(rect);
+    list->show();
+    connect(list, &QTableWidget::itemSelectionChanged, this,
+            [this] { postCommand(kCameraListId, ControlCommandEvent::kSelectionChanged); });
+    add(ControlKind::CameraList, kCameraListId, section, list, rect);
+    return 1;
+}
+
+int CPicDialog::ShowMessage(int number, unsigned flags)
+{
+    QString text = qs(m_skin.messageText(number));
+    // Qt labels break lines at LF only.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return MessageBox::show(this, text, flags);
+}
+
+void CPicDialog::RepaintControls()
+{
+    for (const auto& item : m_controls) {
+        QWidget* control = item->control.get();
+        switch (item->kind) {
+        case ControlKind::PicButton:
+            static_cast<CPicButton*>(control)->Redraw();
+            break;
+        case ControlKind::PicText:
+            if (control->isVisible())
+                static_cast<CPicText*>(control)->Redraw();
+            break;
+        default:
+            control->update();
+            break;
+        }
+    }
+}
+
+const ControlItem* CPicDialog::FindItem(int id) const
+{
+    for (const auto& item : m_controls) {
+        if (item->id == id)
+            return item.get();
+    }
+    return nullptr;
+}
+
+QWidget* CPicDialog::FindControl(int id) const
+{
+    const ControlItem* item = FindItem(id);
+    return item ? item->control.get() : nullptr;
+}
+
+void CPicDialog::OnCommand(int id, int code)
+{
+    emit command(id, code);
+}
+
+bool CPicDialog::event(QEvent* event)
+{
+    if (event->type() == ControlCommandEvent::kType) {
+        const auto* commandEvent = static_cast<ControlCommandEvent*>(event);
+        OnCommand(commandEvent->id(), commandEvent->code());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void CPicDialog::paintEvent(QPaintEvent*)
+{
+    if (m_background.isNull())
+        return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
+}
+
+// Closing a page is leaving the wizard; the main window decides, the page stays until then.
+void CPicDialog::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    PostWizardCommand(parentWidget(), WIZ_EXIT);
+}
+
+// Neither Enter nor Esc may close a page or press a button.
+void CPicDialog::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,11 @@
+#include "ProgramFolderNarrow.h"
+
+#include "ProgramFolder.h"
+
+std::string ProgramFolderNarrow()
+{
+    std::string folder = ProgramFolder().native();
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}

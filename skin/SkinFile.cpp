@@ -1,0 +1,291 @@
+#include "SkinFile.h"
+
+#include "AnsiCodePage.h"
+
+#include <climits>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f' || c == u'\r' || c == u'\n';
+}
+
+std::u16string_view trim(std::u16string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Latin-1 letters fold as well, so that names written with accented capitals still match.
+char16_t foldCase(char16_t c)
+{
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return static_cast<char16_t>(c + 0x20);
+    return c;
+}
+
+bool equalNoCase(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (foldCase(a[i]) != foldCase(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// A value written in quotes loses one matching pair, as private-profile readers do.
+std::u16string_view unquote(std::u16string_view value)
+{
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::u16string cutValue(std::u16string_view value)
+{
+    if (value.size() <= SkinFile::kMaxValueLength)
+        return std::u16string(value);
+    std::size_t length = SkinFile::kMaxValueLength;
+    // Never leave half of a surrogate pair behind.
+    if (value[length - 1] >= 0xD800 && value[length - 1] <= 0xDBFF)
+        --length;
+    return std::u16string(value.substr(0, length));
+}
+
+void appendCodePoint(std::u16string& out, char32_t cp)
+{
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(cp));
+    }
+}
+
+std::u16string decodeUtf8(std::string_view bytes)
+{
+    std::u16string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        int extra = 0;
+        char32_t cp = 0;
+        char32_t minimum = 0;
+        if (lead < 0x80) {
+            out.push_back(lead);
+            ++i;
+            continue;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            extra = 1, cp = lead & 0x1F, minimum = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2, cp = lead & 0x0F, minimum = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3, cp = lead & 0x07, minimum = 0x10000;
+        } else {
+            out.push_back(kReplacement);
+            ++i;
+            continue;
+        }
+        std::size_t j = 1;
+        for (; j <= static_cast<std::size_t>(extra) && i + j < bytes.size(); ++j) {
+            const auto next = static_cast<unsigned char>(bytes[i + j]);
+            if ((next & 0xC0) != 0x80)
+                break;
+            cp = (cp << 6) | (next & 0x3F);
+        }
+        if (j != static_cast<std::size_t>(extra) + 1 || cp < minimum || cp > 0x10FFFF ||
+            (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out.push_back(kReplacement);
+            i += j;
+            continue;
+        }
+        appendCodePoint(out, cp);
+        i += j;
+    }
+    return out;
+}
+
+std::u16string number(int value)
+{
+    const std::string text = std::to_string(value);
+    return std::u16string(text.begin(), text.end());
+}
+
+} // namespace
+
+std::u16string DecodeSkinText(std::string_view bytes)
+{
+    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kUtf8Bom))
+        return decodeUtf8(bytes.substr(kUtf8Bom.size()));
+    return AnsiToUtf16(bytes);
+}
+
+int ParseSkinInt(std::u16string_view text)
+{
+    text = trim(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == u'-' || text.front() == u'+')) {
+        negative = text.front() == u'-';
+        text.remove_prefix(1);
+    }
+    long long value = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9')
+            break;
+        value = value * 10 + (c - u'0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative)
+        return static_cast<int>(-value);
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+SkinFile::SkinFile(const std::filesystem::path& path) : m_path(path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return;
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    parse(DecodeSkinText(bytes));
+}
+
+SkinFile SkinFile::fromBytes(std::string_view bytes)
+{
+    SkinFile file;
+    file.parse(DecodeSkinText(bytes));
+    return file;
+}
+
+void SkinFile::parse(std::u16string_view text)
+{
+    Section* current = nullptr;
+    while (!text.empty()) {
+        const std::size_t end = text.find_first_of(u"\r\n");
+        const std::u16string_view line = trim(text.substr(0, end));
+        text.remove_prefix(end == std::u16string_view::npos ? text.size() : end + 1);
+
+        if (line.empty() || line.front() == u';')
+            continue;
+        if (line.front() == u'[') {
+            const std::size_t close = line.find(u']');
+            if (close == std::u16string_view::npos)
+                continue;
+            m_sections.push_back({std::u16string(trim(line.substr(1, close - 1))), {}});
+            current = &m_sections.back();
+            continue;
+        }
+        if (!current)
+            continue;
+        const std::size_t equals = line.find(u'=');
+        if (equals == std::u16string_view::npos) {
+            current->entries.push_back({std::u16string(line), {}});
+            continue;
+        }
+        current->entries.push_back({std::u16string(trim(line.substr(0, equals))),
+                                    std::u16string(unquote(trim(line.substr(equals + 1))))});
+    }
+}
+
+const std::u16string* SkinFile::find(std::u16string_view section, std::u16string_view key) const
+{
+    section = trim(section);
+    key = trim(key);
+    for (const Section& candidate : m_sections) {
+        if (!equalNoCase(candidate.name, section))
+            continue;
+        // Only the first section of a name is read; later ones with the same name are ignored.
+        for (const Entry& entry : candidate.entries) {
+            if (equalNoCase(entry.key, key))
+                return &entry.value;
+        }
+        return nullptr;
+    }
+    return nullptr;
+}
+
+std::u16string SkinFile::readString(std::u16string_view section, std::u16string_view key,
+                                    std::u16string_view fallback) const
+{
+    const std::u16string* value = find(section, key);
+    return cutValue(value ? std::u16string_view(*value) : fallback);
+}
+
+int SkinFile::readInt(std::u16string_view section, std::u16string_view key,
+                      std::u16string_view fallback) const
+{
+    return ParseSkinInt(readString(section, key, fallback));
+}
+
+std::filesystem::path SkinFile::imageFolder(const std::filesystem::path& programFolder) const
+{
+    std::u16string folder = readString(u"Image", u"path", u"Image");
+    // Skins written for Windows separate folders with backslashes.
+    for (char16_t& c : folder) {
+        if (c == u'\\')
+            c = u'/';
+    }
+    return programFolder / std::filesystem::path(folder);
+}
+
+std::u16string SkinFile::messageText(int number) const
+{
+    const std::u16string value = readString(u"Message", u"Message" + ::number(number), u"0");
+    if (value == u"0")
+        return u"Some error occurred, error number is " + ::number(number) + u".";
+    std::u16string text;
+    text.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == u'\\' && i + 1 < value.size() && value[i + 1] == u'\\') {
+            text += u"\r\n";
+            ++i;
+        } else {
+            text.push_back(value[i]);
+        }
+    }
+    return text;
+}
+
+SkinFont SkinFile::font(std::u16string_view section) const
+{
+    SkinFont font;
+    font.face = readString(section, u"Font_Style", u"Arial");
+    const int height = readInt(section, u"Font_Size", u"14");
+    font.height = height == INT_MIN ? INT_MAX : (height < 0 ? -height : height);
+    int weight = readInt(section, u"Font_Weight", u"4");
+    if (weight < 0 || weight > 9)
+        weight = 4;
+    font.weight = weight * 100;
+    return font;
+}
+
+std::vector<SkinListColumn> SkinFile::listColumns(std::u16string_view section) const
+{
+    std::vector<SkinListColumn> columns;
+    const int count = readInt(section, u"count", u"0");
+    for (int i = 0; i < count && i < 256; ++i) {
+        const std::u16string prefix = ::number(i);
+        int position = readInt(section, prefix + u".index", u"-1");
+        if (position == -1)
+            position = i;
+        if (position < 0)
+            continue;
+        columns.push_back({i, position, readString(section, prefix + u".column", u""),
+                           readInt(section, prefix + u".width", u"0")});
+    }
+    return columns;
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A column of the camera list as the skin describes it.
+struct SkinListColumn
+{
+    int column = 0;   // number in the skin ("%d.column")
+    int position = 0; // where it is inserted
+    std::u16string caption;
+    int width = 0;
+};
+
+struct SkinFont
+{
+    std::u16string face;
+    int height = 0; // pixel height of a character cell, always positive
+    int weight = 400;
+};
+
+// Read-only view of a skin file (INI text). Lookups behave like the Windows private-profile
+// reader that skin authors know: names match case-insensitively, the first section and the
+// first key of a name win, values are trimmed and cut to 259 characters, and a file that
+// cannot be read is simply empty. The text is Windows-1252 unless it starts with a UTF-8 byte
+// order mark. The whole file is read once, at construction.
+class SkinFile
+{
+public:
+    static constexpr std::size_t kMaxValueLength = 259;
+
+    SkinFile() = default;
+    explicit SkinFile(const std::filesystem::path& path);
+    static SkinFile fromBytes(std::string_view bytes);
+
+    const std::filesystem::path& path() const { return m_path; }
+
+    std::u16string readString(std::u16string_view section, std::u16string_view key,
+                              std::u16string_view fallback) const;
+    // The fallback is text, as skin defaults are written, and goes through the same parsing.
+    int readInt(std::u16string_view section, std::u16string_view key, std::u16string_view fallback) const;
+
+    // Folder of the skin's images: "path" of section "Image" (default "Image") under the program
+    // folder.
+    std::filesystem::path imageFolder(const std::filesystem::path& programFolder) const;
+
+    // Text of message box number `number`, with every doubled backslash turned into CR LF; a
+    // missing key or the value "0" gives the numbered fallback text.
+    std::u16string messageText(int number) const;
+
+    // "Font_Style", "Font_Size" and "Font_Weight" of a section. A weight outside 0 to 9 counts
+    // as 4 (normal).
+    SkinFont font(std::u16string_view section) const;
+
+    // Columns of a list section ("count", "%d.column", "%d.width", "%d.index"), skipped ones
+    // left out, in the order the skin numbers them.
+    std::vector<SkinListColumn> listColumns(std::u16string_view section) const;
+
+private:
+    struct Entry
+    {
+        std::u16string key;
+        std::u16string value;
+    };
+    struct Section
+    {
+        std::u16string name;
+        std::vector<Entry> entries;
+    };
+
+    void parse(std::u16string_view text);
+    const std::u16string* find(std::u16string_view section, std::u16string_view key) const;
+
+    std::filesystem::path m_path;
+    std::vector<Section> m_sections;
+};
+
+// Leading decimal digits with an optional sign; anything else gives 0. Saturates at the int
+// range instead of wrapping.
+int ParseSkinInt(std::u16string_view text);
+
+// Decodes skin file bytes: UTF-8 after a UTF-8 byte order mark, Windows-1252 otherwise.
+std::u16string DecodeSkinText(std::string_view bytes);

@@ -1,0 +1,11 @@
+#include "SkinRadioButton.h"
+
+SkinRadioButton::SkinRadioButton(const QString& text, QWidget* parent) : QRadioButton(text, parent)
+{
+    setAutoExclusive(false);
+}
+
+void SkinRadioButton::nextCheckState()
+{
+    setChecked(true);
+}
