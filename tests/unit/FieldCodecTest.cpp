@@ -1,6 +1,7 @@
 #include "AnsiCodePage.h"
 #include "CredentialCipher.h"
 #include "EngineFixture.h"
+#include "TestName.h"
 
 #include <array>
 
@@ -22,6 +23,11 @@ struct CodecCase
     std::vector<uint8_t> wire;
     const char* decoded; // after decoding the wire bytes
 };
+
+void PrintTo(const CodecCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
 
 class CodecCases : public EngineTest, public ::testing::WithParamInterface<CodecCase>
 {
@@ -64,7 +70,7 @@ const CodecCase kCodecCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Opcodes, CodecCases, ::testing::ValuesIn(kCodecCases),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
+                         [](const auto& info) { return TestName(info.param.what); });
 
 class FieldCodecTest : public EngineTest
 {

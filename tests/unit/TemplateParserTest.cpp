@@ -1,4 +1,5 @@
 #include "EngineFixture.h"
+#include "TestName.h"
 
 #include <string>
 
@@ -33,6 +34,11 @@ struct ParseCase
     const char* names; // the entries' names joined by ","
 };
 
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
 class ParseCases : public EngineTest, public ::testing::WithParamInterface<ParseCase>
 {
 };
@@ -65,7 +71,7 @@ const ParseCase kParseCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Lines, ParseCases, ::testing::ValuesIn(kParseCases),
-                         [](const auto& info) { return "case" + std::to_string(info.index); });
+                         [](const auto& info) { return TestName(info.param.what); });
 
 TEST_F(TemplateParserTest, MalformedLineLeavesEveryLookupAnError)
 {
