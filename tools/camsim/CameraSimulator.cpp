@@ -1,0 +1,392 @@
+#include "CameraSimulator.h"
+
+#include "AnsiCodePage.h"
+#include "Base64.h"
+#include "CredentialCipher.h"
+#include "DeviceProtocol.h"
+#include "TemplateEngine.h"
+#include "Utf8.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace DeviceProtocol;
+
+namespace {
+
+constexpr size_t kCredentialSize = 64;
+
+std::u16string Wide(const std::string& utf8)
+{
+    return FromUtf8(utf8);
+}
+
+std::string Json(const std::string& text)
+{
+    return JsonString(text);
+}
+
+std::string MacText(const MacBytes& mac)
+{
+    return ToUtf8(FormatMac(mac));
+}
+
+// The text of a NUL-padded credential field.
+std::string FieldText(std::span<const uint8_t> field)
+{
+    const auto end = std::find(field.begin(), field.end(), 0);
+    return std::string(field.begin(), end);
+}
+
+} // namespace
+
+CameraSimulator::CameraSimulator(SimOptions options)
+    : m_options(std::move(options)), m_engine(std::make_unique<TemplateEngine>()), m_random(m_options.seed)
+{
+}
+
+CameraSimulator::~CameraSimulator()
+{
+    if (m_socket >= 0)
+        ::close(m_socket);
+}
+
+bool CameraSimulator::Open()
+{
+    m_socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    const std::string& name = m_options.interfaceName;
+    const int on = 1;
+    const int bufferBytes = 4 * 1024 * 1024;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(m_options.port);
+    if (m_socket < 0 ||
+        setsockopt(m_socket, SOL_SOCKET, SO_BINDTODEVICE, name.c_str(),
+                   static_cast<socklen_t>(name.size() + 1)) ||
+        setsockopt(m_socket, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) ||
+        setsockopt(m_socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) ||
+        ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address)) {
+        std::fprintf(stderr, "quillane-camsim: cannot listen on %s port %u: %s\n", name.c_str(),
+                     m_options.port, std::strerror(errno));
+        return false;
+    }
+    setsockopt(m_socket, SOL_SOCKET, SO_SNDBUFFORCE, &bufferBytes, sizeof bufferBytes);
+    setsockopt(m_socket, SOL_SOCKET, SO_RCVBUFFORCE, &bufferBytes, sizeof bufferBytes);
+    m_replyTo.sin_family = AF_INET;
+    m_replyTo.sin_addr.s_addr = htonl(INADDR_BROADCAST);
+    return true;
+}
+
+void CameraSimulator::Run(const volatile bool& stop)
+{
+    std::vector<uint8_t> buffer(65536);
+    while (!stop) {
+        pollfd fd{m_socket, POLLIN, 0};
+        if (::poll(&fd, 1, 200) <= 0)
+            continue;
+        sockaddr_in from{};
+        socklen_t length = sizeof from;
+        const ssize_t got = ::recvfrom(m_socket, buffer.data(), buffer.size(), MSG_DONTWAIT,
+                                       reinterpret_cast<sockaddr*>(&from), &length);
+        if (got <= 0)
+            continue;
+        Handle(std::span<const uint8_t>(buffer.data(), static_cast<size_t>(got)), from);
+        WriteState();
+    }
+}
+
+void CameraSimulator::Handle(std::span<const uint8_t> request, const sockaddr_in& from)
+{
+    ++m_counters["datagrams"];
+    // Answers of other cameras on the link arrive here too; only requests count.
+    if (request.size() < kHeaderSize || GetLe16(&request[kMagicOffset]) != kRequestMagic) {
+        ++m_counters["ignored"];
+        return;
+    }
+    m_replyTo.sin_port = from.sin_port;
+    m_lastSequence = GetLe16(&request[kSequenceOffset]);
+    const int opcode = GetLe16(&request[kOpcodeOffset]);
+    ++m_opcodes[opcode];
+    if (m_options.faults.replyDelayMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(m_options.faults.replyDelayMs));
+    if (opcode == Opcode::kSearch)
+        HandleSearch(request);
+    else
+        HandleOperation(request);
+}
+
+bool CameraSimulator::Dropped()
+{
+    if (m_options.faults.dropRate <= 0.0)
+        return false;
+    return std::uniform_real_distribution<double>(0.0, 1.0)(m_random) < m_options.faults.dropRate;
+}
+
+void CameraSimulator::HandleSearch(std::span<const uint8_t> request)
+{
+    const uint16_t sequence = GetLe16(&request[kSequenceOffset]);
+    std::vector<SimCamera>& cameras = m_options.cameras;
+    if (!cameras.empty())
+        SendStrays(SearchReply(cameras.front(), sequence));
+    const auto pause = cameras.empty() ? std::chrono::microseconds(0)
+                                       : std::chrono::microseconds(m_options.faults.spreadMs * 1000LL) /
+                                             static_cast<int64_t>(cameras.size());
+    for (SimCamera& camera : cameras) {
+        ++camera.requests[Opcode::kSearch];
+        if (pause.count() > 0)
+            std::this_thread::sleep_for(pause);
+        if (Dropped()) {
+            ++m_counters["dropped"];
+            continue;
+        }
+        const Datagram reply = SearchReply(camera, sequence);
+        Send(reply);
+        if (m_options.faults.duplicate)
+            Send(reply);
+    }
+}
+
+CameraSimulator::Datagram CameraSimulator::SearchReply(const SimCamera& camera, uint16_t sequence)
+{
+    const std::vector<uint8_t> body =
+        EncodeTemplate("Discovery_temp", {{u"ProdType", Wide(camera.prodType)},
+                                          {u"ProdHWSpec", Wide(camera.hwSpec)},
+                                          {u"Webport", Wide(std::to_string(camera.webPort))},
+                                          {u"DHCP", Wide(std::to_string(camera.dhcp))},
+                                          {u"DNSSpec", Wide(std::to_string(camera.dnsSpec))},
+                                          {u"Reserved", Wide(std::to_string(camera.reserved))},
+                                          {u"SubNetMask", Wide(camera.mask)},
+                                          {u"Gateway", Wide(camera.gateway)},
+                                          {u"PriDNS", Wide(camera.dns1)},
+                                          {u"SecDNS", Wide(camera.dns2)},
+                                          {u"FirmwareVersion", Wide(camera.firmware)},
+                                          {u"Model", Wide(camera.model)},
+                                          {u"CameraName", Wide(camera.name)},
+                                          {u"CameraIP", Wide(camera.ip)}});
+    std::array<uint8_t, kHeaderSize> request{};
+    PutLe16(&request[kSequenceOffset], sequence);
+    PutLe16(&request[kOpcodeOffset], Opcode::kSearch);
+    Datagram reply = ReplyHeader(camera, request, 0);
+    SetBody(reply, body);
+    return reply;
+}
+
+CameraSimulator::Datagram CameraSimulator::ReplyHeader(const SimCamera& camera,
+                                                       std::span<const uint8_t> request, uint16_t status)
+{
+    Datagram reply(kHeaderSize, 0);
+    PutLe16(&reply[kMagicOffset], kReplyMagic);
+    PutLe16(&reply[kSequenceOffset], GetLe16(&request[kSequenceOffset]));
+    PutLe16(&reply[kOpcodeOffset], GetLe16(&request[kOpcodeOffset]));
+    std::copy(camera.mac.begin(), camera.mac.end(), reply.begin() + kMacOffset);
+    PutLe16(&reply[kStatusOffset], status);
+    PutLe16(&reply[kWordOffset], kProtocolWord);
+    return reply;
+}
+
+void CameraSimulator::SetBody(Datagram& reply, std::span<const uint8_t> body) const
+{
+    reply.resize(kHeaderSize);
+    reply.insert(reply.end(), body.begin(), body.end());
+    PutLe16(&reply[kBodyLengthOffset], static_cast<uint16_t>(body.size()));
+}
+
+std::vector<uint8_t> CameraSimulator::EncodeTemplate(const char* name,
+                                                     const std::map<std::u16string, std::u16string>& values)
+{
+    TemplateEngine& engine = *m_engine;
+    if (!engine.LoadTemplateFile(m_options.templates, name)) {
+        std::fprintf(stderr, "quillane-camsim: template %s missing in %s\n", name,
+                     m_options.templates.c_str());
+        return {};
+    }
+    engine.ClearFields();
+    engine.ResetFields();
+    engine.ParseTemplate(u"\r\n");
+    for (const auto& [field, value] : values)
+        engine.SetFieldText(field, value);
+    engine.EncodeRequest();
+    const auto body = engine.EncodedBody();
+    return std::vector<uint8_t>(body.begin(), body.end());
+}
+
+void CameraSimulator::SendStrays(const Datagram& answer)
+{
+    const std::set<std::string>& kinds = m_options.faults.strays;
+    auto variant = [&](const std::string& kind, auto change) {
+        if (!kinds.count(kind))
+            return;
+        Datagram stray = answer;
+        change(stray);
+        ++m_counters["strays"];
+        Send(stray);
+    };
+    variant("wrong-magic", [](Datagram& d) { PutLe16(&d[kMagicOffset], 0xFEEF); });
+    variant("old-seq", [](Datagram& d) { PutLe16(&d[kSequenceOffset], GetLe16(&d[kSequenceOffset]) - 1); });
+    variant("other-opcode",
+            [](Datagram& d) { PutLe16(&d[kOpcodeOffset], GetLe16(&d[kOpcodeOffset]) ^ 0x10); });
+    variant("bad-code", [](Datagram& d) { PutLe16(&d[kStatusOffset], 1); });
+    variant("short", [](Datagram& d) { d.resize(kHeaderSize - 1); });
+    variant("other-mac", [](Datagram& d) { d[kMacOffset + 5] ^= 0x80; });
+}
+
+void CameraSimulator::Send(const Datagram& datagram)
+{
+    Datagram out = datagram;
+    out.resize(out.size() + static_cast<size_t>(m_options.faults.oversize), 0xAB);
+    for (;;) {
+        const ssize_t sent = ::sendto(m_socket, out.data(), out.size(), 0,
+                                      reinterpret_cast<const sockaddr*>(&m_replyTo), sizeof m_replyTo);
+        if (sent >= 0) {
+            ++m_counters["sent"];
+            return;
+        }
+        // A full send queue is waited out rather than losing the answer.
+        if (errno != ENOBUFS && errno != EAGAIN) {
+            ++m_counters["sendErrors"];
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+}
+
+void CameraSimulator::HandleOperation(std::span<const uint8_t> request)
+{
+    MacBytes target;
+    std::copy_n(&request[kMacOffset], target.size(), target.begin());
+    auto camera = std::find_if(m_options.cameras.begin(), m_options.cameras.end(),
+                               [&](const SimCamera& c) { return c.mac == target; });
+    if (camera == m_options.cameras.end()) {
+        ++m_counters["otherTargets"];
+        return;
+    }
+    const int opcode = GetLe16(&request[kOpcodeOffset]);
+    ++camera->requests[opcode];
+    static const std::map<int, Handler> handlers = {
+        {Opcode::kVerification, &CameraSimulator::Verification},
+        {Opcode::kReset, &CameraSimulator::Reset},
+    };
+    const auto handler = handlers.find(opcode);
+    if (handler == handlers.end()) {
+        ++m_counters["unhandled"];
+        return;
+    }
+    Datagram reply;
+    const SimFaults& faults = m_options.faults;
+    if (faults.status) {
+        reply = ReplyHeader(*camera, request, static_cast<uint16_t>(*faults.status));
+        std::array<uint8_t, 4> detail;
+        PutLe32(detail.data(), static_cast<uint32_t>(faults.detail));
+        SetBody(reply, detail);
+    } else {
+        (this->*handler->second)(*camera, request, reply);
+    }
+    SendStrays(reply);
+    if (Dropped()) {
+        ++m_counters["dropped"];
+        return;
+    }
+    Send(reply);
+}
+
+bool CameraSimulator::CheckCredentials(const SimCamera& camera, std::span<const uint8_t> request) const
+{
+    if (request.size() < kHeaderSize + 2 * kCredentialSize)
+        return false;
+    const auto body = request.subspan(kHeaderSize);
+    const std::u16string id = Base64Decode(AnsiToUtf16(FieldText(body.subspan(0, kCredentialSize))));
+    const std::u16string password =
+        Base64Decode(AnsiToUtf16(FieldText(body.subspan(kCredentialSize, kCredentialSize))));
+    if (Utf16ToAnsi(id) != camera.user)
+        return false;
+    if (!camera.passwordEnciphered)
+        return Utf16ToAnsi(password) == camera.password;
+    // Only the enciphered form is known: encipher the presented password the same way.
+    std::string presented = Utf16ToAnsi(password);
+    presented.resize(kCredentialSize, '\0');
+    std::string enciphered(kCredentialSize, '\0');
+    CredentialCipher(reinterpret_cast<const uint8_t*>(presented.data()), kCredentialSize,
+                     reinterpret_cast<uint8_t*>(enciphered.data()));
+    return enciphered == camera.password;
+}
+
+void CameraSimulator::Verification(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply)
+{
+    if (!CheckCredentials(camera, request)) {
+        reply = ReplyHeader(camera, request, 2);
+        return;
+    }
+    reply = ReplyHeader(camera, request, 0);
+    SetBody(reply, EncodeTemplate("Verification_temp", {{u"Power", u"1"}}));
+}
+
+void CameraSimulator::Reset(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply)
+{
+    if (!CheckCredentials(camera, request)) {
+        reply = ReplyHeader(camera, request, 2);
+        return;
+    }
+    ++camera.resets;
+    reply = ReplyHeader(camera, request, 0);
+    std::array<uint8_t, 16> body{};
+    PutLe32(&body[4], static_cast<uint32_t>(m_options.faults.writeAction));
+    PutLe32(&body[8], static_cast<uint32_t>(m_options.faults.writeWaitMs));
+    SetBody(reply, body);
+}
+
+void CameraSimulator::WriteState() const
+{
+    if (m_options.stateFile.empty())
+        return;
+    std::ostringstream out;
+    out << "{\n  \"interface\": " << Json(m_options.interfaceName)
+        << ",\n  \"lastSequence\": " << m_lastSequence << ",\n  \"counters\": {";
+    const char* comma = "";
+    for (const auto& [name, count] : m_counters) {
+        out << comma << Json(name) << ": " << count;
+        comma = ", ";
+    }
+    out << "},\n  \"requests\": {";
+    comma = "";
+    for (const auto& [opcode, count] : m_opcodes) {
+        out << comma << "\"" << opcode << "\": " << count;
+        comma = ", ";
+    }
+    out << "},\n  \"cameras\": [";
+    comma = "\n";
+    for (const SimCamera& c : m_options.cameras) {
+        out << comma << "    {\"mac\": " << Json(MacText(c.mac)) << ", \"model\": " << Json(c.model)
+            << ", \"name\": " << Json(c.name) << ", \"ip\": " << Json(c.ip) << ", \"mask\": " << Json(c.mask)
+            << ", \"gateway\": " << Json(c.gateway) << ", \"dns1\": " << Json(c.dns1)
+            << ", \"dns2\": " << Json(c.dns2) << ", \"dhcp\": " << c.dhcp << ", \"webPort\": " << c.webPort
+            << ", \"reserved\": " << c.reserved << ", \"dnsSpec\": " << c.dnsSpec
+            << ", \"prodType\": " << Json(c.prodType) << ", \"prodHwSpec\": " << Json(c.hwSpec)
+            << ", \"user\": " << Json(c.user) << ", \"resets\": " << c.resets << ", \"requests\": {";
+        const char* inner = "";
+        for (const auto& [opcode, count] : c.requests) {
+            out << inner << "\"" << opcode << "\": " << count;
+            inner = ", ";
+        }
+        out << "}}";
+        comma = ",\n";
+    }
+    out << "\n  ]\n}\n";
+    // Readers see the old state or the new one, never a half-written file.
+    const std::filesystem::path temporary = m_options.stateFile.string() + ".tmp";
+    {
+        std::ofstream file(temporary, std::ios::trunc);
+        file << out.str();
+    }
+    std::error_code ignored;
+    std::filesystem::rename(temporary, m_options.stateFile, ignored);
+}

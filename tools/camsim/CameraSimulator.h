@@ -1,0 +1,58 @@
+#pragma once
+
+#include "SimOptions.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <netinet/in.h>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+class TemplateEngine;
+
+// The cameras of one simulator process on one interface: decodes requests, answers them by
+// limited broadcast to the asking port and keeps each camera's state.
+class CameraSimulator
+{
+public:
+    explicit CameraSimulator(SimOptions options);
+    ~CameraSimulator();
+
+    // Opens the socket; false with a message on standard error.
+    bool Open();
+    // Serves until stop becomes true (checked at least every 200 ms).
+    void Run(const volatile bool& stop);
+    void WriteState() const;
+
+private:
+    using Datagram = std::vector<uint8_t>;
+    using Handler = void (CameraSimulator::*)(SimCamera&, std::span<const uint8_t>, Datagram&);
+
+    void Handle(std::span<const uint8_t> request, const sockaddr_in& from);
+    void HandleSearch(std::span<const uint8_t> request);
+    void HandleOperation(std::span<const uint8_t> request);
+    void Verification(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void Reset(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+
+    Datagram SearchReply(const SimCamera& camera, uint16_t sequence);
+    Datagram ReplyHeader(const SimCamera& camera, std::span<const uint8_t> request, uint16_t status);
+    void SetBody(Datagram& reply, std::span<const uint8_t> body) const;
+    std::vector<uint8_t> EncodeTemplate(const char* name,
+                                        const std::map<std::u16string, std::u16string>& values);
+    void SendStrays(const Datagram& answer);
+    void Send(const Datagram& datagram);
+    bool Dropped();
+    bool CheckCredentials(const SimCamera& camera, std::span<const uint8_t> body) const;
+
+    SimOptions m_options;
+    std::unique_ptr<TemplateEngine> m_engine;
+    std::mt19937 m_random;
+    int m_socket = -1;
+    sockaddr_in m_replyTo{};
+    std::map<std::string, uint64_t> m_counters;
+    std::map<int, uint64_t> m_opcodes;
+    uint16_t m_lastSequence = 0;
+};

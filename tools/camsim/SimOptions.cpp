@@ -1,0 +1,211 @@
+#include "SimOptions.h"
+
+#include "ProgramFolder.h"
+
+#include <cstdlib>
+#include <sstream>
+
+const char* const kStrayKinds[] = {"wrong-magic", "old-seq",   "other-opcode", "bad-code",
+                                   "short",       "other-mac", nullptr};
+
+const char* const kUsage = R"(usage: quillane-camsim --interface NAME [options]
+
+Plays one or many cameras on UDP port 62976 of one interface, answering by limited broadcast.
+Run it only inside a network namespace built for tests.
+
+  --interface NAME    interface to listen and answer on (required)
+  --port N            port to listen on (default 62976)
+  --templates DIR     template folder (default: tQuillane beside the program)
+  --state-file PATH   JSON state of every camera and of the requests seen; written (by rename,
+                      so never half-written) once the socket is ready and after every request
+  --camera SPEC       one camera as KEY=VALUE pairs separated by commas; keys: mac, model, name,
+                      ip, mask, gateway, dns1, dns2, dhcp, webport, reserved, dnsspec, prodtype,
+                      hwspec (32 flag characters), wireless (0/1: sets flag 32), firmware, user,
+                      password, essid, channel. Repeat for more cameras.
+  --count N           replace the last camera by N cameras counted up from it: MAC and
+                      address plus i, name suffixed "-i" (i from 1)
+  --seed N            seed of the drop decisions (default 1)
+Fault knobs:
+  --reply-delay MS    wait before answering any request
+  --spread MS         spread the answers of all cameras to one search over MS
+  --drop-rate P       leave each answer unsent with probability P (0 to 1)
+  --stray KIND[,KIND] before the answers, send stray datagrams: wrong-magic, old-seq,
+                      other-opcode, bad-code (status 1), short (21 bytes), other-mac (an answer
+                      to the same request from a MAC that is not the camera's)
+  --duplicate         send every search answer twice
+  --oversize N        append N bytes to every answer
+  --status N          answer every operation with status N (body: the detail)
+  --detail N          detail number sent with --status (default 0)
+  --write-action N    action a writing operation reports: 0 done, 1 renew address, 2 wait
+  --write-wait MS     wait reported with actions 1 and 2
+  --wps-pending N     WPS polls answer "pending" N times before they report progress
+  --help              this text
+)";
+
+namespace {
+
+bool ToInt(const std::string& text, long& out)
+{
+    char* end = nullptr;
+    out = std::strtol(text.c_str(), &end, 0);
+    return !text.empty() && *end == '\0';
+}
+
+std::vector<std::string> Split(const std::string& text, char separator)
+{
+    std::vector<std::string> items;
+    std::stringstream stream(text);
+    for (std::string item; std::getline(stream, item, separator);)
+        if (!item.empty())
+            items.push_back(item);
+    return items;
+}
+
+bool ParseCamera(const std::string& spec, SimCamera& camera, std::string& error)
+{
+    for (const std::string& pair : Split(spec, ',')) {
+        const size_t eq = pair.find('=');
+        if (eq == std::string::npos || !SetCameraKey(camera, pair.substr(0, eq), pair.substr(eq + 1))) {
+            error = "bad camera setting '" + pair + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<SimCamera> CountUp(const SimCamera& base, long count)
+{
+    std::vector<SimCamera> cameras;
+    const uint32_t mac = (base.mac[3] << 16) | (base.mac[4] << 8) | base.mac[5];
+    Ipv4Bytes ip = ParseAddress(std::u16string(base.ip.begin(), base.ip.end()));
+    const uint32_t host = (ip[2] << 8) | ip[3];
+    for (long i = 0; i < count; ++i) {
+        SimCamera camera = base;
+        const uint32_t m = mac + static_cast<uint32_t>(i);
+        camera.mac[3] = static_cast<uint8_t>(m >> 16);
+        camera.mac[4] = static_cast<uint8_t>(m >> 8);
+        camera.mac[5] = static_cast<uint8_t>(m);
+        const uint32_t h = host + static_cast<uint32_t>(i);
+        ip[2] = static_cast<uint8_t>(h >> 8);
+        ip[3] = static_cast<uint8_t>(h);
+        const std::u16string text = FormatAddress(ip);
+        camera.ip = std::string(text.begin(), text.end());
+        camera.name = base.name + "-" + std::to_string(i + 1);
+        cameras.push_back(camera);
+    }
+    return cameras;
+}
+
+bool ParseStrays(const std::string& list, std::set<std::string>& strays, std::string& error)
+{
+    for (const std::string& kind : Split(list, ',')) {
+        bool known = false;
+        for (const char* const* k = kStrayKinds; *k; ++k)
+            known = known || kind == *k;
+        if (!known) {
+            error = "unknown stray kind '" + kind + "'";
+            return false;
+        }
+        strays.insert(kind);
+    }
+    return true;
+}
+
+} // namespace
+
+bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& error)
+{
+    options.templates = ProgramFolder() / "tQuillane";
+    SimFaults& f = options.faults;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--duplicate") {
+            f.duplicate = true;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            error = "unknown option or missing value: " + option;
+            return false;
+        }
+        const std::string value = argv[++i];
+        long number = 0;
+        const bool numeric = ToInt(value, number) && number >= 0;
+        auto needNumber = [&](long& target) {
+            if (!numeric)
+                error = option + " needs a number, not '" + value + "'";
+            target = number;
+            return numeric;
+        };
+        long n = 0;
+        if (option == "--interface") {
+            options.interfaceName = value;
+        } else if (option == "--templates") {
+            options.templates = value;
+        } else if (option == "--state-file") {
+            options.stateFile = value;
+        } else if (option == "--camera") {
+            SimCamera camera;
+            camera.mac = {0x02, 0x00, 0x00, 0x00, 0x00, static_cast<uint8_t>(options.cameras.size() + 1)};
+            if (!ParseCamera(value, camera, error))
+                return false;
+            options.cameras.push_back(camera);
+        } else if (option == "--count") {
+            if (!needNumber(n))
+                return false;
+            if (options.cameras.empty())
+                options.cameras.emplace_back().mac = {0x02, 0, 0, 0, 0, 1};
+            const SimCamera base = options.cameras.back();
+            options.cameras.pop_back();
+            for (SimCamera& camera : CountUp(base, n))
+                options.cameras.push_back(camera);
+        } else if (option == "--drop-rate") {
+            f.dropRate = std::strtod(value.c_str(), nullptr);
+        } else if (option == "--stray") {
+            if (!ParseStrays(value, f.strays, error))
+                return false;
+        } else if (option == "--status") {
+            if (!ToInt(value, n)) {
+                error = "--status needs a number";
+                return false;
+            }
+            f.status = static_cast<int>(n);
+        } else {
+            const std::pair<const char*, int*> ints[] = {
+                {"--port", nullptr},
+                {"--seed", nullptr},
+                {"--reply-delay", &f.replyDelayMs},
+                {"--spread", &f.spreadMs},
+                {"--oversize", &f.oversize},
+                {"--detail", &f.detail},
+                {"--write-action", &f.writeAction},
+                {"--write-wait", &f.writeWaitMs},
+                {"--wps-pending", &f.wpsPending},
+            };
+            bool found = false;
+            for (const auto& [name, target] : ints) {
+                if (option != name)
+                    continue;
+                found = true;
+                if (!needNumber(n))
+                    return false;
+                if (target)
+                    *target = static_cast<int>(n);
+                else if (option == "--port")
+                    options.port = static_cast<uint16_t>(n);
+                else
+                    options.seed = static_cast<uint32_t>(n);
+            }
+            if (!found) {
+                error = "unknown option " + option;
+                return false;
+            }
+        }
+    }
+    if (options.interfaceName.empty()) {
+        error = "--interface is required";
+        return false;
+    }
+    if (options.cameras.empty())
+        options.cameras.emplace_back().mac = {0x02, 0, 0, 0, 0, 1};
+    return true;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "SimCamera.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+// Fault knobs: how the simulated cameras misbehave.
+struct SimFaults
+{
+    int replyDelayMs = 0;
+    int spreadMs = 0;             // a search's answers are spread over this long
+    double dropRate = 0.0;        // probability that one answer is not sent
+    std::set<std::string> strays; // sent before the answers to every request
+    bool duplicate = false;       // every search answer is sent twice
+    int oversize = 0;             // extra bytes after every answer
+    std::optional<int> status;    // every operation is answered with this status
+    int detail = 0;
+    int writeAction = 0;
+    int writeWaitMs = 0;
+    int wpsPending = 0;
+};
+
+struct SimOptions
+{
+    std::string interfaceName;
+    uint16_t port = 62976;
+    std::filesystem::path templates;
+    std::filesystem::path stateFile;
+    std::vector<SimCamera> cameras;
+    SimFaults faults;
+    uint32_t seed = 1;
+};
+
+extern const char* const kStrayKinds[];
+extern const char* const kUsage;
+
+// Fills options from the command line; on failure returns false with a message in error.
+bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& error);
