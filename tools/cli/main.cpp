@@ -1,4 +1,5 @@
 #include "CliCommand.h"
+#include "SearchCommand.h"
 #include "TemplateCommand.h"
 
 #include <array>
@@ -8,6 +9,7 @@ namespace {
 
 constexpr std::array kCommands = {
     CliCommand{"template", kTemplateUsage, RunTemplateCommand},
+    CliCommand{"search", kSearchUsage, RunSearchCommand},
 };
 
 void PrintUsage(std::ostream& out)

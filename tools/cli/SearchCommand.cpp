@@ -1,0 +1,99 @@
+#include "SearchCommand.h"
+
+#include "CDeviceManager.h"
+#include "Utf8.h"
+
+#include <chrono>
+#include <iostream>
+#include <thread>
+
+namespace {
+
+struct Found
+{
+    std::u16string model;
+    std::u16string name;
+    std::u16string ip;
+    std::u16string mac;
+    std::string interfaceName;
+    CameraInfo info;
+};
+
+std::vector<Found> Collect(CDeviceManager& manager)
+{
+    const std::vector<AdapterAddress> adapters = manager.Adapters();
+    std::vector<Found> found;
+    for (int i = 0; i < manager.CameraCount(); ++i) {
+        manager.currentIndex = i;
+        Found camera{
+            manager.GetModel(), manager.GetName(), manager.GetIpText(), manager.GetMacText(), {}, {}};
+        const int32_t entry = manager.GetAdapterEntry();
+        if (entry >= 0 && static_cast<size_t>(entry) < adapters.size())
+            camera.interfaceName = adapters[static_cast<size_t>(entry)].interfaceName;
+        manager.SelectCamera(i, camera.ip, 0, camera.info);
+        found.push_back(std::move(camera));
+    }
+    return found;
+}
+
+void PrintJson(const std::vector<Found>& found)
+{
+    auto text = [](std::u16string_view value) { return JsonString(ToUtf8(value)); };
+    std::cout << "[";
+    const char* comma = "\n";
+    for (const Found& f : found) {
+        const CameraInfo& c = f.info;
+        std::cout << comma << "  {\"model\": " << text(f.model) << ", \"name\": " << text(f.name)
+                  << ", \"ip\": " << text(f.ip) << ", \"mac\": " << text(f.mac)
+                  << ", \"interface\": " << JsonString(f.interfaceName) << ", \"ipCopy\": " << text(c.ipCopy)
+                  << ", \"macText\": " << text(c.macText) << ", \"prodType\": " << text(c.prodType)
+                  << ", \"prodHwSpec\": " << text(c.prodHwSpec) << ", \"adapterEntry\": " << c.adapterEntry
+                  << ", \"webPort\": " << c.webPort << ", \"reserved\": " << c.reserved
+                  << ", \"dnsSpec\": " << c.dnsSpec << ", \"hasWireless\": " << c.hasWireless
+                  << ", \"dhcp\": " << c.dhcp << ", \"mask\": " << text(c.mask)
+                  << ", \"gateway\": " << text(c.gateway) << ", \"dns1\": " << text(c.dns1)
+                  << ", \"dns2\": " << text(c.dns2) << "}";
+        comma = ",\n";
+    }
+    std::cout << (found.empty() ? "]\n" : "\n]\n");
+}
+
+void PrintTable(const std::vector<Found>& found)
+{
+    for (const Found& f : found)
+        std::cout << ToUtf8(f.model) << "\t" << ToUtf8(f.name) << "\t" << ToUtf8(f.ip) << "\t"
+                  << ToUtf8(f.mac) << "\t" << f.interfaceName << "\n";
+}
+
+} // namespace
+
+int RunSearchCommand(const CliArguments& args)
+{
+    bool json = false;
+    bool time = false;
+    for (const std::string& arg : args) {
+        if (arg == "--json")
+            json = true;
+        else if (arg == "--time")
+            time = true;
+        else
+            return CliError("search: unknown option '" + arg + "'");
+    }
+    auto manager = std::make_unique<CDeviceManager>();
+    const auto start = std::chrono::steady_clock::now();
+    manager->StartSearch();
+    // The list page polls the same way.
+    while (!manager->SearchFinished())
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto took = std::chrono::steady_clock::now() - start;
+    manager->ClearSearching();
+    const std::vector<Found> found = Collect(*manager);
+    if (json)
+        PrintJson(found);
+    else
+        PrintTable(found);
+    if (time)
+        std::cerr << "search: " << found.size() << " cameras, " << manager->FoundCount() << " accepted, "
+                  << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
+    return 0;
+}
