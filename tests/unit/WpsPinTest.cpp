@@ -1,0 +1,32 @@
+#include "WpsPin.h"
+
+#include "Utf8.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(WpsPinTest, CheckDigitFollowsTheWpsRule)
+{
+    EXPECT_EQ(WpsCheckDigit(1234567), 0); // 12345670 is the well-known valid WPS PIN
+    EXPECT_EQ(WpsCheckDigit(0), 0);
+    EXPECT_EQ(WpsCheckDigit(1), 7);
+    EXPECT_EQ(WpsCheckDigit(9999999), 5);
+}
+
+TEST(WpsPinTest, PinComesFromTheThreeLowestClockBytes)
+{
+    // Three zero low bytes give seven zero digits.
+    EXPECT_EQ(ToUtf8(GenerateWpsPin(int64_t{5} << 24)), "00000000");
+    // b0 = 1, b1 = 0, b2 = 0: x = 65536.
+    EXPECT_EQ(ToUtf8(GenerateWpsPin(1)), "00655361");
+    // Bytes read as signed: b0 = -1, b1 = b2 = 0 gives x = -65536, taken unsigned.
+    const uint32_t digits = static_cast<uint32_t>(-65536) % 10000000u;
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%07u%d", digits, WpsCheckDigit(digits));
+    EXPECT_EQ(ToUtf8(GenerateWpsPin(0xFF)), expected);
+    for (int64_t t : {int64_t{0}, int64_t{1765000000}, int64_t{0x7FFFFFFF}, int64_t{-1}})
+        EXPECT_EQ(GenerateWpsPin(t).size(), 8u);
+}
+
+} // namespace
