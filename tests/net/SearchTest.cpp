@@ -1,0 +1,173 @@
+#include "CameraInfo.h"
+#include "DeviceProtocol.h"
+#include "NetFixture.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+std::string Narrow(const std::u16string& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+std::vector<std::string> Macs(const CDeviceManager& manager)
+{
+    std::vector<std::string> macs;
+    for (const TemplateCameraRecord& record : manager.Cameras())
+        macs.push_back(Narrow(FormatMac(record.Mac())));
+    return macs;
+}
+
+class SearchTest : public NetFixture
+{
+};
+
+// pc: eth0 with two addresses and eth1 on link A, eth2 without address on link B. One camera
+// host on link A plays a camera in the pc's subnet and one in another subnet.
+TEST_F(SearchTest, TwoAdaptersOnOneLinkListEachCameraOnceWithTheAdapterThatHeardItFirst)
+{
+    lab->AddLink("lanA");
+    lab->AddLink("lanB");
+    lab->AddPcAdapter("lanA", "eth0", {"198.18.0.1/24", "198.18.0.2/24"});
+    lab->AddPcAdapter("lanA", "eth1", {"198.18.0.3/24"});
+    lab->AddPcAdapter("lanB", "eth2", {});
+    lab->AddCameraHost("cam", "lanA", "198.19.7.1/24");
+    const auto state =
+        lab->StartSimulator("cam", {"--camera", "mac=02:00:00:00:10:01,ip=198.18.0.50,name=Hall", "--camera",
+                                    "mac=02:00:00:00:10:02,ip=198.19.7.7,name=Yard"});
+    lab->EnterPc();
+    auto manager = NewManager();
+
+    ASSERT_EQ(manager->RefreshAdapters(), 4);
+    const std::vector<AdapterAddress> adapters = manager->Adapters();
+    const std::vector<std::pair<std::string, int>> expected = {
+        {"198.18.0.1", 0}, {"198.18.0.2", 0}, {"198.18.0.3", 1}, {"0.0.0.0", 2}};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(Narrow(adapters[i].ipText), expected[i].first) << i;
+        EXPECT_EQ(adapters[i].adapterOrdinal, expected[i].second) << i;
+    }
+    EXPECT_EQ(adapters[0].interfaceName, "eth0");
+    EXPECT_EQ(adapters[3].interfaceName, "eth2");
+    EXPECT_NE(adapters[0].mac, MacBytes{});
+
+    SearchAndWait(*manager);
+
+    EXPECT_EQ(Macs(*manager), (std::vector<std::string>{"02.00.00.00.10.01", "02.00.00.00.10.02"}));
+    EXPECT_EQ(manager->FoundCount(), 2);
+    for (const TemplateCameraRecord& record : manager->Cameras())
+        EXPECT_EQ(record.AdapterEntry(), 0);
+    // eth0 once (not per address), eth1 once, eth2 (no address) never.
+    EXPECT_EQ(RequestCount(NetLab::ReadState(state), DeviceProtocol::Opcode::kSearch), 2);
+
+    manager->currentIndex = 1;
+    EXPECT_EQ(Narrow(manager->GetName()), "Yard");
+    EXPECT_EQ(Narrow(manager->GetIpText()), "198.19.7.7");
+    EXPECT_EQ(Narrow(manager->GetModel()), "QC-100");
+    EXPECT_EQ(Narrow(manager->GetMacText()), "02.00.00.00.10.02");
+    EXPECT_EQ(manager->GetAdapterEntry(), 0);
+}
+
+TEST_F(SearchTest, SecondAdapterIsRecordedForCamerasOnlyItHears)
+{
+    lab->AddLink("lanA");
+    lab->AddLink("lanB");
+    lab->AddPcAdapter("lanA", "eth0", {"198.18.0.1/24"});
+    lab->AddPcAdapter("lanB", "eth1", {"198.18.1.1/24"});
+    lab->AddCameraHost("camb", "lanB", "198.18.1.9/24");
+    lab->StartSimulator("camb", {"--camera", "mac=02:00:00:00:20:01"});
+    lab->EnterPc();
+    auto manager = NewManager();
+
+    SearchAndWait(*manager);
+
+    ASSERT_EQ(manager->CameraCount(), 1);
+    EXPECT_EQ(manager->Cameras()[0].AdapterEntry(), 1);
+}
+
+TEST_F(SearchTest, SearchThatHearsNothingEndsWithAnEmptyList)
+{
+    lab->AddLink("lanA");
+    lab->AddPcAdapter("lanA", "eth0", {"198.18.0.1/24"});
+    lab->EnterPc();
+    auto manager = NewManager();
+
+    SearchAndWait(*manager);
+
+    EXPECT_EQ(manager->CameraCount(), 0);
+    EXPECT_EQ(manager->FoundCount(), 0);
+    EXPECT_EQ(manager->lastError(), 15);
+}
+
+TEST_F(SearchTest, StrayDuplicateAndOversizedDatagramsNeitherAddNorCorruptCameras)
+{
+    lab->AddLink("lanA");
+    lab->AddPcAdapter("lanA", "eth0", {"198.18.0.1/24"});
+    lab->AddCameraHost("cam", "lanA", "198.18.0.9/24");
+    const auto state = lab->StartSimulator(
+        "cam", {"--camera", "mac=02:00:00:00:30:01,name=Gate", "--count", "3", "--stray",
+                "wrong-magic,old-seq,other-opcode,bad-code,short", "--duplicate", "--oversize", "66"});
+    lab->EnterPc();
+    auto manager = NewManager();
+
+    SearchAndWait(*manager);
+
+    EXPECT_EQ(Macs(*manager),
+              (std::vector<std::string>{"02.00.00.00.30.01", "02.00.00.00.30.02", "02.00.00.00.30.03"}));
+    EXPECT_EQ(manager->FoundCount(), 3);
+    EXPECT_EQ(CounterValue(NetLab::ReadState(state), "strays"), 5);
+    for (const TemplateCameraRecord& record : manager->Cameras()) {
+        // The 66 bytes past 334 were cut: the adapter entry behind the reply is intact.
+        EXPECT_EQ(record.AdapterEntry(), 0);
+        // Every kept record is a real answer, not one of the strays that came before it.
+        using namespace DeviceProtocol;
+        EXPECT_EQ(GetLe16(&record.bytes[kMagicOffset]), kReplyMagic);
+        EXPECT_EQ(GetLe16(&record.bytes[kSequenceOffset]), 1);
+        EXPECT_EQ(GetLe16(&record.bytes[kOpcodeOffset]), Opcode::kSearch);
+        EXPECT_EQ(GetLe16(&record.bytes[kStatusOffset]), 0);
+        EXPECT_EQ(Narrow(record.Model()), "QC-100");
+    }
+}
+
+TEST_F(SearchTest, DiscoveryDecodeGivesBackTheCameraAsTheSimulatorPlaysIt)
+{
+    lab->AddLink("lanA");
+    lab->AddPcAdapter("lanA", "eth0", {"198.18.0.1/24"});
+    lab->AddCameraHost("cam", "lanA", "198.18.0.9/24");
+    lab->StartSimulator("cam", {"--camera",
+                                "mac=0a:1b:2c:3d:4e:5f,model=QC-220W,name=Back door,ip=198.19.3.4,"
+                                "mask=255.255.0.0,gateway=198.19.0.1,dns1=198.19.0.2,dns2=198.19.0.3,"
+                                "dhcp=1,webport=8080,reserved=7,dnsspec=2,prodtype=QC220W-EU,wireless=1",
+                                "--camera", "mac=02:00:00:00:40:02,model=QC-100,wireless=0"});
+    lab->EnterPc();
+    auto manager = NewManager();
+    SearchAndWait(*manager);
+    ASSERT_EQ(manager->CameraCount(), 2);
+
+    CameraInfo info;
+    EXPECT_EQ(manager->SelectCamera(0, u"198.19.3.4", 80, info), -1);
+
+    EXPECT_EQ(Narrow(info.model), "QC-220W");
+    EXPECT_EQ(Narrow(info.name), "Back door");
+    EXPECT_EQ(Narrow(info.macText), "0a.1b.2c.3d.4e.5f");
+    EXPECT_EQ(Narrow(info.ip), "198.19.3.4");
+    EXPECT_EQ(Narrow(info.ipCopy), "198.19.3.4");
+    EXPECT_EQ(Narrow(info.mask), "255.255.0.0");
+    EXPECT_EQ(Narrow(info.gateway), "198.19.0.1");
+    EXPECT_EQ(Narrow(info.dns1), "198.19.0.2");
+    EXPECT_EQ(Narrow(info.dns2), "198.19.0.3");
+    EXPECT_EQ(info.dhcp, 1);
+    EXPECT_EQ(info.webPort, 8080);
+    EXPECT_EQ(info.reserved, 7);
+    EXPECT_EQ(info.dnsSpec, 2);
+    EXPECT_EQ(Narrow(info.prodType), "QC220W-EU");
+    EXPECT_EQ(info.hasWireless, 1);
+    EXPECT_EQ(info.adapterEntry, 0);
+
+    EXPECT_EQ(manager->SelectCamera(1, u"198.18.0.100", 80, info), -1);
+    EXPECT_EQ(Narrow(info.model), "QC-100");
+    EXPECT_EQ(info.hasWireless, 0);
+}
+
+} // namespace
