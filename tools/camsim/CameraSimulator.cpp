@@ -229,7 +229,7 @@ void CameraSimulator::SendStrays(const Datagram& answer)
         Datagram stray = answer;
         change(stray);
         ++m_counters["strays"];
-        Send(stray);
+        Send(stray, false);
     };
     variant("wrong-magic", [](Datagram& d) { PutLe16(&d[kMagicOffset], 0xFEEF); });
     variant("old-seq", [](Datagram& d) { PutLe16(&d[kSequenceOffset], GetLe16(&d[kSequenceOffset]) - 1); });
@@ -240,10 +240,12 @@ void CameraSimulator::SendStrays(const Datagram& answer)
     variant("other-mac", [](Datagram& d) { d[kMacOffset + 5] ^= 0x80; });
 }
 
-void CameraSimulator::Send(const Datagram& datagram)
+void CameraSimulator::Send(const Datagram& datagram, bool answer)
 {
     Datagram out = datagram;
-    out.resize(out.size() + static_cast<size_t>(m_options.faults.oversize), 0xAB);
+    // Strays keep their own size: a padded short one would be a well-formed answer.
+    if (answer)
+        out.resize(out.size() + static_cast<size_t>(m_options.faults.oversize), 0xAB);
     for (;;) {
         const ssize_t sent = ::sendto(m_socket, out.data(), out.size(), 0,
                                       reinterpret_cast<const sockaddr*>(&m_replyTo), sizeof m_replyTo);

@@ -43,7 +43,7 @@ private:
     std::vector<uint8_t> EncodeTemplate(const char* name,
                                         const std::map<std::u16string, std::u16string>& values);
     void SendStrays(const Datagram& answer);
-    void Send(const Datagram& datagram);
+    void Send(const Datagram& datagram, bool answer = true);
     bool Dropped();
     bool CheckCredentials(const SimCamera& camera, std::span<const uint8_t> body) const;
 
