@@ -1,0 +1,23 @@
+#pragma once
+
+#include "OperationContext.h"
+
+// Operations on the chosen camera. Each returns -1 on success or an error number: 1 template
+// missing (nothing sent), 18 refused, 29 refused for the second reason, 30 failed (see
+// context.errorDetail). They block the calling thread for the whole exchange and any wait the
+// camera asks for, and must not run while the same manager searches.
+
+// Checks the administrator's ID and password.
+int Verification(OperationContext& context);
+// Fills the wizard's table of the opcodes the camera supports.
+int QueryOpcodes(OperationContext& context);
+// Reads the camera's wireless settings into the wizard state.
+int GetWLan(OperationContext& context);
+// Writes the camera record's network settings.
+int SetBasic(OperationContext& context);
+// Sends the administrator ID with the new password, both enciphered by the template.
+int ChangeIDPWD(OperationContext& context);
+// Writes the wizard's wireless settings.
+int SetWLan(OperationContext& context);
+// Restarts the camera.
+int Reset(OperationContext& context);

@@ -1,0 +1,122 @@
+#include "OperationSteps.h"
+
+#include "AnsiCodePage.h"
+#include "Base64.h"
+#include "CDeviceManager.h"
+#include "Exchange.h"
+#include "NetworkText.h"
+#include "TemplateEngine.h"
+#include "WizardState.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace DeviceProtocol;
+
+namespace {
+
+// Base64 of the 8-bit text, cut to the field; a 64-character text fills it without a terminator.
+void PutCredential(uint8_t* field, std::u16string_view text)
+{
+    const std::string encoded = Base64Encode(Utf16ToAnsi(text));
+    std::copy_n(encoded.begin(), std::min(encoded.size(), kCredentialFieldSize), field);
+}
+
+} // namespace
+
+void TargetChosenCamera(OperationContext& context)
+{
+    const CameraInfo& camera = context.state.camera;
+    CDeviceManager& manager = context.manager;
+    manager.TargetMac = ParseMac(camera.macText);
+    manager.TargetMacText = camera.macText;
+    manager.TargetIp = camera.ipCopy.empty() ? camera.ip : camera.ipCopy;
+    manager.operationAdapterEntry = camera.adapterEntry;
+}
+
+bool LoadOperationTemplate(OperationContext& context, const OperationSpec& spec)
+{
+    TemplateEngine& engine = context.manager.Engine();
+    if (!engine.LoadTemplateFile(context.manager.TemplateFolder(), spec.templateName))
+        return false;
+    engine.ClearFields();
+    engine.ResetFields();
+    engine.ParseTemplate(u"\r\n");
+    return true;
+}
+
+int SendOperation(OperationContext& context, const OperationSpec& spec)
+{
+    CDeviceManager& manager = context.manager;
+    TemplateEngine& engine = manager.Engine();
+    std::span<const uint8_t> fields;
+    if (spec.encodesFields) {
+        engine.EncodeRequest();
+        fields = engine.EncodedBody();
+    }
+    const size_t bodyLength = kCredentialsSize + fields.size();
+    if (kHeaderSize + bodyLength > spec.requestLength) {
+        std::fprintf(stderr,
+                     "%.*s: the encoded fields (%zu bytes) do not fit the %zu-byte request; nothing sent\n",
+                     static_cast<int>(spec.name.size()), spec.name.data(), fields.size(), spec.requestLength);
+        return OperationResult::kTemplateMissing;
+    }
+
+    std::vector<uint8_t> request(spec.requestLength, 0);
+    PutLe16(&request[kMagicOffset], kRequestMagic);
+    PutLe16(&request[kSequenceOffset], manager.NextSequence());
+    PutLe16(&request[kOpcodeOffset], spec.opcode);
+    std::copy(manager.TargetMac.begin(), manager.TargetMac.end(), &request[kMacOffset]);
+    const Ipv4Bytes ip = ParseAddress(manager.TargetIp);
+    std::copy(ip.begin(), ip.end(), &request[kIpOffset]);
+    PutLe16(&request[kCheckOffset], kCheckWord);
+    PutLe16(&request[kWordOffset], manager.protocolWord);
+    PutLe16(&request[kBodyLengthOffset], static_cast<uint16_t>(bodyLength));
+    uint8_t* body = &request[kHeaderSize];
+    PutCredential(body, context.state.adminId);
+    PutCredential(body + kCredentialFieldSize, context.state.adminPassword);
+    std::copy(fields.begin(), fields.end(), body + kCredentialsSize);
+
+    std::vector<uint8_t> reply;
+    const int code = Exchange(manager, request, reply, spec.largestReply, spec.tries);
+    if (code != -1)
+        return code;
+    // The status block runs from the reply's status word to the end of its body, as far as it came.
+    const size_t claimedEnd = kHeaderSize + GetLe16(&reply[kBodyLengthOffset]);
+    const size_t end = std::min(claimedEnd, reply.size());
+    manager.currentIndex = -1;
+    engine.LoadReply(std::span<const uint8_t>(reply).subspan(kStatusOffset, end - kStatusOffset));
+    return code;
+}
+
+StatusBlock ReadStatusBlock(const OperationContext& context)
+{
+    const auto& buffer = context.manager.Engine().PacketBuffer();
+    StatusBlock block;
+    block.status = GetLe16(&buffer[0]);
+    block.word = GetLe16(&buffer[2]);
+    block.bodyLength = GetLe16(&buffer[4]);
+    block.detail = GetLe32(&buffer[6]);
+    block.action = GetLe32(&buffer[10]);
+    block.waitMs = GetLe32(&buffer[14]);
+    return block;
+}
+
+int StatusFailure(OperationContext& context, const StatusBlock& block, bool refusedForOthers)
+{
+    if (block.status == ReplyStatus::kRefused)
+        return OperationResult::kRefused;
+    if (block.status == ReplyStatus::kRefusedOther)
+        return OperationResult::kRefusedOther;
+    if (block.bodyLength >= 4)
+        context.errorDetail = static_cast<int32_t>(block.detail);
+    return refusedForOthers ? OperationResult::kRefused : OperationResult::kFailed;
+}
+
+void WaitAsAsked(OperationContext& context, const StatusBlock& block)
+{
+    if (block.bodyLength != 16 || (block.action != 1 && block.action != 2))
+        return;
+    context.sleep(std::chrono::milliseconds(std::min(block.waitMs, kLongestWaitMs)));
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "OperationContext.h"
+#include "OperationTable.h"
+
+#include <cstdint>
+
+// The steps that every camera operation shares.
+
+// The reply's status block as it lies at the start of the reply buffer.
+struct StatusBlock
+{
+    uint16_t status = 0;
+    uint16_t word = 0;
+    uint16_t bodyLength = 0;
+    uint32_t detail = 0; // failures with a body of 4 bytes or more
+    uint32_t action = 0; // writes: 0 done, 1 address renewed, 2 wait
+    uint32_t waitMs = 0;
+};
+
+namespace ReplyStatus {
+inline constexpr uint16_t kAccepted = 0;
+inline constexpr uint16_t kRefused = 2;
+inline constexpr uint16_t kRefusedOther = 3;
+inline constexpr uint16_t kPending = 257;
+} // namespace ReplyStatus
+
+// Points the manager at the chosen camera: MAC, address and the adapter that heard it.
+void TargetChosenCamera(OperationContext& context);
+
+// Loads and parses the operation's template; false when the file cannot be opened.
+bool LoadOperationTemplate(OperationContext& context, const OperationSpec& spec);
+
+// Builds the request (credentials, then the encoded fields for writing operations), runs the
+// exchange and, on success, leaves the status block and body in the reply buffer. Returns the
+// exchange code (-1 on success), or 1 when the encoded fields do not fit the request.
+int SendOperation(OperationContext& context, const OperationSpec& spec);
+
+StatusBlock ReadStatusBlock(const OperationContext& context);
+
+// Status 2 gives 18, 3 gives 29, anything else 30 (or 18 with refusedForOthers); sets the detail.
+int StatusFailure(OperationContext& context, const StatusBlock& block, bool refusedForOthers = false);
+
+// A write the camera accepted with a 16-byte body may ask for a wait (actions 1 and 2).
+void WaitAsAsked(OperationContext& context, const StatusBlock& block);
+
+// The longest wait a camera may ask for; longer requests are cut to it.
+inline constexpr uint32_t kLongestWaitMs = 120000;

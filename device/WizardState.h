@@ -1,0 +1,70 @@
+#pragma once
+
+#include "CameraInfo.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The wireless settings of the chosen camera: read at login, edited by the wireless pages,
+// written back by SetWLan.
+struct WirelessSettings
+{
+    int32_t adHoc = 0; // 0 infrastructure, 1 ad hoc
+    std::u16string ssid;
+    int32_t channel = 0;
+    int32_t authentication = 0; // 0 Open, 1 Shared, 2 Both, 3 WPA-PSK, 4 WPA2-PSK, 5 WPA/WPA2
+    int32_t encryption = 0;     // 0 none, 1 WEP, 2 TKIP, 3 AES, 4 TKIP and AES
+    int32_t wepKeyFormat = 0;   // 0 ASCII, 1 hex
+    int32_t wepKeyLength = 0;   // 0 64 bits, 1 128 bits, 2 256 bits
+    int32_t wepDefaultKey = 0;  // 0 to 3
+    int32_t txRate = 0;
+    std::array<std::u16string, 4> wepKeys;
+    std::u16string passphrase;
+    std::u16string channelRange;   // "1" per allowed channel, the last character is channel 1
+    std::u16string wirelessEnable; // "1" on, "0" off
+
+    // The camera's texts as read.
+    std::u16string channelText;
+    std::u16string encryptionModeBits;
+    std::u16string keyLengthAuthBits;
+    std::u16string defaultKeyFormatBits;
+    std::u16string txRateBits;
+    std::u16string wireMode;
+    std::u16string encryptionCaps;
+    std::u16string authenticationCaps;
+    std::u16string wepKeyLengthCaps;
+    std::u16string wepKeyFormatCaps;
+    std::u16string wepDefaultKeyCaps;
+    std::u16string txRateText;
+};
+
+// What the wizard knows and has collected about the chosen camera; shared by every page.
+struct WizardState
+{
+    static constexpr size_t kOpcodeSlots = 64;
+
+    int32_t wpsMethod = 0; // 1 push button, 2 PIN
+    CameraInfo camera;
+    int32_t wpsChosen = 0;
+    std::u16string adminId;
+    std::u16string adminPassword;
+    std::u16string newId;
+    std::u16string newPassword;
+    std::u16string confirmPassword;
+    int32_t changeId = 0;
+    int32_t changePassword = 0;
+    int32_t applyStatus = 0;
+    WirelessSettings wireless;
+    std::array<int32_t, kOpcodeSlots> supportedOpcodes{};
+    int32_t wpsShow = 0;
+    int32_t onlyWirelessNew = 0;
+
+    bool SupportsOpcode(int32_t opcode) const
+    {
+        return std::find(supportedOpcodes.begin(), supportedOpcodes.end(), opcode) != supportedOpcodes.end();
+    }
+    // A camera that can join a network by WPS.
+    bool WpsCapable() const { return SupportsOpcode(178) || SupportsOpcode(193); }
+};
