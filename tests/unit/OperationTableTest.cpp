@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "OperationTable.h"
+#include "TemplateEngine.h"
+
+namespace {
+
+// The catalogue templates and the operation table must agree: a write's encoded fields fill
+// its fixed request exactly, and a read's fields fit its largest reply.
+TEST(OperationTableTest, TemplatesFitTheirRequestsAndReplies)
+{
+    for (const OperationSpec& spec : Operations::kAll) {
+        SCOPED_TRACE(std::string(spec.name));
+        EXPECT_EQ(spec.opcode & 0xF0, spec.opcode >= 0xB0 ? 0xB0 : 0xA0);
+        if (spec.templateName.empty())
+            continue;
+        auto engine = std::make_unique<TemplateEngine>();
+        ASSERT_TRUE(engine->LoadTemplateFile(QUILLANE_TEMPLATE_DIR, spec.templateName));
+        engine->ClearFields();
+        engine->ResetFields();
+        engine->ParseTemplate(u"\r\n");
+        if (spec.encodesFields || spec.decodeMode != 0) {
+            EXPECT_GT(engine->Fields().count, 0);
+        }
+        testing::internal::CaptureStdout(); // key generation reports on standard output
+        engine->EncodeRequest();
+        testing::internal::GetCapturedStdout();
+        const size_t fields = static_cast<size_t>(engine->EncodedLength());
+        if (spec.encodesFields)
+            EXPECT_EQ(DeviceProtocol::kHeaderSize + kCredentialsSize + fields, spec.requestLength);
+        else if (spec.decodeMode != 0)
+            EXPECT_LE(DeviceProtocol::kHeaderSize + fields, spec.largestReply);
+        else
+            EXPECT_EQ(spec.requestLength, DeviceProtocol::kHeaderSize + kCredentialsSize);
+    }
+}
+
+} // namespace
