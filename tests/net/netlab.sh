@@ -1,0 +1,99 @@
+# Shell side of the test network lab (source it): throw-away namespaces for a "pc", links
+# (a bridge each) and camera hosts. Mirrors NetLab.cpp for scripts and benchmarks.
+# Everything created is removed by netlab_cleanup, which netlab_init installs as an EXIT trap.
+
+# Fails unless this shell runs in an isolated namespace made by scripts/in-test-netns.sh.
+netlab_check_isolated() {
+    if [ "${QUILLANE_ISOLATED_NETNS:-}" != 1 ]; then
+        echo "netlab: run this through scripts/in-test-netns.sh" >&2
+        return 1
+    fi
+    local self init
+    self=$(readlink /proc/self/ns/net)
+    init=$(readlink /proc/1/ns/net 2>/dev/null || true)
+    if [ "$self" = "$init" ]; then
+        echo "netlab: this shell shares PID 1's network namespace; refusing" >&2
+        return 1
+    fi
+    if [ -z "$init" ] && ip -o link show | grep -qv ": lo:"; then
+        echo "netlab: cannot prove isolation (adapters besides lo here)" >&2
+        return 1
+    fi
+}
+
+netlab_init() {
+    netlab_check_isolated || exit 1
+    NETLAB_PREFIX="qs$$-"
+    NETLAB_NAMESPACES=()
+    NETLAB_PIDS=()
+    trap netlab_cleanup EXIT
+    ip netns add "${NETLAB_PREFIX}pc"
+    NETLAB_NAMESPACES+=("${NETLAB_PREFIX}pc")
+    ip -n "${NETLAB_PREFIX}pc" link set lo up
+}
+
+netlab_cleanup() {
+    local pid ns
+    for pid in "${NETLAB_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    for ns in "${NETLAB_NAMESPACES[@]}"; do
+        ip netns del "$ns" 2>/dev/null || true
+    done
+}
+
+netlab_ns() { echo "${NETLAB_PREFIX}$1"; }
+
+# netlab_link NAME
+netlab_link() {
+    local ns; ns=$(netlab_ns "$1")
+    ip netns add "$ns"
+    NETLAB_NAMESPACES+=("$ns")
+    ip -n "$ns" link add br0 type bridge
+    ip -n "$ns" link set br0 up
+}
+
+# netlab_pc_adapter LINK IFNAME [ADDRESS/PREFIX ...]
+netlab_pc_adapter() {
+    local link=$1 ifname=$2 pc lan address
+    shift 2
+    pc=$(netlab_ns pc)
+    lan=$(netlab_ns "$link")
+    ip link add "$ifname" netns "$pc" type veth peer name "p-$ifname" netns "$lan"
+    ip -n "$lan" link set "p-$ifname" master br0
+    ip -n "$lan" link set "p-$ifname" up
+    for address in "$@"; do
+        ip -n "$pc" addr add "$address" dev "$ifname"
+    done
+    ip -n "$pc" link set "$ifname" up
+}
+
+# netlab_camera_host NAME LINK ADDRESS/PREFIX
+netlab_camera_host() {
+    local ns lan
+    ns=$(netlab_ns "$1")
+    lan=$(netlab_ns "$2")
+    ip netns add "$ns"
+    NETLAB_NAMESPACES+=("$ns")
+    ip link add eth0 netns "$ns" type veth peer name "c-$1" netns "$lan"
+    ip -n "$lan" link set "c-$1" master br0
+    ip -n "$lan" link set "c-$1" up
+    ip -n "$ns" addr add "$3" dev eth0
+    ip -n "$ns" link set eth0 up
+}
+
+# netlab_simulator HOST STATEFILE CAMSIM [ARGS ...]: starts the simulator and waits until it is ready.
+netlab_simulator() {
+    local host=$1 state=$2 camsim=$3 i
+    shift 3
+    rm -f "$state"
+    ip netns exec "$(netlab_ns "$host")" "$camsim" --interface eth0 --state-file "$state" "$@" &
+    NETLAB_PIDS+=($!)
+    for i in $(seq 500); do
+        [ -e "$state" ] && return 0
+        sleep 0.01
+    done
+    echo "netlab: simulator on $host did not start" >&2
+    return 1
+}
