@@ -3,8 +3,8 @@
 #include "AnsiCodePage.h"
 
 #include <climits>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -157,10 +157,15 @@ int ParseSkinInt(std::u16string_view text)
 
 SkinFile::SkinFile(const std::filesystem::path& path) : m_path(path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // stdio rather than a stream: a stream buffer throws when the path turns out to be a folder.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
         return;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    char chunk[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+        bytes.append(chunk, got);
     parse(DecodeSkinText(bytes));
 }
 

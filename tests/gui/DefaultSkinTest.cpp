@@ -1,0 +1,166 @@
+#include "BuildSkinPage.h"
+#include "CPicButton.h"
+#include "CPicDialog.h"
+#include "LoadPicture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QTableWidget>
+#include <QTest>
+#include <map>
+
+// Checks the shipped skin: every page and control that the wizard builds is described, placed on
+// its page and drawn, and every message the pages show has its text.
+namespace {
+
+const std::filesystem::path kSkinFolder = QUILLANE_DEFAULT_SKIN;
+
+QString q(const std::u16string& text)
+{
+    return QString::fromStdU16String(text);
+}
+
+// Controls that only ever show one at a time (the two methods of the WPS page) may share space.
+bool alternatives(const QString& a, const QString& b)
+{
+    const auto method = [](const QString& name) {
+        if (name.contains(QLatin1String("PBC")))
+            return 1;
+        if (name.contains(QLatin1String("PIN")) && !name.contains(QLatin1String("OPTPIN")))
+            return 2;
+        return 0;
+    };
+    return method(a) && method(b) && method(a) != method(b);
+}
+
+} // namespace
+
+class DefaultSkinTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void everyPageBuildsCompletely_data();
+    void everyPageBuildsCompletely();
+    void commonButtonsShareTheirPlaces();
+    void everyMessageHasText();
+    void cameraListColumns();
+    void pageFontResolves();
+};
+
+void DefaultSkinTest::cleanup()
+{
+    QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+}
+
+void DefaultSkinTest::everyPageBuildsCompletely_data()
+{
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < SkinPages().size(); ++i)
+        QTest::newRow(q(SkinPages()[i].section).toLatin1().constData()) << static_cast<int>(i);
+}
+
+void DefaultSkinTest::everyPageBuildsCompletely()
+{
+    QFETCH(int, index);
+    const SkinPageSpec& spec = SkinPages()[static_cast<std::size_t>(index)];
+    CPicDialog page;
+    page.setSkin(kSkinFolder, q(spec.section));
+    QCOMPARE(page.LoadBackground(), 1);
+    QCOMPARE(page.size(), QSize(720, 480));
+    QCOMPARE(BuildSkinPage(page, spec), static_cast<int>(spec.controls.size()));
+
+    const QRect pageRect(QPoint(0, 0), page.size());
+    std::vector<QWidget*> placed;
+    for (const auto& item : page.controls()) {
+        QWidget* control = item->control.get();
+        const QString name = control->objectName();
+        QVERIFY2(!control->geometry().isEmpty(), qPrintable(name));
+        QVERIFY2(pageRect.contains(control->geometry()), qPrintable(name));
+        for (QWidget* other : placed) {
+            if (!alternatives(name, other->objectName()))
+                QVERIFY2(!control->geometry().intersects(other->geometry()),
+                         qPrintable(name + QLatin1String(" overlaps ") + other->objectName()));
+        }
+        placed.push_back(control);
+
+        if (auto* button = qobject_cast<CPicButton*>(control)) {
+            for (auto image : {CPicButton::Image::Normal, CPicButton::Image::Down, CPicButton::Image::Hover,
+                               CPicButton::Image::Disabled}) {
+                QVERIFY2(!button->image(image).isNull(), qPrintable(name));
+                QCOMPARE(button->image(image).size(), button->size());
+            }
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(name));
+        }
+        if (item->kind == ControlKind::Radio || item->kind == ControlKind::CheckBox ||
+            item->kind == ControlKind::PicText) {
+            const QString caption = page.readText(name, QStringLiteral("caption"), QString());
+            if (!name.endsWith(QLatin1String(".Ver")))
+                QVERIFY2(!caption.trimmed().isEmpty(), qPrintable(name));
+        }
+    }
+}
+
+void DefaultSkinTest::commonButtonsShareTheirPlaces()
+{
+    std::map<QString, QRect> places;
+    for (const SkinPageSpec& spec : SkinPages()) {
+        CPicDialog page;
+        page.setSkin(kSkinFolder, q(spec.section));
+        for (const char* name : {"Exit", "Back", "Next"}) {
+            const QString section = q(spec.section) + QLatin1Char('.') + QLatin1String(name);
+            const QRect rect(page.readNumber(section, QStringLiteral("x"), QStringLiteral("0")),
+                             page.readNumber(section, QStringLiteral("y"), QStringLiteral("0")),
+                             page.readNumber(section, QStringLiteral("w"), QStringLiteral("0")),
+                             page.readNumber(section, QStringLiteral("h"), QStringLiteral("0")));
+            if (rect.isEmpty())
+                continue;
+            auto [known, inserted] = places.emplace(QLatin1String(name), rect);
+            QVERIFY2(inserted || known->second == rect, qPrintable(section));
+        }
+    }
+    QCOMPARE(places.size(), std::size_t(3));
+}
+
+void DefaultSkinTest::everyMessageHasText()
+{
+    const SkinFile skin(kSkinFolder / "Quillane.ini");
+    for (int number : SkinMessageNumbers()) {
+        const QString text = q(skin.messageText(number));
+        QVERIFY2(!text.startsWith(QLatin1String("Some error occurred")), qPrintable(QString::number(number)));
+        QVERIFY2(!text.contains(QLatin1Char('\\')), qPrintable(QString::number(number)));
+    }
+}
+
+void DefaultSkinTest::cameraListColumns()
+{
+    CPicDialog page;
+    page.setSkin(kSkinFolder, QStringLiteral("DlgListCam"));
+    QVERIFY(BuildSkinPage(page, SkinPages().front()));
+    auto* list = qobject_cast<QTableWidget*>(page.FindControl(CPicDialog::kCameraListId));
+    QVERIFY(list);
+    QStringList captions;
+    int width = 0;
+    for (int c = 0; c < list->columnCount(); ++c) {
+        captions << list->horizontalHeaderItem(c)->text();
+        width += list->columnWidth(c);
+    }
+    for (const char* word : {"Model", "Name", "IP", "MAC"})
+        QVERIFY2(captions.filter(QLatin1String(word)).size() == 1, word);
+    QVERIFY(width <= list->width());
+}
+
+void DefaultSkinTest::pageFontResolves()
+{
+    CPicDialog page;
+    page.setSkin(kSkinFolder, QStringLiteral("DlgIdPwd"));
+    const QFontInfo info(page.font());
+    QCOMPARE(info.pixelSize(), 14);
+    // "Arial" must land on itself or on its metric-compatible stand-in, not on any sans font.
+    QVERIFY2(info.family() == QLatin1String("Arial") || info.family() == QLatin1String("Liberation Sans"),
+             qPrintable(info.family()));
+}
+
+QTEST_MAIN(DefaultSkinTest)
+#include "DefaultSkinTest.moc"

@@ -1,0 +1,287 @@
+#include "SkinFile.h"
+
+#include <QTest>
+#include <climits>
+
+namespace {
+
+const std::filesystem::path kData = QUILLANE_SKIN_TEST_DATA;
+
+QString q(const std::u16string& text)
+{
+    return QString::fromStdU16String(text);
+}
+
+std::u16string u(const QString& text)
+{
+    return text.toStdU16String();
+}
+
+} // namespace
+
+class SkinFileTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void readString_data();
+    void readString();
+    void readInt_data();
+    void readInt();
+    void hugeNumbersSaturate();
+    void missingFileReadsAsEmpty();
+    void utf8WithByteOrderMark();
+    void bytesWithoutMarkAreWindows1252();
+    void messageText_data();
+    void messageText();
+    void imageFolder_data();
+    void imageFolder();
+    void font_data();
+    void font();
+    void listColumns();
+};
+
+void SkinFileTest::readString_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("fallback");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("trimmed, first key of a name wins") << "General"
+                                                       << "Name"
+                                                       << "d"
+                                                       << "Value with spaces";
+    QTest::newRow("names ignore case") << "gEnErAl"
+                                       << "nAME"
+                                       << "d"
+                                       << "Value with spaces";
+    QTest::newRow("lookup names are trimmed") << " General "
+                                              << " Name "
+                                              << "d"
+                                              << "Value with spaces";
+    QTest::newRow("one pair of quotes removed") << "General"
+                                                << "Quoted"
+                                                << "d"
+                                                << "  inner spaces kept  ";
+    QTest::newRow("empty value is not missing") << "General"
+                                                << "Empty"
+                                                << "d"
+                                                << "";
+    QTest::newRow("line without equals is an empty key") << "General"
+                                                         << "NoEquals"
+                                                         << "d"
+                                                         << "";
+    QTest::newRow("missing key gives fallback") << "General"
+                                                << "Absent"
+                                                << "fallback"
+                                                << "fallback";
+    QTest::newRow("missing section gives fallback") << "Nowhere"
+                                                    << "Name"
+                                                    << "fallback"
+                                                    << "fallback";
+    QTest::newRow("commented line is no key") << "General"
+                                              << "; Name"
+                                              << "d"
+                                              << "d";
+    QTest::newRow("later section of the same name unread") << "General"
+                                                           << "OnlyInSecond"
+                                                           << "d"
+                                                           << "d";
+    QTest::newRow("section name trimmed") << "padded section"
+                                          << "KEY"
+                                          << "d"
+                                          << "padded";
+    QTest::newRow("unclosed header is skipped") << "Padded Section"
+                                                << "after"
+                                                << "d"
+                                                << "still in the padded section";
+    QTest::newRow("key before any section unread") << ""
+                                                   << "orphan"
+                                                   << "d"
+                                                   << "d";
+    QTest::newRow("Windows-1252 text")
+        << QString::fromUtf8("GENERAL") << QString::fromUtf8("CAFÉ") << "d" << QString::fromUtf8("été €");
+    QTest::newRow("value cut at 259") << "General"
+                                      << "Long"
+                                      << "d" << QString(259, QLatin1Char('x'));
+    QTest::newRow("fallback cut at 259")
+        << "General"
+        << "Absent" << QString(300, QLatin1Char('y')) << QString(259, QLatin1Char('y'));
+}
+
+void SkinFileTest::readString()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, fallback);
+    QFETCH(QString, expected);
+    const SkinFile skin(kData / "reader.ini");
+    QCOMPARE(q(skin.readString(u(section), u(key), u(fallback))), expected);
+}
+
+void SkinFileTest::readInt_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("fallback");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("plain") << "Number"
+                           << "0" << 42;
+    QTest::newRow("minus") << "Signed"
+                           << "0" << -17;
+    QTest::newRow("plus") << "Plus"
+                          << "0" << 8;
+    QTest::newRow("trailing text ignored") << "Trailing"
+                                           << "0" << 12;
+    QTest::newRow("no digits") << "Letters"
+                               << "5" << 0;
+    QTest::newRow("blanks around") << "Spaced"
+                                   << "0" << 7;
+    QTest::newRow("empty value") << "Empty"
+                                 << "5" << 0;
+    QTest::newRow("missing uses fallback text") << "Absent"
+                                                << "-1" << -1;
+}
+
+void SkinFileTest::readInt()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, fallback);
+    QFETCH(int, expected);
+    const SkinFile skin(kData / "reader.ini");
+    QCOMPARE(skin.readInt(u"General", u(key), u(fallback)), expected);
+}
+
+void SkinFileTest::hugeNumbersSaturate()
+{
+    QCOMPARE(ParseSkinInt(u"99999999999999999999"), INT_MAX);
+    QCOMPARE(ParseSkinInt(u"-99999999999999999999"), INT_MIN);
+    QCOMPARE(ParseSkinInt(u"-2147483648"), INT_MIN);
+    QCOMPARE(ParseSkinInt(u"-"), 0);
+}
+
+void SkinFileTest::missingFileReadsAsEmpty()
+{
+    const SkinFile skin(kData / "no-such-skin.ini");
+    QCOMPARE(q(skin.readString(u"General", u"Name", u"fallback")), QStringLiteral("fallback"));
+    QCOMPARE(skin.readInt(u"General", u"Number", u"3"), 3);
+    QCOMPARE(q(skin.messageText(62)), QStringLiteral("Some error occurred, error number is 62."));
+
+    const SkinFile folder(kData); // a folder is no file either
+    QCOMPARE(q(folder.readString(u"General", u"Name", u"fallback")), QStringLiteral("fallback"));
+}
+
+void SkinFileTest::utf8WithByteOrderMark()
+{
+    const SkinFile skin(kData / "utf8-bom.ini");
+    QCOMPARE(q(skin.readString(u"Text", u"word", u"")), QString::fromUtf8("été €"));
+    // Broken sequences become replacement characters rather than swallowing their neighbours.
+    QCOMPARE(q(skin.readString(u"Text", u"bad", u"")), QString::fromUtf8("a\uFFFDb\uFFFD"));
+}
+
+void SkinFileTest::bytesWithoutMarkAreWindows1252()
+{
+    const SkinFile skin = SkinFile::fromBytes("[Text]\nword=\xC3\xA9\n");
+    QCOMPARE(q(skin.readString(u"Text", u"word", u"")), QString::fromUtf8("Ã©"));
+}
+
+void SkinFileTest::messageText_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("doubled backslash breaks the line")
+        << QByteArray("Message18=One\\\\Two") << 18 << "One\r\nTwo";
+    QTest::newRow("two pairs") << QByteArray("Message18=A\\\\\\\\B") << 18 << "A\r\n\r\nB";
+    QTest::newRow("odd backslash kept") << QByteArray("Message18=A\\\\\\B") << 18 << "A\r\n\\B";
+    QTest::newRow("single backslash kept") << QByteArray("Message18=C:\\dir") << 18 << "C:\\dir";
+    QTest::newRow("zero means missing")
+        << QByteArray("Message18=0") << 18 << "Some error occurred, error number is 18.";
+    QTest::newRow("zero with blanks")
+        << QByteArray("Message18=  0 ") << 18 << "Some error occurred, error number is 18.";
+    QTest::newRow("zero-led text is text") << QByteArray("Message18=0 cameras") << 18 << "0 cameras";
+    QTest::newRow("missing key") << QByteArray("Message4=other") << 2005
+                                 << "Some error occurred, error number is 2005.";
+}
+
+void SkinFileTest::messageText()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(int, number);
+    QFETCH(QString, expected);
+    const SkinFile skin = SkinFile::fromBytes(("[Message]\n" + value + "\n").toStdString());
+    QCOMPARE(q(skin.messageText(number)), expected);
+}
+
+void SkinFileTest::imageFolder_data()
+{
+    QTest::addColumn<QByteArray>("skin");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("default") << QByteArray() << "/opt/quillane/Image";
+    QTest::newRow("other folder") << QByteArray("[Image]\npath=Skin2\n") << "/opt/quillane/Skin2";
+    QTest::newRow("backslashes") << QByteArray("[image]\nPATH=Skins\\Dark\n") << "/opt/quillane/Skins/Dark";
+}
+
+void SkinFileTest::imageFolder()
+{
+    QFETCH(QByteArray, skin);
+    QFETCH(QString, expected);
+    const SkinFile file = SkinFile::fromBytes(skin.toStdString());
+    QCOMPARE(q(file.imageFolder("/opt/quillane").u16string()), expected);
+}
+
+void SkinFileTest::font_data()
+{
+    QTest::addColumn<QByteArray>("skin");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("weight");
+
+    QTest::newRow("defaults") << QByteArray() << "Arial" << 14 << 400;
+    QTest::newRow("bold") << QByteArray("Font_Weight=7\nFont_Style=Verdana\nFont_Size=18") << "Verdana" << 18
+                          << 700;
+    QTest::newRow("weight out of range") << QByteArray("Font_Weight=12") << "Arial" << 14 << 400;
+    QTest::newRow("negative weight") << QByteArray("Font_Weight=-2") << "Arial" << 14 << 400;
+    QTest::newRow("negative height is a size") << QByteArray("Font_Size=-16") << "Arial" << 16 << 400;
+}
+
+void SkinFileTest::font()
+{
+    QFETCH(QByteArray, skin);
+    QFETCH(QString, face);
+    QFETCH(int, height);
+    QFETCH(int, weight);
+    const SkinFile file = SkinFile::fromBytes(("[Main.Font]\n" + skin + "\n").toStdString());
+    const SkinFont font = file.font(u"Main.Font");
+    QCOMPARE(q(font.face), face);
+    QCOMPARE(font.height, height);
+    QCOMPARE(font.weight, weight);
+}
+
+void SkinFileTest::listColumns()
+{
+    const SkinFile skin = SkinFile::fromBytes("[List]\ncount=4\n"
+                                              "0.column=Model\n0.width=100\n"
+                                              "1.column=Hidden\n1.width=50\n1.index=-5\n"
+                                              "2.column=IP\n2.width=80\n2.index=0\n"
+                                              "3.column=MAC\n3.index=-1\n"
+                                              "4.column=Beyond the count\n");
+    const std::vector<SkinListColumn> columns = skin.listColumns(u"List");
+    QCOMPARE(columns.size(), std::size_t(3));
+    QCOMPARE(q(columns[0].caption), QStringLiteral("Model"));
+    QCOMPARE(columns[0].position, 0);
+    QCOMPARE(columns[0].width, 100);
+    QCOMPARE(q(columns[1].caption), QStringLiteral("IP"));
+    QCOMPARE(columns[1].column, 2);
+    QCOMPARE(columns[1].position, 0);
+    QCOMPARE(q(columns[2].caption), QStringLiteral("MAC"));
+    QCOMPARE(columns[2].position, 3);
+    QCOMPARE(columns[2].width, 0);
+
+    QVERIFY(SkinFile().listColumns(u"List").empty());
+}
+
+QTEST_APPLESS_MAIN(SkinFileTest)
+#include "SkinFileTest.moc"
