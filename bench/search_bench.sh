@@ -20,20 +20,26 @@ camsim="$build/tools/camsim/quillane-camsim"
 source "$root/tests/net/netlab.sh"
 work=$(mktemp -d)
 
+# Cameras of one link are split over several simulator hosts, so that their answers arrive in
+# concurrent bursts as from many real cameras.
+hosts=${QUILLANE_BENCH_HOSTS:-4}
+
 run_one() {
-    local total=$1 half=$(($1 / 2))
+    local total=$1 link i n mac subnet
     netlab_init
     netlab_link lanA
     netlab_link lanB
     netlab_pc_adapter lanA eth0 198.18.0.1/16
     netlab_pc_adapter lanB eth1 198.19.0.1/16
-    netlab_camera_host camA lanA 198.18.200.1/16
-    netlab_camera_host camB lanB 198.19.200.1/16
-    # Link B's cameras sit in another subnet than the pc's adapter there.
-    netlab_simulator camA "$work/a.json" "$camsim" --camera mac=02:aa:00:00:00:01,ip=198.18.1.1,name=A \
-        --count "$half"
-    netlab_simulator camB "$work/b.json" "$camsim" --camera mac=02:bb:00:00:00:01,ip=10.77.1.1,name=B \
-        --count "$((total - half))"
+    for i in $(seq "$((2 * hosts))"); do
+        if [ "$i" -le "$hosts" ]; then link=lanA; subnet=198.18; else link=lanB; subnet=198.19; fi
+        n=$(((total * i) / (2 * hosts) - (total * (i - 1)) / (2 * hosts)))
+        mac=$(printf '02:%02x:00:00:00:01' "$i")
+        netlab_camera_host "cam$i" "$link" "$subnet.200.$i/16"
+        # Link B's cameras sit in another subnet than the pc's adapter there.
+        if [ "$link" = lanA ]; then ip="198.18.$i.1"; else ip="10.77.$i.1"; fi
+        netlab_simulator "cam$i" "$work/cam$i.json" "$camsim" --camera "mac=$mac,ip=$ip,name=C$i" --count "$n"
+    done
     ip netns exec "$(netlab_ns pc)" "$cli" search --json --time >"$work/found.json" 2>"$work/time.txt"
     python3 - "$total" "$work/found.json" "$work/time.txt" <<'PY'
 import json, re, sys
