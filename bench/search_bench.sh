@@ -41,17 +41,12 @@ run_one() {
         netlab_simulator "cam$i" "$work/cam$i.json" "$camsim" --camera "mac=$mac,ip=$ip,name=C$i" --count "$n"
     done
     ip netns exec "$(netlab_ns pc)" "$cli" search --json --time >"$work/found.json" 2>"$work/time.txt"
-    python3 - "$total" "$work/found.json" "$work/time.txt" <<'PY'
-import json, re, sys
-total = int(sys.argv[1])
-found = json.load(open(sys.argv[2]))
-macs = [c["mac"] for c in found]
-took = int(re.search(r"(\d+) ms", open(sys.argv[3]).read()).group(1))
-floor = 2 * 3000
-print(f"cameras {total:5d}: found {len(set(macs)):5d}, duplicates {len(macs) - len(set(macs))}, "
-      f"lost {total - len(set(macs))}; StartSearch->SearchFinished {took} ms "
-      f"(floor {floor} ms, +{took - floor} ms)")
-PY
+    local listed unique took floor=6000
+    listed=$(grep -o '"mac": "[^"]*"' "$work/found.json" | wc -l)
+    unique=$(grep -o '"mac": "[^"]*"' "$work/found.json" | sort -u | wc -l)
+    took=$(sed -n 's/.* \([0-9]*\) ms$/\1/p' "$work/time.txt")
+    printf 'cameras %5d: found %5d, duplicates %d, lost %d; StartSearch->SearchFinished %d ms (floor %d ms, +%d ms)\n' \
+        "$total" "$unique" "$((listed - unique))" "$((total - unique))" "$took" "$floor" "$((took - floor))"
     netlab_cleanup
     trap - EXIT
 }
