@@ -12,7 +12,8 @@ void applyListSkin(CPicDialog& page, QTableWidget& list)
     const std::u16string section = u"DlgListCam.ListCtrl";
     const SkinFont skinFont = page.skin().font(section);
     QFont listFont(QString::fromStdU16String(skinFont.face));
-    listFont.setPixelSize(qMax(1, skinFont.height));
+    if (skinFont.height > 0)
+        listFont.setPixelSize(skinFont.height);
     list.setFont(listFont);
     for (const SkinListColumn& column : page.skin().listColumns(section)) {
         const int position = qMin(column.position, list.columnCount());

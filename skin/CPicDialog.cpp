@@ -52,7 +52,9 @@ void CPicDialog::setSkin(const std::filesystem::path& programFolder, const QStri
 
     const SkinFont skinFont = m_skin.font(u"Main.Font");
     QFont pageFont(qs(skinFont.face));
-    pageFont.setPixelSize(qMax(1, skinFont.height));
+    // A height of 0 asks for the face's default size.
+    if (skinFont.height > 0)
+        pageFont.setPixelSize(skinFont.height);
     pageFont.setWeight(static_cast<QFont::Weight>(qBound(1, skinFont.weight, 1000)));
     setFont(pageFont);
 }

@@ -3,6 +3,7 @@
 #include "CPicText.h"
 #include "LoadPicture.h"
 #include "MessageBox.h"
+#include "ProgramFolderNarrow.h"
 #include "WizardCommand.h"
 
 #include <QApplication>
@@ -104,6 +105,7 @@ private slots:
     void controlsPostTheirCommands();
     void closePostsExitToParent();
     void enterAndEscapeDoNothing();
+    void programFolderIsTheExecutablesFolder();
 };
 
 void PicDialogTest::init()
@@ -510,6 +512,13 @@ void PicDialogTest::enterAndEscapeDoNothing()
     QCOMPARE(commands.size(), 0);
     QVERIFY(mainWindow.commands.isEmpty());
     delete page;
+}
+
+void PicDialogTest::programFolderIsTheExecutablesFolder()
+{
+    const std::string folder = ProgramFolderNarrow();
+    QCOMPARE(QString::fromStdString(folder), QCoreApplication::applicationDirPath());
+    QVERIFY(!folder.ends_with('/'));
 }
 
 QTEST_MAIN(PicDialogTest)
