@@ -48,6 +48,19 @@ std::string FieldText(std::span<const uint8_t> field)
     return std::string(field.begin(), end);
 }
 
+std::string WirelessJson(const SimWireless& w)
+{
+    std::ostringstream out;
+    out << "{\"essid\": " << Json(w.essid) << ", \"wepKeys\": [" << Json(w.wepKeys[0]) << ", "
+        << Json(w.wepKeys[1]) << ", " << Json(w.wepKeys[2]) << ", " << Json(w.wepKeys[3])
+        << "], \"wepKey\": " << Json(w.wepKey) << ", \"enable\": " << w.enable
+        << ", \"channel\": " << w.channel << ", \"encryptionModeBits\": " << Json(w.encryptionModeBits)
+        << ", \"keyLenAuthBits\": " << Json(w.keyLenAuthBits)
+        << ", \"keyFormatBits\": " << Json(w.keyFormatBits) << ", \"txRateBits\": " << Json(w.txRateBits)
+        << ", \"channelRange\": " << Json(w.channelRange) << "}";
+    return out.str();
+}
+
 } // namespace
 
 CameraSimulator::CameraSimulator(SimOptions options)
@@ -373,7 +386,8 @@ void CameraSimulator::WriteState() const
             << ", \"dns2\": " << Json(c.dns2) << ", \"dhcp\": " << c.dhcp << ", \"webPort\": " << c.webPort
             << ", \"reserved\": " << c.reserved << ", \"dnsSpec\": " << c.dnsSpec
             << ", \"prodType\": " << Json(c.prodType) << ", \"prodHwSpec\": " << Json(c.hwSpec)
-            << ", \"user\": " << Json(c.user) << ", \"resets\": " << c.resets << ", \"requests\": {";
+            << ", \"user\": " << Json(c.user) << ", \"resets\": " << c.resets
+            << ", \"wireless\": " << WirelessJson(c.wireless) << ", \"requests\": {";
         const char* inner = "";
         for (const auto& [opcode, count] : c.requests) {
             out << inner << "\"" << opcode << "\": " << count;
