@@ -10,7 +10,6 @@
 CPicButton::CPicButton(int id, QObject* owner, QWidget* parent) : QWidget(parent), m_id(id), m_owner(owner)
 {
     setMouseTracking(true);
-    setAttribute(Qt::WA_Hover, false);
 }
 
 void CPicButton::LoadImages(const QString& normal, const QString& down, const QString& hover,

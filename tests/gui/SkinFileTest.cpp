@@ -28,6 +28,8 @@ private slots:
     void readInt_data();
     void readInt();
     void hugeNumbersSaturate();
+    void lineEnds_data();
+    void lineEnds();
     void missingFileReadsAsEmpty();
     void utf8WithByteOrderMark();
     void bytesWithoutMarkAreWindows1252();
@@ -158,6 +160,23 @@ void SkinFileTest::hugeNumbersSaturate()
     QCOMPARE(ParseSkinInt(u"-99999999999999999999"), INT_MIN);
     QCOMPARE(ParseSkinInt(u"-2147483648"), INT_MIN);
     QCOMPARE(ParseSkinInt(u"-"), 0);
+}
+
+void SkinFileTest::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("LF") << QByteArray("[S]\nk=v\nlast=end");
+    QTest::newRow("CR LF") << QByteArray("[S]\r\nk=v\r\nlast=end\r\n");
+    QTest::newRow("CR alone") << QByteArray("[S]\rk=v\rlast=end\r");
+    QTest::newRow("mixed, blank lines") << QByteArray("\r\n\n[S]\r\r\nk=v\n\n\rlast=end");
+}
+
+void SkinFileTest::lineEnds()
+{
+    QFETCH(QByteArray, bytes);
+    const SkinFile skin = SkinFile::fromBytes(bytes.toStdString());
+    QCOMPARE(q(skin.readString(u"S", u"k", u"")), QStringLiteral("v"));
+    QCOMPARE(q(skin.readString(u"S", u"last", u"")), QStringLiteral("end"));
 }
 
 void SkinFileTest::missingFileReadsAsEmpty()
