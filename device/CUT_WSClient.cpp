@@ -1,6 +1,7 @@
 #include "CUT_WSClient.h"
 
 #include <arpa/inet.h>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
