@@ -18,7 +18,7 @@ Run it only inside a network namespace built for tests.
   --templates DIR     template folder (default: tQuillane beside the program)
   --state-file PATH   JSON state of every camera and of the requests seen; written (by rename,
                       so never half-written) once the socket is ready and after every request
-  --camera SPEC       one camera as KEY=VALUE pairs separated by commas; keys: mac, model, name,
+  --camera SETTINGS   one camera as KEY=VALUE pairs separated by commas; keys: mac, model, name,
                       ip, mask, gateway, dns1, dns2, dhcp, webport, reserved, dnsspec, prodtype,
                       hwspec (32 flag characters), wireless (0/1: sets flag 32), firmware, user,
                       password, essid, channel. Repeat for more cameras.
@@ -61,9 +61,9 @@ std::vector<std::string> Split(const std::string& text, char separator)
     return items;
 }
 
-bool ParseCamera(const std::string& spec, SimCamera& camera, std::string& error)
+bool ParseCamera(const std::string& settings, SimCamera& camera, std::string& error)
 {
-    for (const std::string& pair : Split(spec, ',')) {
+    for (const std::string& pair : Split(settings, ',')) {
         const size_t eq = pair.find('=');
         if (eq == std::string::npos || !SetCameraKey(camera, pair.substr(0, eq), pair.substr(eq + 1))) {
             error = "bad camera setting '" + pair + "'";
