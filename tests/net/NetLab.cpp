@@ -69,11 +69,21 @@ NetLab::NetLab() : m_prefix("q" + std::to_string(getpid()) + "-")
     m_stateDir = std::filesystem::temp_directory_path() / ("quillane-netlab-" + std::to_string(getpid()));
     std::filesystem::create_directories(m_stateDir);
     m_namespaces.push_back(Namespace("pc"));
-    Run("ip netns add " + Namespace("pc"));
-    Run("ip -n " + Namespace("pc") + " link set lo up");
+    try {
+        Run("ip netns add " + Namespace("pc"));
+        Run("ip -n " + Namespace("pc") + " link set lo up");
+    } catch (...) {
+        Clear();
+        throw;
+    }
 }
 
 NetLab::~NetLab()
+{
+    Clear();
+}
+
+void NetLab::Clear()
 {
     LeavePc();
     for (pid_t pid : m_simulators) {
@@ -83,8 +93,11 @@ NetLab::~NetLab()
     // Deleting a namespace deletes its veth ends and so their peers.
     for (const std::string& ns : m_namespaces)
         std::system(("ip netns del " + ns + " 2>/dev/null").c_str());
+    m_simulators.clear();
+    m_namespaces.clear();
     if (m_home >= 0)
         close(m_home);
+    m_home = -1;
     std::error_code ignored;
     std::filesystem::remove_all(m_stateDir, ignored);
 }

@@ -41,6 +41,7 @@ public:
 
 private:
     void Run(const std::string& command);
+    void Clear();
 
     std::string m_prefix;
     std::vector<std::string> m_namespaces;
