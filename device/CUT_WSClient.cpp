@@ -1,7 +1,7 @@
 #include "CUT_WSClient.h"
 
-#include <arpa/inet.h>
 #include <algorithm>
+#include <arpa/inet.h>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
