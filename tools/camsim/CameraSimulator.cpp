@@ -57,7 +57,36 @@ std::string WirelessJson(const SimWireless& w)
         << ", \"channel\": " << w.channel << ", \"encryptionModeBits\": " << Json(w.encryptionModeBits)
         << ", \"keyLenAuthBits\": " << Json(w.keyLenAuthBits)
         << ", \"keyFormatBits\": " << Json(w.keyFormatBits) << ", \"txRateBits\": " << Json(w.txRateBits)
-        << ", \"channelRange\": " << Json(w.channelRange) << "}";
+        << ", \"channelRange\": " << Json(w.channelRange) << ", \"wireMode\": " << w.wireMode
+        << ", \"encryptionCaps\": " << Json(w.encryptionCaps)
+        << ", \"authenticationCaps\": " << Json(w.authenticationCaps)
+        << ", \"wepKeyLenCaps\": " << Json(w.wepKeyLenCaps)
+        << ", \"wepKeyFormatCaps\": " << Json(w.wepKeyFormatCaps)
+        << ", \"wepDefaultKeyCaps\": " << Json(w.wepDefaultKeyCaps) << ", \"txRate\": " << w.txRate << "}";
+    return out.str();
+}
+
+const char* Bool(bool value)
+{
+    return value ? "true" : "false";
+}
+
+std::string OpcodesJson(const std::vector<int>& opcodes)
+{
+    std::string out = "[";
+    for (size_t i = 0; i < opcodes.size(); ++i)
+        out += (i ? ", " : "") + std::to_string(opcodes[i]);
+    return out + "]";
+}
+
+std::string WpsJson(const SimWpsRun& wps)
+{
+    static const char* const phases[] = {"idle", "started", "keySent", "secretAccepted", "joined"};
+    std::ostringstream out;
+    out << "{\"phase\": \"" << phases[wps.phase] << "\", \"mode\": " << wps.mode
+        << ", \"pin\": " << Json(wps.pin) << ", \"agreed\": " << Bool(wps.agreed)
+        << ", \"sendsAccepted\": " << wps.sendsAccepted << ", \"sendsRejected\": " << wps.sendsRejected
+        << "}";
     return out.str();
 }
 
@@ -126,6 +155,11 @@ void CameraSimulator::Handle(std::span<const uint8_t> request, const sockaddr_in
         ++m_counters["ignored"];
         return;
     }
+    if (m_options.faults.requestDropRate > 0.0 &&
+        std::uniform_real_distribution<double>(0.0, 1.0)(m_random) < m_options.faults.requestDropRate) {
+        ++m_counters["requestsDropped"];
+        return;
+    }
     m_replyTo.sin_port = from.sin_port;
     m_lastSequence = GetLe16(&request[kSequenceOffset]);
     const int opcode = GetLe16(&request[kOpcodeOffset]);
@@ -155,6 +189,8 @@ void CameraSimulator::HandleSearch(std::span<const uint8_t> request)
                                        : std::chrono::microseconds(m_options.faults.spreadMs * 1000LL) /
                                              static_cast<int64_t>(cameras.size());
     for (SimCamera& camera : cameras) {
+        if (Restarting(camera))
+            continue;
         ++camera.requests[Opcode::kSearch];
         if (pause.count() > 0)
             std::this_thread::sleep_for(pause);
@@ -275,6 +311,25 @@ void CameraSimulator::Send(const Datagram& datagram, bool answer)
     }
 }
 
+bool CameraSimulator::Restarting(const SimCamera& camera) const
+{
+    return camera.resets > 0 && std::chrono::steady_clock::now() - camera.restartedAt <
+                                    std::chrono::milliseconds(m_options.faults.restartMs);
+}
+
+// What the wizard must get right in every request: the check word, and zero filler after the body.
+void CameraSimulator::CheckFraming(std::span<const uint8_t> request)
+{
+    const int opcode = GetLe16(&request[kOpcodeOffset]);
+    m_requestLengths[opcode] = request.size();
+    if (GetLe16(&request[kCheckOffset]) != kCheckWord)
+        ++m_counters["badCheckWord"];
+    const size_t end = kHeaderSize + GetLe16(&request[kBodyLengthOffset]);
+    if (end < request.size() && std::any_of(request.begin() + static_cast<ptrdiff_t>(end), request.end(),
+                                            [](uint8_t b) { return b != 0; }))
+        ++m_counters["fillerNotZero"];
+}
+
 void CameraSimulator::HandleOperation(std::span<const uint8_t> request)
 {
     MacBytes target;
@@ -285,11 +340,26 @@ void CameraSimulator::HandleOperation(std::span<const uint8_t> request)
         ++m_counters["otherTargets"];
         return;
     }
+    if (Restarting(*camera)) {
+        ++m_counters["restarting"];
+        return;
+    }
     const int opcode = GetLe16(&request[kOpcodeOffset]);
     ++camera->requests[opcode];
+    CheckFraming(request);
     static const std::map<int, Handler> handlers = {
         {Opcode::kVerification, &CameraSimulator::Verification},
+        {Opcode::kQueryOpcodes, &CameraSimulator::QueryOpcodes},
+        {Opcode::kGetWLan, &CameraSimulator::GetWLan},
+        {Opcode::kSetBasic, &CameraSimulator::SetBasic},
+        {Opcode::kChangeIdPwd, &CameraSimulator::ChangeIDPWD},
+        {Opcode::kSetWLan, &CameraSimulator::SetWLan},
         {Opcode::kReset, &CameraSimulator::Reset},
+        {Opcode::kQueryWps, &CameraSimulator::QueryWPS},
+        {Opcode::kInitWps, &CameraSimulator::InitWPS},
+        {Opcode::kPollWpsInf, &CameraSimulator::PollWPSInf},
+        {Opcode::kSendWps, &CameraSimulator::SendWPS},
+        {Opcode::kPollWpsStatus, &CameraSimulator::PollWPSStatus},
     };
     const auto handler = handlers.find(opcode);
     if (handler == handlers.end()) {
@@ -303,16 +373,52 @@ void CameraSimulator::HandleOperation(std::span<const uint8_t> request)
         std::array<uint8_t, 4> detail;
         PutLe32(detail.data(), static_cast<uint32_t>(faults.detail));
         SetBody(reply, detail);
+    } else if (!CheckCredentials(*camera, request)) {
+        reply = ReplyHeader(*camera, request, 2);
     } else {
         (this->*handler->second)(*camera, request, reply);
     }
+    if (reply.empty()) {
+        ++m_counters["templateMissing"];
+        return;
+    }
     SendStrays(reply);
+    // The state is on disk before the answer leaves, so a test that got the answer reads it.
+    WriteState();
     if (Dropped()) {
         ++m_counters["dropped"];
         return;
     }
     Send(reply);
 }
+
+namespace {
+
+// Only the enciphered form may be known: encipher what was presented the same way.
+bool SameCredential(const std::string& presented, const std::string& kept, bool enciphered)
+{
+    if (!enciphered)
+        return presented == kept;
+    std::string padded = presented;
+    padded.resize(kCredentialSize, '\0');
+    std::string cipher(kCredentialSize, '\0');
+    CredentialCipher(reinterpret_cast<const uint8_t*>(padded.data()), kCredentialSize,
+                     reinterpret_cast<uint8_t*>(cipher.data()));
+    return cipher == kept;
+}
+
+std::string Hex(const std::string& bytes)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char b : bytes) {
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    return hex;
+}
+
+} // namespace
 
 bool CameraSimulator::CheckCredentials(const SimCamera& camera, std::span<const uint8_t> request) const
 {
@@ -322,41 +428,8 @@ bool CameraSimulator::CheckCredentials(const SimCamera& camera, std::span<const 
     const std::u16string id = Base64Decode(AnsiToUtf16(FieldText(body.subspan(0, kCredentialSize))));
     const std::u16string password =
         Base64Decode(AnsiToUtf16(FieldText(body.subspan(kCredentialSize, kCredentialSize))));
-    if (Utf16ToAnsi(id) != camera.user)
-        return false;
-    if (!camera.passwordEnciphered)
-        return Utf16ToAnsi(password) == camera.password;
-    // Only the enciphered form is known: encipher the presented password the same way.
-    std::string presented = Utf16ToAnsi(password);
-    presented.resize(kCredentialSize, '\0');
-    std::string enciphered(kCredentialSize, '\0');
-    CredentialCipher(reinterpret_cast<const uint8_t*>(presented.data()), kCredentialSize,
-                     reinterpret_cast<uint8_t*>(enciphered.data()));
-    return enciphered == camera.password;
-}
-
-void CameraSimulator::Verification(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply)
-{
-    if (!CheckCredentials(camera, request)) {
-        reply = ReplyHeader(camera, request, 2);
-        return;
-    }
-    reply = ReplyHeader(camera, request, 0);
-    SetBody(reply, EncodeTemplate("Verification_temp", {{u"Power", u"1"}}));
-}
-
-void CameraSimulator::Reset(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply)
-{
-    if (!CheckCredentials(camera, request)) {
-        reply = ReplyHeader(camera, request, 2);
-        return;
-    }
-    ++camera.resets;
-    reply = ReplyHeader(camera, request, 0);
-    std::array<uint8_t, 16> body{};
-    PutLe32(&body[4], static_cast<uint32_t>(m_options.faults.writeAction));
-    PutLe32(&body[8], static_cast<uint32_t>(m_options.faults.writeWaitMs));
-    SetBody(reply, body);
+    return SameCredential(Utf16ToAnsi(id), camera.user, camera.userEnciphered) &&
+           SameCredential(Utf16ToAnsi(password), camera.password, camera.passwordEnciphered);
 }
 
 void CameraSimulator::WriteState() const
@@ -377,6 +450,12 @@ void CameraSimulator::WriteState() const
         out << comma << "\"" << opcode << "\": " << count;
         comma = ", ";
     }
+    out << "},\n  \"requestLengths\": {";
+    comma = "";
+    for (const auto& [opcode, length] : m_requestLengths) {
+        out << comma << "\"" << opcode << "\": " << length;
+        comma = ", ";
+    }
     out << "},\n  \"cameras\": [";
     comma = "\n";
     for (const SimCamera& c : m_options.cameras) {
@@ -386,8 +465,14 @@ void CameraSimulator::WriteState() const
             << ", \"dns2\": " << Json(c.dns2) << ", \"dhcp\": " << c.dhcp << ", \"webPort\": " << c.webPort
             << ", \"reserved\": " << c.reserved << ", \"dnsSpec\": " << c.dnsSpec
             << ", \"prodType\": " << Json(c.prodType) << ", \"prodHwSpec\": " << Json(c.hwSpec)
-            << ", \"user\": " << Json(c.user) << ", \"resets\": " << c.resets
-            << ", \"wireless\": " << WirelessJson(c.wireless) << ", \"requests\": {";
+            << ", \"user\": " << Json(c.userEnciphered ? "" : c.user)
+            << ", \"userEnciphered\": " << Bool(c.userEnciphered)
+            << ", \"userCipher\": " << Json(c.userEnciphered ? Hex(c.user) : "")
+            << ", \"passwordEnciphered\": " << Bool(c.passwordEnciphered)
+            << ", \"passwordCipher\": " << Json(c.passwordEnciphered ? Hex(c.password) : "")
+            << ", \"power\": " << c.power << ", \"opcodes\": " << OpcodesJson(c.opcodes)
+            << ", \"resets\": " << c.resets << ", \"wireless\": " << WirelessJson(c.wireless)
+            << ", \"wps\": " << WpsJson(c.wps) << ", \"requests\": {";
         const char* inner = "";
         for (const auto& [opcode, count] : c.requests) {
             out << inner << "\"" << opcode << "\": " << count;

@@ -34,8 +34,30 @@ private:
     void Handle(std::span<const uint8_t> request, const sockaddr_in& from);
     void HandleSearch(std::span<const uint8_t> request);
     void HandleOperation(std::span<const uint8_t> request);
+    bool Restarting(const SimCamera& camera) const;
+    void CheckFraming(std::span<const uint8_t> request);
+
+    // Operation handlers (SimOperations.cpp); the credentials are already checked.
     void Verification(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void QueryOpcodes(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void GetWLan(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void SetBasic(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void ChangeIDPWD(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void SetWLan(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
     void Reset(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void QueryWPS(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void InitWPS(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void PollWPSInf(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void SendWPS(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    void PollWPSStatus(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    // A write's answer: status 0 and the 16-byte body with the action and wait to report.
+    void WriteAccepted(const SimCamera& camera, std::span<const uint8_t> request, Datagram& reply,
+                       bool reportAction = true);
+    // Parses the template and decodes the request's fields (after the credentials) into it.
+    bool DecodeRequest(const char* name, std::span<const uint8_t> request);
+    std::string RequestValue(std::u16string_view field) const;
+    // The raw bytes of one field of the request decoded last.
+    std::vector<uint8_t> RawField(std::span<const uint8_t> request, std::u16string_view field) const;
 
     Datagram SearchReply(const SimCamera& camera, uint16_t sequence);
     Datagram ReplyHeader(const SimCamera& camera, std::span<const uint8_t> request, uint16_t status);
@@ -54,5 +76,6 @@ private:
     sockaddr_in m_replyTo{};
     std::map<std::string, uint64_t> m_counters;
     std::map<int, uint64_t> m_opcodes;
+    std::map<int, size_t> m_requestLengths;
     uint16_t m_lastSequence = 0;
 };

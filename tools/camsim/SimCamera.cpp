@@ -1,6 +1,7 @@
 #include "SimCamera.h"
 
 #include <cstdlib>
+#include <sstream>
 
 namespace {
 
@@ -23,10 +24,26 @@ bool ToMac(const std::string& text, MacBytes& mac)
     return true;
 }
 
+// Opcodes separated by ":" ("0xA2:0xA3" or "162:163"); an empty list is allowed.
+bool ToOpcodes(const std::string& text, std::vector<int>& opcodes)
+{
+    std::vector<int> list;
+    std::stringstream stream(text);
+    for (std::string item; std::getline(stream, item, ':');) {
+        int opcode = 0;
+        if (!ToInt(item, opcode))
+            return false;
+        list.push_back(opcode);
+    }
+    opcodes = list;
+    return true;
+}
+
 } // namespace
 
 bool SetCameraKey(SimCamera& camera, const std::string& key, const std::string& value)
 {
+    SimWireless& w = camera.wireless;
     const std::map<std::string, std::string*> texts = {
         {"model", &camera.model},
         {"name", &camera.name},
@@ -40,11 +57,29 @@ bool SetCameraKey(SimCamera& camera, const std::string& key, const std::string& 
         {"firmware", &camera.firmware},
         {"user", &camera.user},
         {"password", &camera.password},
-        {"essid", &camera.wireless.essid},
+        {"wpsssid", &camera.wpsSsid},
+        {"essid", &w.essid},
+        {"wepkey1", &w.wepKeys[0]},
+        {"wepkey2", &w.wepKeys[1]},
+        {"wepkey3", &w.wepKeys[2]},
+        {"wepkey4", &w.wepKeys[3]},
+        {"wepkey", &w.wepKey},
+        {"encbits", &w.encryptionModeBits},
+        {"authbits", &w.keyLenAuthBits},
+        {"keybits", &w.keyFormatBits},
+        {"ratebits", &w.txRateBits},
+        {"channelrange", &w.channelRange},
+        {"enccaps", &w.encryptionCaps},
+        {"authcaps", &w.authenticationCaps},
+        {"keylencaps", &w.wepKeyLenCaps},
+        {"keyformatcaps", &w.wepKeyFormatCaps},
+        {"defkeycaps", &w.wepDefaultKeyCaps},
     };
     const std::map<std::string, int*> numbers = {
-        {"dhcp", &camera.dhcp},       {"webport", &camera.webPort},          {"reserved", &camera.reserved},
-        {"dnsspec", &camera.dnsSpec}, {"channel", &camera.wireless.channel},
+        {"dhcp", &camera.dhcp},       {"webport", &camera.webPort}, {"reserved", &camera.reserved},
+        {"dnsspec", &camera.dnsSpec}, {"channel", &w.channel},      {"power", &camera.power},
+        {"wpspbc", &camera.wpsPbc},   {"wpspin", &camera.wpsPin},   {"wlanenable", &w.enable},
+        {"wiremode", &w.wireMode},    {"txrate", &w.txRate},
     };
     if (auto it = texts.find(key); it != texts.end()) {
         *it->second = value;
@@ -54,6 +89,8 @@ bool SetCameraKey(SimCamera& camera, const std::string& key, const std::string& 
         return ToInt(value, *it->second);
     if (key == "mac")
         return ToMac(value, camera.mac);
+    if (key == "opcodes")
+        return ToOpcodes(value, camera.opcodes);
     if (key == "wireless") {
         int on = 0;
         if (!ToInt(value, on))

@@ -2,6 +2,8 @@
 
 #include "NetworkText.h"
 
+#include <array>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -20,6 +22,36 @@ struct SimWireless
     std::string keyFormatBits = "00000000";
     std::string txRateBits = "00000000";
     std::string channelRange = "00000000000000000000011111111111";
+    // What the camera can do: "1" at character 7 - n offers option n.
+    int wireMode = 0;
+    std::string encryptionCaps = "00011111";     // none, WEP, TKIP, AES, TKIP and AES
+    std::string authenticationCaps = "00111111"; // Open, Shared, Both, WPA, WPA2, WPA/WPA2
+    std::string wepKeyLenCaps = "00000011";      // 64 and 128 bits
+    std::string wepKeyFormatCaps = "00000011";   // ASCII and hex
+    std::string wepDefaultKeyCaps = "00001111";  // keys 1 to 4
+    int txRate = 0;
+};
+
+// One WPS join as the camera plays it.
+struct SimWpsRun
+{
+    enum Phase
+    {
+        kIdle,
+        kStarted,
+        kKeySent,
+        kSecretAccepted,
+        kJoined
+    };
+    Phase phase = kIdle;
+    int mode = 0;
+    std::string pin;
+    int pendingLeft = 0;
+    std::array<uint8_t, 192> publicValue{}; // the camera's own, big-endian
+    std::array<uint8_t, 192> secret{};      // left-aligned, zero-filled, as the wizard keeps it
+    bool agreed = false;
+    int sendsAccepted = 0;
+    int sendsRejected = 0;
 };
 
 // One simulated camera: identity, settings and what it has been asked.
@@ -41,18 +73,22 @@ struct SimCamera
     std::string hwSpec = "00000000000000000000000000000000"; // character 32 is the wireless flag
     std::string firmware = "1.0.0";
     std::string user = "admin";
-    // The enciphered form once a password change has arrived; until then the plain one.
+    // The enciphered forms once a credential change has arrived; until then the plain ones.
     std::string password = "admin";
+    bool userEnciphered = false;
     bool passwordEnciphered = false;
+    int power = 1;
     SimWireless wireless;
     std::vector<int> opcodes = {0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA8, 0xA9, 0xAA};
     int wpsPbc = 1;
     int wpsPin = 1;
+    std::string wpsSsid = "WPS-AP"; // the network a WPS join ends in
+    SimWpsRun wps;
     int resets = 0;
+    std::chrono::steady_clock::time_point restartedAt{};
     std::map<int, int> requests; // opcode -> count addressed to this camera
 };
 
-// Sets one key of a camera ("mac", "model", "name", "ip", "mask", "gateway", "dns1", "dns2",
-// "dhcp", "webport", "reserved", "dnsspec", "prodtype", "hwspec", "wireless", "firmware",
-// "user", "password", "essid", "channel"). False for an unknown key or a bad value.
+// Sets one key of a camera (the keys are listed in the simulator's usage text). False for an
+// unknown key or a bad value.
 bool SetCameraKey(SimCamera& camera, const std::string& key, const std::string& value);

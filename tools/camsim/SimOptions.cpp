@@ -17,11 +17,19 @@ Run it only inside a network namespace built for tests.
   --port N            port to listen on (default 62976)
   --templates DIR     template folder (default: tQuillane beside the program)
   --state-file PATH   JSON state of every camera and of the requests seen; written (by rename,
-                      so never half-written) once the socket is ready and after every request
-  --camera SETTINGS   one camera as KEY=VALUE pairs separated by commas; keys: mac, model, name,
-                      ip, mask, gateway, dns1, dns2, dhcp, webport, reserved, dnsspec, prodtype,
-                      hwspec (32 flag characters), wireless (0/1: sets flag 32), firmware, user,
-                      password, essid, channel. Repeat for more cameras.
+                      so never half-written) once the socket is ready, before every answer and
+                      after every request (keys below)
+  --camera SETTINGS   one camera as KEY=VALUE pairs separated by commas. Repeat for more cameras.
+                      identity and network: mac, model, name, ip, mask, gateway, dns1, dns2, dhcp,
+                        webport, reserved, dnsspec, prodtype, hwspec (32 flag characters),
+                        wireless (0/1: sets flag 32), firmware
+                      login: user, password, power (the Power a login reports, default 1),
+                        opcodes (the supported opcode list, ":"-separated, such as 0xA2:0xA3)
+                      wireless: essid, channel, wlanenable, wepkey1..wepkey4, wepkey (passphrase),
+                        encbits, authbits, keybits, ratebits (8 bit characters each),
+                        channelrange (32 bit characters), wiremode, txrate, and the capability
+                        strings enccaps, authcaps, keylencaps, keyformatcaps, defkeycaps
+                      WPS: wpspbc, wpspin (0/1 support), wpsssid (the network a join ends in)
   --count N           replace the last camera by N cameras counted up from it: MAC and
                       address plus i, name suffixed "-i" (i from 1)
   --seed N            seed of the drop decisions (default 1)
@@ -29,17 +37,47 @@ Fault knobs:
   --reply-delay MS    wait before answering any request
   --spread MS         spread the answers of all cameras to one search over MS
   --drop-rate P       leave each answer unsent with probability P (0 to 1)
+  --request-drop-rate P  lose each incoming request with probability P: it changes nothing
   --stray KIND[,KIND] before the answers, send stray datagrams: wrong-magic, old-seq,
                       other-opcode, bad-code (status 1), short (21 bytes), other-mac (an answer
                       to the same request from a MAC that is not the camera's)
   --duplicate         send every search answer twice
   --oversize N        append N bytes to every answer
-  --status N          answer every operation with status N (body: the detail)
+  --status N          answer every operation with status N (body: the detail); nothing changes
   --detail N          detail number sent with --status (default 0)
   --write-action N    action a writing operation reports: 0 done, 1 renew address, 2 wait
   --write-wait MS     wait reported with actions 1 and 2
-  --wps-pending N     WPS polls answer "pending" N times before they report progress
+  --wps-pending N     each WPS poll phase answers "pending" (status 257) N times first
+  --empty-reads       login, opcode and wireless reads succeed with an empty body
+  --restart-time MS   after a reset the camera answers nothing for MS
   --help              this text
+
+Operations: every request but a search must carry the camera's credentials (else status 2).
+A camera applies what a write sent at once (SetBasic: network settings; ChangeIDPWD: stores the
+enciphered ID and password and checks later logins by enciphering what they present; SetWLan:
+wireless settings); Reset counts a restart and ends a WPS run. WPS: QueryWPS starts over;
+InitWPS (mode 1 needs wpspbc, mode 2 wpspin, else status 4) makes the camera's key pair and
+agrees the secret with the public value sent; PollWPSInf sends the camera's public value,
+transformed; SendWPS is accepted only when the transformed secret matches (else status 6);
+PollWPSStatus then reports the join, which sets essid to wpsssid and wlanenable to 1. A step
+out of order gets status 5.
+
+State file keys (stable):
+  interface, lastSequence
+  counters: datagrams, ignored, dropped (answers), requestsDropped, otherTargets, unhandled,
+    restarting (requests while restarting), templateMissing, strays, sent, sendErrors, fillerNotZero (bytes
+    after the body length that are not zero), badCheckWord
+  requests: opcode (decimal) -> count of requests seen
+  requestLengths: opcode (decimal) -> length of the last such request
+  cameras[]: mac, model, name, ip, mask, gateway, dns1, dns2, dhcp, webPort, reserved, dnsSpec,
+    prodType, prodHwSpec, user, userEnciphered, userCipher (hex of the 64 enciphered bytes, ""
+    until changed), passwordEnciphered, passwordCipher, power, opcodes [..], resets,
+    wireless {essid, wepKeys [4], wepKey, enable, channel, encryptionModeBits, keyLenAuthBits,
+      keyFormatBits, txRateBits, channelRange, wireMode, encryptionCaps, authenticationCaps,
+      wepKeyLenCaps, wepKeyFormatCaps, wepDefaultKeyCaps, txRate},
+    wps {phase (idle, started, keySent, secretAccepted, joined), mode, pin, agreed,
+      sendsAccepted, sendsRejected},
+    requests: opcode (decimal) -> count addressed to this camera
 )";
 
 namespace {
@@ -123,6 +161,10 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& er
             f.duplicate = true;
             continue;
         }
+        if (option == "--empty-reads") {
+            f.emptyReads = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             error = "unknown option or missing value: " + option;
             return false;
@@ -160,6 +202,8 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& er
                 options.cameras.push_back(camera);
         } else if (option == "--drop-rate") {
             f.dropRate = std::strtod(value.c_str(), nullptr);
+        } else if (option == "--request-drop-rate") {
+            f.requestDropRate = std::strtod(value.c_str(), nullptr);
         } else if (option == "--stray") {
             if (!ParseStrays(value, f.strays, error))
                 return false;
@@ -180,6 +224,7 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& er
                 {"--write-action", &f.writeAction},
                 {"--write-wait", &f.writeWaitMs},
                 {"--wps-pending", &f.wpsPending},
+                {"--restart-time", &f.restartMs},
             };
             bool found = false;
             for (const auto& [name, target] : ints) {

@@ -15,6 +15,7 @@ struct SimFaults
     int replyDelayMs = 0;
     int spreadMs = 0;             // a search's answers are spread over this long
     double dropRate = 0.0;        // probability that one answer is not sent
+    double requestDropRate = 0.0; // probability that one request is lost on its way in
     std::set<std::string> strays; // sent before the answers to every request
     bool duplicate = false;       // every search answer is sent twice
     int oversize = 0;             // extra bytes after every answer
@@ -23,6 +24,8 @@ struct SimFaults
     int writeAction = 0;
     int writeWaitMs = 0;
     int wpsPending = 0;
+    bool emptyReads = false; // reading operations succeed with an empty body
+    int restartMs = 0;       // a reset camera answers nothing for this long
 };
 
 struct SimOptions
