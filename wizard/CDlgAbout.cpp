@@ -1,0 +1,45 @@
+#include "CDlgAbout.h"
+
+#include "CPicText.h"
+#include "WizardCommand.h"
+
+namespace {
+
+constexpr int kNext = 1003;
+constexpr int kVersionText = 1302;
+
+} // namespace
+
+ProgramVersion BuiltVersion()
+{
+    return {QUILLANE_VERSION_MAJOR, QUILLANE_VERSION_MINOR, QUILLANE_VERSION_PATCH, QUILLANE_VERSION_TWEAK};
+}
+
+QString AboutVersionText(const QString& skinCaption, const ProgramVersion& version)
+{
+    const QString caption = skinCaption.trimmed();
+    if (!caption.isEmpty())
+        return caption;
+    return QStringLiteral("Version:  %1.%2.%3.%4")
+        .arg(version.major)
+        .arg(version.minor)
+        .arg(version.patch)
+        .arg(version.tweak);
+}
+
+CDlgAbout::CDlgAbout(QWidget* mainWindow) : CWizardPage(mainWindow, QStringLiteral("DlgAbout")) {}
+
+void CDlgAbout::OnInitPage()
+{
+    const QString caption = readText(QStringLiteral("DlgAbout.Ver"), QStringLiteral("caption"), QString());
+    if (auto* text = qobject_cast<CPicText*>(FindControl(kVersionText))) {
+        text->SetText(AboutVersionText(caption, BuiltVersion()));
+        text->Redraw();
+    }
+}
+
+void CDlgAbout::OnCommand(int id, int)
+{
+    if (id == kNext)
+        post(WIZ_NEXT);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "CWizardPage.h"
+
+struct ProgramVersion
+{
+    int major = 0;
+    int minor = 0;
+    int patch = 0;
+    int tweak = 0;
+};
+
+// The version this program was built as.
+ProgramVersion BuiltVersion();
+
+// The skin's own version caption when it has one (blanks do not count), otherwise the program's
+// version as "Version:  1.2.3.4".
+QString AboutVersionText(const QString& skinCaption, const ProgramVersion& version);
+
+// Project, version and creator texts, and one button back to the camera list.
+class CDlgAbout : public CWizardPage
+{
+    Q_OBJECT
+public:
+    explicit CDlgAbout(QWidget* mainWindow);
+
+    void OnInitPage() override;
+
+protected:
+    void OnCommand(int id, int code) override;
+};

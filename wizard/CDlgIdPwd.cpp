@@ -1,0 +1,183 @@
+#include "CDlgIdPwd.h"
+
+#include "CDeviceManager.h"
+#include "LoginSequence.h"
+#include "MessageBox.h"
+#include "WaitCursor.h"
+#include "WizardCommand.h"
+#include "WizardState.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+namespace {
+
+enum ControlId : int
+{
+    kExit = 1001,
+    kBack = 1002,
+    kNext = 1003,
+    kAdminId = 1101,
+    kAdminPassword = 1102,
+    kNewId = 1103,
+    kNewPassword = 1104,
+    kConfirmPassword = 1105,
+    kConfirmId = 1106,
+    kChangeIdBox = 1201,
+    kChangePasswordBox = 1202,
+};
+
+QString qs(const std::u16string& text)
+{
+    return QString::fromStdU16String(text);
+}
+
+} // namespace
+
+CDlgIdPwd::CDlgIdPwd(QWidget* mainWindow) : CWizardPage(mainWindow, QStringLiteral("DlgIdPwd")) {}
+
+bool CDlgIdPwd::Create(const std::filesystem::path& programFolder)
+{
+    if (!CWizardPage::Create(programFolder))
+        return false;
+    // No camera that the wizard can choose accepts a new ID.
+    if (QWidget* box = FindControl(kChangeIdBox))
+        box->setEnabled(false);
+    return true;
+}
+
+void CDlgIdPwd::OnInitPage()
+{
+    if (m_links.primary)
+        m_links.primary->SetTemplateFolder(templateFolder());
+    const WizardState& state = *m_links.state;
+    const std::pair<int, const std::u16string*> fills[] = {
+        {kAdminId, &state.adminId},
+        {kAdminPassword, &state.adminPassword},
+        {kNewId, &state.newId},
+        {kNewPassword, &state.newPassword},
+        {kConfirmPassword, &state.confirmPassword},
+    };
+    for (const auto& [id, value] : fills) {
+        if (QLineEdit* field = edit(id))
+            field->setText(qs(*value));
+    }
+    setPageFontOn({kAdminId, kAdminPassword, kNewId, kNewPassword, kConfirmPassword});
+
+    setChecked(kChangeIdBox, state.changeId != 0);
+    enableEdit(kNewId, state.changeId != 0);
+    enableEdit(kConfirmId, state.changeId != 0);
+    setChecked(kChangePasswordBox, state.changePassword != 0);
+    enableEdit(kNewPassword, state.changePassword != 0);
+    enableEdit(kConfirmPassword, state.changePassword != 0);
+}
+
+void CDlgIdPwd::enableEdit(int id, bool enabled)
+{
+    if (QWidget* field = FindControl(id))
+        field->setEnabled(enabled);
+}
+
+void CDlgIdPwd::setChecked(int id, bool checked)
+{
+    if (auto* box = qobject_cast<QCheckBox*>(FindControl(id)))
+        box->setChecked(checked);
+}
+
+QString CDlgIdPwd::text(int id) const
+{
+    const QLineEdit* field = edit(id);
+    return field ? field->text() : QString();
+}
+
+void CDlgIdPwd::OnChangeId()
+{
+    WizardState& state = *m_links.state;
+    state.changeId = state.changeId == 0 ? 1 : 0;
+    setChecked(kChangeIdBox, state.changeId != 0);
+    enableEdit(kNewId, state.changeId != 0);
+    enableEdit(kConfirmId, state.changeId != 0);
+}
+
+void CDlgIdPwd::OnChangePassword()
+{
+    WizardState& state = *m_links.state;
+    state.changePassword = state.changePassword == 0 ? 1 : 0;
+    setChecked(kChangePasswordBox, state.changePassword != 0);
+    enableEdit(kNewPassword, state.changePassword != 0);
+    enableEdit(kConfirmPassword, state.changePassword != 0);
+}
+
+void CDlgIdPwd::OnNext()
+{
+    if (!m_links.state || !m_links.primary)
+        return;
+    WaitCursor wait;
+    WizardState& state = *m_links.state;
+    const std::u16string adminId = text(kAdminId).toStdU16String();
+    const std::u16string adminPassword = text(kAdminPassword).toStdU16String();
+    const std::u16string newId = text(kNewId).toStdU16String();
+    const std::u16string newPassword = text(kNewPassword).toStdU16String();
+    const std::u16string confirmPassword = text(kConfirmPassword).toStdU16String();
+
+    if (state.changePassword == 1) {
+        if (newPassword != confirmPassword) {
+            if (QWidget* field = FindControl(kConfirmPassword))
+                field->setFocus();
+            wait.release();
+            ShowMessage(18, MessageBox::IconWarning);
+            return;
+        }
+        if (newPassword == adminPassword) {
+            if (QWidget* field = FindControl(kNewPassword))
+                field->setFocus();
+            wait.release();
+            ShowMessage(16, MessageBox::IconWarning);
+            return;
+        }
+    }
+    state.newId = newId;
+    state.newPassword = newPassword;
+
+    // The operations sign in with the state's credentials; they stay there only when the camera
+    // accepts them.
+    const std::u16string previousId = state.adminId;
+    const std::u16string previousPassword = state.adminPassword;
+    state.adminId = adminId;
+    state.adminPassword = adminPassword;
+    OperationContext context{state, *m_links.primary};
+    const int code = Login(context);
+    m_errorDetail = context.errorDetail;
+    if (code != OperationResult::kSuccess) {
+        state.adminId = previousId;
+        state.adminPassword = previousPassword;
+        wait.release();
+        ReportFailure(code, m_errorDetail);
+        return;
+    }
+    state.confirmPassword = confirmPassword;
+    post(WIZ_NEXT);
+}
+
+void CDlgIdPwd::OnCommand(int id, int)
+{
+    switch (id) {
+    case kExit:
+        post(WIZ_EXIT);
+        break;
+    case kBack:
+        post(WIZ_BACK);
+        break;
+    case kNext:
+        OnNext();
+        break;
+    case kChangeIdBox:
+        OnChangeId();
+        break;
+    case kChangePasswordBox:
+        OnChangePassword();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,256 @@
+#include "CDlgListCam.h"
+
+#include "CDeviceManager.h"
+#include "CPicButton.h"
+#include "ControlCommandEvent.h"
+#include "NetworkText.h"
+#include "ShellOpen.h"
+#include "WaitCursor.h"
+#include "WizardCommand.h"
+#include "WizardState.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace {
+
+enum ControlId : int
+{
+    kExit = 1001,
+    kNext = 1003,
+    kSearch = 1004,
+    kLink = 1005,
+    kNextToo = 1006,
+    kNop = 1007,
+    kNothing = 1008,
+    kAbout = 1009,
+    kExitToo = 1010,
+    kWps = 1011,
+};
+
+// Buttons that a running search disables; the WPS button is shown or hidden instead.
+constexpr int kSearchLocked[] = {kExit, kNext, kSearch, kLink, kNextToo, kNop, kNothing, kAbout, kExitToo};
+
+QString qs(const std::u16string& text)
+{
+    return QString::fromStdU16String(text);
+}
+
+// Which camera text a column shows, by its caption.
+QString CellText(const QString& caption, const TemplateCameraRecord& camera)
+{
+    if (caption.contains(QLatin1String("IP")))
+        return qs(FormatAddress(camera.Ip()));
+    if (caption.contains(QLatin1String("MAC")))
+        return qs(FormatMac(camera.Mac()));
+    if (caption.contains(QLatin1String("Model")))
+        return qs(camera.Model());
+    if (caption.contains(QLatin1String("Name")))
+        return qs(camera.Name());
+    return QString();
+}
+
+} // namespace
+
+CDlgListCam::CDlgListCam(QWidget* mainWindow) : CWizardPage(mainWindow, QStringLiteral("DlgListCam"))
+{
+    m_timer.setInterval(kSearchPollMs);
+    connect(&m_timer, &QTimer::timeout, this, &CDlgListCam::OnTimer);
+}
+
+CDlgListCam::~CDlgListCam()
+{
+    // Leaving during a search: the manager, which outlives the page, ends its thread.
+    m_timer.stop();
+    setWaitCursor(false);
+}
+
+bool CDlgListCam::Create(const std::filesystem::path& programFolder)
+{
+    if (!CWizardPage::Create(programFolder))
+        return false;
+    m_list = qobject_cast<QTableWidget*>(FindControl(kCameraListId));
+    if (m_list) {
+        for (int column = 0; column < m_list->columnCount() && column < kColumnSlots; ++column) {
+            const QTableWidgetItem* header = m_list->horizontalHeaderItem(column);
+            m_columnCaptions[static_cast<size_t>(column)] = header ? header->text() : QString();
+        }
+    }
+    showWpsButton(false);
+    return true;
+}
+
+void CDlgListCam::OnInitPage()
+{
+    if (m_links.primary)
+        m_links.primary->SetTemplateFolder(templateFolder());
+    Search();
+}
+
+void CDlgListCam::Search()
+{
+    if (!m_links.primary)
+        return;
+    m_rowsShown = 0;
+    m_chosenIp.clear();
+    m_links.primary->StartSearch();
+    m_timer.start();
+    if (m_list) {
+        m_list->setRowCount(0);
+        m_list->setEnabled(false);
+    }
+    EnableControls(false);
+    showWpsButton(false);
+    setWaitCursor(true);
+}
+
+void CDlgListCam::OnTimer()
+{
+    CDeviceManager& manager = *m_links.primary;
+    const bool finished = manager.SearchFinished();
+    if (finished)
+        manager.ClearSearching();
+    AddNewRows();
+    if (!finished)
+        return;
+    m_timer.stop();
+    if (m_list)
+        m_list->setEnabled(true);
+    EnableControls(true);
+    setWaitCursor(false);
+    if (m_list && m_list->rowCount() > 0) {
+        m_list->selectRow(0);
+        m_list->setFocus();
+    }
+}
+
+void CDlgListCam::AddNewRows()
+{
+    const std::vector<TemplateCameraRecord> cameras = m_links.primary->Cameras();
+    for (; m_rowsShown < static_cast<int>(cameras.size()); ++m_rowsShown) {
+        if (!m_list)
+            continue;
+        const TemplateCameraRecord& camera = cameras[static_cast<size_t>(m_rowsShown)];
+        const int row = m_list->rowCount();
+        m_list->insertRow(row);
+        for (int column = 0; column < m_list->columnCount() && column < kColumnSlots; ++column) {
+            const QString& caption = m_columnCaptions[static_cast<size_t>(column)];
+            if (!caption.isEmpty())
+                m_list->setItem(row, column, new QTableWidgetItem(CellText(caption, camera)));
+        }
+    }
+}
+
+void CDlgListCam::EnableControls(bool enabled)
+{
+    for (int id : kSearchLocked)
+        enableButton(id, enabled);
+}
+
+void CDlgListCam::showWpsButton(bool shown)
+{
+    if (QWidget* wps = FindControl(kWps))
+        wps->setVisible(shown);
+}
+
+void CDlgListCam::setWaitCursor(bool on)
+{
+    if (on == m_waitCursor)
+        return;
+    m_waitCursor = on;
+    if (on)
+        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void CDlgListCam::ChooseSelectedCamera()
+{
+    if (!m_list || !m_links.primary)
+        return;
+    int macColumn = 0;
+    for (int column = 0; column < kColumnSlots; ++column) {
+        if (m_columnCaptions[static_cast<size_t>(column)].contains(QLatin1String("MAC")))
+            macColumn = column;
+    }
+    int row = -1;
+    for (const QModelIndex& index : m_list->selectionModel()->selectedRows())
+        row = std::max(row, index.row());
+    if (row < 0)
+        return;
+    const QTableWidgetItem* cell = m_list->item(row, macColumn);
+    const QString mac = cell ? cell->text() : QString();
+
+    const std::vector<TemplateCameraRecord> cameras = m_links.primary->Cameras();
+    for (size_t i = 0; i < cameras.size(); ++i) {
+        const TemplateCameraRecord& camera = cameras[i];
+        if (qs(FormatMac(camera.Mac())) != mac)
+            continue;
+        m_chosenIndex = static_cast<int>(i);
+        m_chosenIp = qs(FormatAddress(camera.Ip()));
+        // The list entry carries no web port; its stored search reply does.
+        CameraInfo decoded;
+        m_links.primary->DecodeDiscovery(m_chosenIndex, decoded);
+        m_chosenWebPort = decoded.webPort != 0 ? decoded.webPort : 80;
+        if (m_links.state && m_links.state->wpsShow == 1)
+            showWpsButton(camera.Model().find(u"K7Z") != std::u16string::npos);
+    }
+}
+
+void CDlgListCam::Choose(int command)
+{
+    if (m_chosenIp.isEmpty() || !m_links.primary || !m_links.state)
+        return;
+    WaitCursor wait;
+    WizardState& state = *m_links.state;
+    if (m_links.primary->SelectCamera(m_chosenIndex, m_chosenIp.toStdU16String(), m_chosenWebPort,
+                                      state.camera) != -1)
+        return;
+    if (command == WIZ_WPS) {
+        state.adminId.clear();
+        state.adminPassword.clear();
+    }
+    post(command);
+}
+
+void CDlgListCam::OpenWebPage()
+{
+    if (m_chosenIp.isEmpty())
+        return;
+    ShellOpen::open(QStringLiteral("http://%1:%2").arg(m_chosenIp).arg(m_chosenWebPort));
+}
+
+void CDlgListCam::OnCommand(int id, int code)
+{
+    switch (id) {
+    case kExit:
+    case kExitToo:
+        post(WIZ_EXIT);
+        break;
+    case kNext:
+    case kNextToo:
+        Choose(WIZ_NEXT);
+        break;
+    case kSearch:
+        Search();
+        break;
+    case kLink:
+        OpenWebPage();
+        break;
+    case kNop:
+        post(WIZ_NOP);
+        break;
+    case kAbout:
+        post(WIZ_ABOUT);
+        break;
+    case kWps:
+        Choose(WIZ_WPS);
+        break;
+    case kCameraListId:
+        if (code == ControlCommandEvent::kSelectionChanged)
+            ChooseSelectedCamera();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "CWizardPage.h"
+
+#include <QTimer>
+#include <array>
+
+class QTableWidget;
+
+// The first page: searches the network, lists the cameras as they answer, and lets the person
+// choose one, open its web page, start WPS, read about the program or leave.
+class CDlgListCam : public CWizardPage
+{
+    Q_OBJECT
+public:
+    static constexpr int kSearchPollMs = 100;
+
+    explicit CDlgListCam(QWidget* mainWindow);
+    ~CDlgListCam() override;
+
+    bool Create(const std::filesystem::path& programFolder) override;
+    // Starts the search; the main window resets the wizard state afterwards.
+    void OnInitPage() override;
+
+    void Search();
+    bool isSearching() const { return m_timer.isActive(); }
+    QTableWidget* list() const { return m_list; }
+    int chosenIndex() const { return m_chosenIndex; }
+    const QString& chosenIp() const { return m_chosenIp; }
+    int chosenWebPort() const { return m_chosenWebPort; }
+
+protected:
+    void OnCommand(int id, int code) override;
+
+private:
+    static constexpr int kColumnSlots = 20;
+
+    void OnTimer();
+    void AddNewRows();
+    void EnableControls(bool enabled);
+    void ChooseSelectedCamera();
+    void Choose(int command);
+    void OpenWebPage();
+    void showWpsButton(bool shown);
+    void setWaitCursor(bool on);
+
+    QTableWidget* m_list = nullptr;
+    QTimer m_timer;
+    int m_rowsShown = 0;
+    int m_chosenIndex = -1;
+    int m_chosenWebPort = 80;
+    QString m_chosenIp;
+    std::array<QString, kColumnSlots> m_columnCaptions;
+    bool m_waitCursor = false;
+};

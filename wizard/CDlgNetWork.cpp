@@ -1,0 +1,150 @@
+#include "CDlgNetWork.h"
+
+#include "AddressChecks.h"
+#include "MessageBox.h"
+#include "WaitCursor.h"
+#include "WizardCommand.h"
+#include "WizardState.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+enum ControlId : int
+{
+    kExit = 1001,
+    kBack = 1002,
+    kNext = 1003,
+    kIp = 1106,
+    kMask = 1107,
+    kGateway = 1108,
+    kDns1 = 1109,
+    kDns2 = 1110,
+    kDhcpOn = 1203,
+    kDhcpOff = 1204,
+};
+
+constexpr int kAddressEdits[] = {kIp, kMask, kGateway, kDns1, kDns2};
+
+} // namespace
+
+CDlgNetWork::CDlgNetWork(QWidget* mainWindow) : CWizardPage(mainWindow, QStringLiteral("DlgNetWork")) {}
+
+void CDlgNetWork::OnInitPage()
+{
+    const bool dhcp = m_links.state->camera.dhcp == 1;
+    setChecked(kDhcpOn, dhcp);
+    setChecked(kDhcpOff, !dhcp);
+    enableAddressEdits(!dhcp);
+    fillAddressEdits(dhcp);
+    setPageFontOn({kIp, kMask, kGateway, kDns1, kDns2, kDhcpOn, kDhcpOff, 1304, 1305, 1306, 1307, 1308});
+}
+
+void CDlgNetWork::setChecked(int id, bool checked)
+{
+    if (auto* radio = qobject_cast<QRadioButton*>(FindControl(id)))
+        radio->setChecked(checked);
+}
+
+bool CDlgNetWork::isChecked(int id) const
+{
+    const auto* radio = qobject_cast<QRadioButton*>(FindControl(id));
+    return radio && radio->isChecked();
+}
+
+void CDlgNetWork::enableAddressEdits(bool enabled)
+{
+    for (int id : kAddressEdits) {
+        if (QWidget* field = FindControl(id))
+            field->setEnabled(enabled);
+    }
+}
+
+void CDlgNetWork::fillAddressEdits(bool empty)
+{
+    const CameraInfo& camera = m_links.state->camera;
+    const std::u16string* values[] = {&camera.ip, &camera.mask, &camera.gateway, &camera.dns1, &camera.dns2};
+    for (size_t i = 0; i < std::size(kAddressEdits); ++i) {
+        if (QLineEdit* field = edit(kAddressEdits[i]))
+            field->setText(empty ? QString() : QString::fromStdU16String(*values[i]));
+    }
+}
+
+void CDlgNetWork::enableFlowButtons(bool enabled)
+{
+    for (int id : {kExit, kBack, kNext})
+        enableButton(id, enabled);
+}
+
+void CDlgNetWork::OnDhcp()
+{
+    setChecked(kDhcpOn, true);
+    setChecked(kDhcpOff, false);
+    enableAddressEdits(false);
+    fillAddressEdits(true);
+}
+
+void CDlgNetWork::OnStatic()
+{
+    setChecked(kDhcpOff, true);
+    setChecked(kDhcpOn, false);
+    enableAddressEdits(true);
+    fillAddressEdits(false);
+}
+
+void CDlgNetWork::OnNext()
+{
+    WaitCursor wait;
+    CameraInfo& camera = m_links.state->camera;
+    const bool dhcp = isChecked(kDhcpOn);
+    if (!dhcp) {
+        auto text = [this](int id) {
+            const QLineEdit* field = edit(id);
+            return field ? field->text().toStdU16String() : std::u16string();
+        };
+        const StaticAddressCheck check =
+            CheckStaticAddress({text(kIp), text(kMask), text(kGateway), text(kDns1), text(kDns2)});
+        if (check.failed) {
+            if (QWidget* field = FindControl(kAddressEdits[static_cast<int>(*check.failed)]))
+                field->setFocus();
+            wait.release();
+            ShowMessage(check.MessageNumber(), MessageBox::IconWarning);
+            return;
+        }
+        camera.ip = check.normalised.ip;
+        camera.mask = check.normalised.mask;
+        camera.gateway = check.normalised.gateway;
+        camera.dns1 = check.normalised.dns1;
+        camera.dns2 = check.normalised.dns2;
+    }
+    camera.dhcp = dhcp ? 1 : 0;
+    enableFlowButtons(false);
+    post(WIZ_NEXT);
+    // Still here once the main window has handled Next: the flow had no page to go to.
+    QMetaObject::invokeMethod(
+        this, [this] { enableFlowButtons(true); }, Qt::QueuedConnection);
+}
+
+void CDlgNetWork::OnCommand(int id, int)
+{
+    switch (id) {
+    case kExit:
+        post(WIZ_EXIT);
+        break;
+    case kBack:
+        post(WIZ_BACK);
+        break;
+    case kNext:
+        OnNext();
+        break;
+    case kDhcpOn:
+        OnDhcp();
+        break;
+    case kDhcpOff:
+        OnStatic();
+        break;
+    default:
+        break;
+    }
+}

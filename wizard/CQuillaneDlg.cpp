@@ -1,0 +1,260 @@
+#include "CQuillaneDlg.h"
+
+#include "CDlgAbout.h"
+#include "CDlgIdPwd.h"
+#include "CDlgListCam.h"
+#include "CDlgNetWork.h"
+#include "CDlgNetWorkFinish.h"
+#include "ProgramFolder.h"
+#include "SkinFile.h"
+#include "WizardCommand.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+// The icon lives in the wizard library's resources, which a static library must load itself.
+static void LoadWizardResources()
+{
+    Q_INIT_RESOURCE(quillane);
+}
+
+namespace {
+
+// Ends the main window's loop; posted, so that the page that asked has finished first.
+class EndDialogEvent : public QEvent
+{
+public:
+    static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 102);
+    EndDialogEvent() : QEvent(kType) {}
+};
+
+void ClearWireless(WirelessSettings& w)
+{
+    // Every text; the numbers are set again by the next camera's login.
+    w.ssid.clear();
+    for (std::u16string& key : w.wepKeys)
+        key.clear();
+    for (std::u16string* text :
+         {&w.passphrase, &w.channelRange, &w.wirelessEnable, &w.channelText, &w.encryptionModeBits,
+          &w.keyLengthAuthBits, &w.defaultKeyFormatBits, &w.txRateBits, &w.wireMode, &w.encryptionCaps,
+          &w.authenticationCaps, &w.wepKeyLengthCaps, &w.wepKeyFormatCaps, &w.wepDefaultKeyCaps,
+          &w.txRateText})
+        text->clear();
+}
+
+} // namespace
+
+CQuillaneDlg::CQuillaneDlg(const DeviceTimeouts& timeouts, const std::filesystem::path& programFolder)
+    : m_programFolder(programFolder.empty() ? ProgramFolder() : programFolder), m_primary(timeouts),
+      m_secondary(timeouts)
+{
+    LoadWizardResources();
+    m_icon = QIcon(QStringLiteral(":/quillane/quillane.png"));
+    setWindowTitle(QStringLiteral("Quillane"));
+    setWindowIcon(m_icon);
+}
+
+CQuillaneDlg::~CQuillaneDlg()
+{
+    // Pages point into the managers: they go first.
+    m_page.reset();
+}
+
+void CQuillaneDlg::OnInitDialog()
+{
+    hide();
+    if (!GoTo(PageTransition{PageId::ListCam}))
+        return;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const QSize size = m_page->size();
+        m_page->move(area.x() + (area.width() - size.width()) / 2,
+                     area.y() + (area.height() - size.height()) / 2);
+    }
+    m_page->raise();
+    m_page->show();
+}
+
+int CQuillaneDlg::exec()
+{
+    OnInitDialog();
+    if (m_ended || !m_page)
+        return 0;
+    QEventLoop loop;
+    m_loop = &loop;
+    const int code = loop.exec();
+    m_loop = nullptr;
+    return code;
+}
+
+void CQuillaneDlg::ResetWizardState()
+{
+    WizardState& s = m_state;
+    s.camera.name.clear();
+    s.camera.macText.clear();
+    s.camera.webPort = 0;
+    s.camera.hasWireless = 0;
+    s.camera.reserved = 0;
+    s.camera.dnsSpec = 0;
+    s.wpsChosen = 0;
+    for (std::u16string* text :
+         {&s.adminId, &s.adminPassword, &s.newId, &s.newPassword, &s.confirmPassword, &s.camera.ip,
+          &s.camera.mask, &s.camera.gateway, &s.camera.dns1, &s.camera.dns2})
+        text->clear();
+    ClearWireless(s.wireless);
+    s.supportedOpcodes.fill(0);
+    s.wpsShow = 0;
+    s.onlyWirelessNew = 0;
+
+    const SkinFile skin(m_programFolder / "Quillane.ini");
+    if (!m_pageFont) {
+        const SkinFont font = skin.font(u"Main.Font");
+        QFont pageFont(QString::fromStdU16String(font.face));
+        pageFont.setPixelSize(font.height);
+        pageFont.setWeight(static_cast<QFont::Weight>(qBound(1, font.weight, 1000)));
+        m_pageFont = pageFont;
+    }
+    s.wpsShow = skin.readInt(u"Main.Page", u"WPS_Show", u"0");
+    s.onlyWirelessNew = skin.readInt(u"Main.Page", u"ONLY_WIRELLESSNEW", u"0");
+}
+
+std::unique_ptr<CWizardPage> CQuillaneDlg::CreatePage(PageId id)
+{
+    std::unique_ptr<CWizardPage> page;
+    switch (id) {
+    case PageId::ListCam:
+        page = std::make_unique<CDlgListCam>(this);
+        break;
+    case PageId::IdPwd:
+        page = std::make_unique<CDlgIdPwd>(this);
+        break;
+    case PageId::NetWork:
+        page = std::make_unique<CDlgNetWork>(this);
+        break;
+    case PageId::NetWorkFinish:
+        page = std::make_unique<CDlgNetWorkFinish>(this);
+        break;
+    case PageId::About:
+        page = std::make_unique<CDlgAbout>(this);
+        break;
+    default:
+        // The wireless and WPS pages are not part of this program yet.
+        return nullptr;
+    }
+    if (!page->Create(m_programFolder))
+        return nullptr;
+    return page;
+}
+
+bool CQuillaneDlg::GoTo(const PageTransition& transition)
+{
+    if (transition.resetCarriedWpsValue)
+        CarriedWpsValue = -1;
+    if (transition.takeCarriedWpsValue && m_page)
+        CarriedWpsValue = m_page->carriedWpsValue();
+
+    std::unique_ptr<CWizardPage> page = CreatePage(transition.to);
+    if (!page)
+        return false;
+    PageLinks links;
+    if (transition.to != PageId::About) {
+        links.primary = &m_primary;
+        links.state = &m_state;
+        links.pageFont = m_pageFont ? &*m_pageFont : nullptr;
+        // Only the camera list, the summaries and the WPS pages get the second manager.
+        if (transition.to != PageId::IdPwd && transition.to != PageId::NetWork)
+            links.secondary = &m_secondary;
+    }
+    page->Attach(links);
+    if (transition.giveCarriedWpsValue)
+        page->receiveCarriedWpsValue(CarriedWpsValue);
+    page->OnInitPage();
+    if (transition.to == PageId::ListCam) {
+        // The search has started; what was collected about the last camera goes.
+        ResetWizardState();
+        links.pageFont = &*m_pageFont;
+        page->Attach(links);
+    }
+    SwitchTo(std::move(page), transition.to);
+    return true;
+}
+
+void CQuillaneDlg::SwitchTo(std::unique_ptr<CWizardPage> page, PageId id)
+{
+    if (m_page) {
+        page->move(m_page->pos());
+        page->raise();
+        page->show();
+        page->activateWindow();
+    }
+    m_page = std::move(page);
+    m_pageId = id;
+}
+
+void CQuillaneDlg::OnWizardCommand(int command)
+{
+    if (m_exiting)
+        return;
+    std::optional<PageTransition> transition;
+    switch (command) {
+    case WIZ_NEXT:
+        transition = NextPage(m_pageId, m_state);
+        break;
+    case WIZ_BACK:
+        transition = BackPage(m_pageId, m_state);
+        break;
+    case WIZ_ABOUT:
+        transition = PageTransition{PageId::About};
+        break;
+    case WIZ_WPS:
+        transition = PageTransition{PageId::WpsFromList};
+        break;
+    case WIZ_EXIT:
+        Exit();
+        return;
+    default:
+        return;
+    }
+    if (transition)
+        GoTo(*transition);
+}
+
+void CQuillaneDlg::Exit()
+{
+    m_exiting = true;
+    m_page.reset();
+    QCoreApplication::postEvent(this, new EndDialogEvent);
+}
+
+bool CQuillaneDlg::event(QEvent* event)
+{
+    if (event->type() == WizardCommandEvent::kType) {
+        OnWizardCommand(static_cast<WizardCommandEvent*>(event)->command());
+        return true;
+    }
+    if (event->type() == EndDialogEvent::kType) {
+        if (!m_ended) {
+            m_ended = true;
+            emit ended();
+            if (m_loop)
+                m_loop->exit(0);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void CQuillaneDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "CDeviceManager.h"
+#include "PageFlow.h"
+#include "WizardState.h"
+
+#include <QFont>
+#include <QIcon>
+#include <QWidget>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+class CWizardPage;
+class QEventLoop;
+
+// The hidden main window: it owns the wizard state and both device managers, shows one page at
+// a time and switches pages when a page posts a page-flow command.
+class CQuillaneDlg : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CQuillaneDlg(const DeviceTimeouts& timeouts = DeviceTimeouts{},
+                          const std::filesystem::path& programFolder = {});
+    ~CQuillaneDlg() override;
+
+    // Shows the camera list, which starts searching, in the middle of the screen.
+    void OnInitDialog();
+    // OnInitDialog, then runs until the wizard is left; returns 0.
+    int exec();
+    bool hasEnded() const { return m_ended; }
+
+    CWizardPage* currentPage() const { return m_page.get(); }
+    PageId currentPageId() const { return m_pageId; }
+    WizardState& state() { return m_state; }
+    CDeviceManager& primaryManager() { return m_primary; }
+    int carriedWpsValue() const { return CarriedWpsValue; }
+    const std::optional<QFont>& pageFont() const { return m_pageFont; }
+
+    // Clears what was collected about the last camera and rereads the skin's page settings.
+    void ResetWizardState();
+
+signals:
+    void ended();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void OnWizardCommand(int command);
+    // Set-up order: make the page, hand it its links, initialise it, switch. False (and nothing
+    // changed but the carried value) when the page cannot be made.
+    bool GoTo(const PageTransition& transition);
+    std::unique_ptr<CWizardPage> CreatePage(PageId id);
+    void SwitchTo(std::unique_ptr<CWizardPage> page, PageId id);
+    void Exit();
+
+    std::filesystem::path m_programFolder;
+    WizardState m_state;
+    QIcon m_icon;
+    std::unique_ptr<CWizardPage> m_page;
+    PageId m_pageId = PageId::ListCam;
+    int CarriedWpsValue = -1;
+    CDeviceManager m_primary;
+    CDeviceManager m_secondary;
+    std::optional<QFont> m_pageFont;
+    QEventLoop* m_loop = nullptr;
+    bool m_exiting = false;
+    bool m_ended = false;
+};

@@ -1,0 +1,89 @@
+#include "CWizardPage.h"
+
+#include "BuildSkinPage.h"
+#include "CPicButton.h"
+#include "MessageBox.h"
+#include "OperationContext.h"
+#include "SkinCatalogue.h"
+#include "WizardCommand.h"
+
+#include <QFont>
+#include <QLineEdit>
+
+CWizardPage::CWizardPage(QWidget* mainWindow, const QString& section) : CPicDialog(mainWindow)
+{
+    setPageSection(section);
+    setWindowTitle(QStringLiteral("Quillane"));
+}
+
+bool CWizardPage::Create(const std::filesystem::path& programFolder)
+{
+    const std::u16string section = pageSection().toStdU16String();
+    for (const SkinPageSpec& spec : SkinPages()) {
+        if (spec.section != section)
+            continue;
+        m_programFolder = programFolder;
+        setSkin(programFolder, pageSection());
+        LoadBackground();
+        BuildSkinPage(*this, spec);
+        return true;
+    }
+    return false;
+}
+
+void CWizardPage::post(int command)
+{
+    PostWizardCommand(parentWidget(), command);
+}
+
+CPicButton* CWizardPage::picButton(int id) const
+{
+    return qobject_cast<CPicButton*>(FindControl(id));
+}
+
+QLineEdit* CWizardPage::edit(int id) const
+{
+    return qobject_cast<QLineEdit*>(FindControl(id));
+}
+
+void CWizardPage::enableButton(int id, bool enabled)
+{
+    if (CPicButton* button = picButton(id)) {
+        button->setDisabledFlag(!enabled);
+        button->Redraw();
+    }
+}
+
+void CWizardPage::setPageFontOn(std::initializer_list<int> ids)
+{
+    if (!m_links.pageFont)
+        return;
+    for (int id : ids) {
+        if (QWidget* control = FindControl(id))
+            control->setFont(*m_links.pageFont);
+    }
+}
+
+void CWizardPage::ReportFailure(int code, int32_t detail)
+{
+    switch (code) {
+    case OperationResult::kFailed:
+        ShowMessage(detail + 500, MessageBox::IconWarning);
+        return;
+    case OperationResult::kRefusedOther:
+        ShowMessage(22, MessageBox::IconWarning);
+        return;
+    case OperationResult::kRefused:
+        ShowMessage(4, MessageBox::IconWarning);
+        return;
+    case OperationResult::kTemplateMissing:
+        ShowMessage(62, MessageBox::IconWarning);
+        return;
+    default:
+        MessageBox::show(this,
+                         QStringLiteral("Some error occured, error number is %1\nPlease try it again or "
+                                        "contact your vendor.")
+                             .arg(static_cast<unsigned>(code)),
+                         MessageBox::IconWarning);
+    }
+}

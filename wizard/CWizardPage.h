@@ -1,0 +1,49 @@
+#pragma once
+
+#include "CPicDialog.h"
+#include "PageLinks.h"
+
+#include <cstdint>
+#include <filesystem>
+
+class CPicButton;
+class QLineEdit;
+
+// What every wizard page shares: it is built from its skin section, receives the main window's
+// links, and reports to the main window (its parent) by posting page-flow commands.
+class CWizardPage : public CPicDialog
+{
+    Q_OBJECT
+public:
+    CWizardPage(QWidget* mainWindow, const QString& section);
+
+    // Builds the page and its controls from the skin beside the program. False when the page
+    // cannot be made (its section is not one the wizard knows).
+    virtual bool Create(const std::filesystem::path& programFolder);
+    void Attach(const PageLinks& links) { m_links = links; }
+    // Copies what the page shows from the wizard state into its controls.
+    virtual void OnInitPage() {}
+
+    // The value that a page hands back to the main window when it is left forward, and that it
+    // is handed again when re-entered backward. Only the WPS page carries one.
+    virtual int carriedWpsValue() const { return -1; }
+    virtual void receiveCarriedWpsValue(int) {}
+
+    const std::filesystem::path& programFolder() const { return m_programFolder; }
+    std::filesystem::path templateFolder() const { return m_programFolder / "tQuillane"; }
+
+protected:
+    void post(int command);
+    CPicButton* picButton(int id) const;
+    QLineEdit* edit(int id) const;
+    // A missing control is skipped.
+    void enableButton(int id, bool enabled);
+    void setPageFontOn(std::initializer_list<int> ids);
+    // Turns an operation's failure code into the message the person sees.
+    void ReportFailure(int code, int32_t detail);
+
+    PageLinks m_links;
+
+private:
+    std::filesystem::path m_programFolder;
+};

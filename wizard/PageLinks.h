@@ -1,0 +1,15 @@
+#pragma once
+
+class CDeviceManager;
+class QFont;
+struct WizardState;
+
+// What the main window hands to a page; none of it is owned by the page. A page that receives
+// nothing (the About page) gets null pointers.
+struct PageLinks
+{
+    CDeviceManager* primary = nullptr;
+    CDeviceManager* secondary = nullptr;
+    WizardState* state = nullptr;
+    const QFont* pageFont = nullptr;
+};
