@@ -1,6 +1,11 @@
+#include "CameraCommand.h"
 #include "CliCommand.h"
+#include "LoginCommands.h"
+#include "NetworkCommands.h"
 #include "SearchCommand.h"
 #include "TemplateCommand.h"
+#include "WirelessCommands.h"
+#include "WpsCommand.h"
 
 #include <array>
 #include <iostream>
@@ -10,6 +15,14 @@ namespace {
 constexpr std::array kCommands = {
     CliCommand{"template", kTemplateUsage, RunTemplateCommand},
     CliCommand{"search", kSearchUsage, RunSearchCommand},
+    CliCommand{"login", kLoginUsage, RunLoginCommand},
+    CliCommand{"opcodes", kOpcodesUsage, RunOpcodesCommand},
+    CliCommand{"get-wlan", kGetWlanUsage, RunGetWlanCommand},
+    CliCommand{"set-network", kSetNetworkUsage, RunSetNetworkCommand},
+    CliCommand{"set-password", kSetPasswordUsage, RunSetPasswordCommand},
+    CliCommand{"set-wlan", kSetWlanUsage, RunSetWlanCommand},
+    CliCommand{"reset", kResetUsage, RunResetCommand},
+    CliCommand{"wps", kWpsUsage, RunWpsCommand},
 };
 
 void PrintUsage(std::ostream& out)
@@ -17,6 +30,7 @@ void PrintUsage(std::ostream& out)
     out << "usage: quillane-cli COMMAND ...\n";
     for (const CliCommand& command : kCommands)
         out << "  " << command.usage << "\n";
+    out << "CAMERA-OPTIONS: " << kCameraOptionsUsage << "\n" << kCameraOptionsHelp << "\n";
 }
 
 } // namespace

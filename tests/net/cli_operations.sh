@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# quillane-cli camera commands in a throw-away network: what they print, their exit codes and
+# error lines, and what reached the simulated cameras. Exit 77 (skipped) outside an isolated
+# namespace.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+cli=$1
+camsim=$2
+# shellcheck source=netlab.sh
+source "$here/netlab.sh"
+netlab_check_isolated || exit 77
+work=$(mktemp -d)
+failures=0
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# run NAME EXPECTED_EXIT CLI-ARGS...: runs the command in the pc namespace; leaves out/err.
+run() {
+    local what=$1 expected=$2 code=0
+    shift 2
+    ip netns exec "$pc" "$cli" "$@" --search-time "${search_time:-300}" --timeout 300 >"$work/out" 2>"$work/err" ||
+        code=$?
+    out=$(cat "$work/out")
+    err=$(cat "$work/err")
+    if [ "$code" -ne "$expected" ]; then
+        fail "$what: exit $code, expected $expected; stderr: $err"
+    fi
+    if [ "$expected" -eq 0 ] && [ -n "$err" ]; then
+        fail "$what: unexpected stderr: $err"
+    fi
+    if [ "$expected" -ne 0 ] && [ "$(wc -l <"$work/err")" -ne 1 ]; then
+        fail "$what: expected one stderr line, got: $err"
+    fi
+}
+
+has() {
+    local what=$1 text=$2 pattern=$3
+    if [[ "$text" != *"$pattern"* ]]; then
+        fail "$what: expected '$pattern' in: $(echo "$text" | head -n 5)"
+    fi
+}
+
+netlab_init
+netlab_link lanA
+netlab_pc_adapter lanA eth0 198.18.0.1/24
+pc=$(netlab_ns pc)
+netlab_camera_host cam lanA 198.19.4.1/24
+netlab_simulator cam "$work/cam.json" "$camsim" \
+    --camera "mac=02:00:00:00:80:01,model=QC-220W,ip=198.19.4.4,wireless=1,essid=Porch,channel=4,opcodes=0xA2:0xA3:0xA8:0xB2" \
+    --wps-pending 1
+netlab_camera_host bad lanA 198.19.4.2/24
+netlab_simulator bad "$work/bad.json" "$camsim" --camera "mac=02:00:00:00:80:02" --status 7 --detail 42
+state() { cat "$work/$1.json"; }
+# Requests of one opcode the camera host has seen (the first "requests" object of its state).
+seen() { grep -o "\"$2\": [0-9]*" "$work/$1.json" | head -n 1; }
+cam=(--mac 02:00:00:00:80:01 --password admin)
+
+run "login" 0 login "${cam[@]}" --json
+has "login" "$out" '"opcodes": [162, 163, 168, 178]'
+has "login" "$out" '"ssid": "Porch"'
+run "login, text" 0 login "${cam[@]}" --interface eth0
+has "login, text" "$out" "opcodes: 0xA2 0xA3 0xA8 0xB2"
+run "login, wrong password" 18 login --mac 02-00-00-00-80-01 --password nope
+has "login, wrong password" "$err" "login: error 18"
+run "opcodes" 0 opcodes "${cam[@]}" --json
+has "opcodes" "$out" "[162, 163, 168, 178]"
+run "get-wlan" 0 get-wlan "${cam[@]}"
+has "get-wlan" "$out" "channel: 4"
+
+run "set-network, static" 0 set-network "${cam[@]}" --ip 198.19.004.9 --mask 255.255.255.0 --gateway 198.19.4.254 --dns1 198.18.0.53 --name Gate
+has "set-network, static" "$out" "address 198.19.4.9 mask 255.255.255.0 gateway 198.19.4.254"
+has "set-network, state" "$(state cam)" '"name": "Gate", "ip": "198.19.4.9", "mask": "255.255.255.0", "gateway": "198.19.4.254", "dns1": "198.18.0.53", "dns2": "0.0.0.0", "dhcp": 0'
+before=$(seen cam 162)
+run "set-network, gateway outside" 2 set-network "${cam[@]}" --ip 198.19.4.9 --mask 255.255.255.0 --gateway 198.19.5.1
+has "set-network, gateway outside" "$err" "gateway '198.19.5.1' (--gateway) is not valid"
+run "set-network, bad mask" 2 set-network "${cam[@]}" --ip 198.19.4.9 --mask 255.255.255.254
+has "set-network, bad mask" "$err" "subnet mask"
+[ "$before" = "$(seen cam 162)" ] || fail "a refused set-network reached the camera"
+run "set-network, neither" 2 set-network "${cam[@]}"
+run "set-network, dhcp" 0 set-network "${cam[@]}" --dhcp --json
+has "set-network, dhcp" "$(state cam)" '"dhcp": 1'
+
+run "set-wlan" 0 set-wlan "${cam[@]}" --ssid "Back yard" --channel 9 --encryption 1 --wep-key1 abcde
+has "set-wlan, state" "$(state cam)" '"essid": "Back yard", "wepKeys": ["abcde"'
+has "set-wlan, state" "$(state cam)" '"channel": 9, "encryptionModeBits": "00010000"'
+
+run "set-password" 0 set-password "${cam[@]}" --new-password S3cond
+has "set-password, state" "$(state cam)" '"passwordEnciphered": true'
+run "login, old password" 18 login "${cam[@]}"
+cam=(--mac 02:00:00:00:80:01 --password S3cond)
+run "login, new password" 0 login "${cam[@]}"
+
+run "wps --pin" 0 wps "${cam[@]}" --pin --interval 10
+has "wps --pin" "$out" "PIN "
+has "wps --pin, state" "$(state cam)" '"phase": "joined", "mode": 2'
+run "wps --pbc" 0 wps "${cam[@]}" --pbc --interval 10 --json
+has "wps --pbc" "$out" '"mode": "pbc"'
+[[ "$out" == "{"* ]] || fail "wps --json: more than JSON on standard output: $out"
+run "wps, neither" 2 wps "${cam[@]}"
+
+run "reset" 0 reset "${cam[@]}"
+has "reset, state" "$(state cam)" '"resets": 1'
+
+run "camera failure" 30 set-network --mac 02:00:00:00:80:02 --password admin --dhcp
+has "camera failure" "$err" "set-network: error 30: the camera reported a failure (detail 42)"
+netlab_camera_host mute lanA 198.19.4.3/24
+# Started last, so that no earlier request delays it. Answers too late for an operation's 300 ms, in time for a search that waits longer.
+netlab_simulator mute "$work/mute.json" "$camsim" --camera "mac=02:00:00:00:80:03" --reply-delay 600
+search_time=1500 run "no answer" 30 reset --mac 02:00:00:00:80:03 --password admin
+has "no answer" "$err" "reset: error 30: no answer from the camera (detail 1500)"
+run "unknown camera" 4 login --mac 02:00:00:00:80:09
+has "unknown camera" "$err" "no camera 02:00:00:00:80:09 answered the search"
+run "other interface" 4 login "${cam[@]}" --interface eth9
+before=$(seen cam 168)
+run "missing template" 1 get-wlan "${cam[@]}" --templates "$work/none"
+has "missing template" "$err" "error 1: the template file is missing"
+[ "$before" = "$(seen cam 168)" ] || fail "missing template: a request was sent"
+run "no MAC" 2 login --password admin
+
+rm -rf "$work"
+if [ "$failures" -ne 0 ]; then
+    echo "$failures case(s) failed"
+    exit 1
+fi
+echo "all camera command cases passed"

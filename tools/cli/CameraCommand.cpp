@@ -1,0 +1,233 @@
+#include "CameraCommand.h"
+
+#include "AdapterTable.h"
+#include "Utf8.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <iostream>
+#include <thread>
+
+namespace {
+
+const std::vector<std::string_view> kCommonValues = {
+    "--mac", "--id", "--password", "--interface", "--timeout", "--search-time", "--templates"};
+
+// Hex digits only, lower case: "02:00:0A:..." and "02.00.0a..." compare equal.
+std::string MacKey(std::string_view text)
+{
+    std::string key;
+    for (char c : text) {
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return key;
+}
+
+bool ToInt(const std::string& text, int32_t& out)
+{
+    const char* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, out);
+    return !text.empty() && error == std::errc() && ptr == end;
+}
+
+bool Contains(const std::vector<std::string_view>& list, std::string_view item)
+{
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+} // namespace
+
+int ParseCameraOptions(std::string_view command, const CliArguments& args,
+                       const std::vector<std::string_view>& valueOptions,
+                       const std::vector<std::string_view>& flagOptions, CameraOptions& options)
+{
+    const std::string name(command);
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--json") {
+            options.json = true;
+        } else if (Contains(flagOptions, arg)) {
+            options.flags.insert(arg);
+        } else if (Contains(kCommonValues, arg) || Contains(valueOptions, arg)) {
+            if (i + 1 >= args.size())
+                return CliError(name + ": " + arg + " needs a value");
+            options.values[arg] = args[++i];
+        } else {
+            return CliError(name + ": unknown option '" + arg + "'");
+        }
+    }
+    if (!options.values.count("--mac"))
+        return CliError(name + ": --mac is required");
+    if (MacKey(options.Value("--mac")).size() != 12)
+        return CliError(name + ": '" + options.Value("--mac") + "' is not a MAC address");
+    for (const char* number : {"--timeout", "--search-time"}) {
+        int32_t value = 0;
+        if (options.values.count(number) && (!ToInt(options.Value(number), value) || value <= 0))
+            return CliError(name + ": " + number + " needs a positive number of milliseconds");
+    }
+    return -1;
+}
+
+CameraSession::CameraSession() = default;
+
+int CameraSession::Open(std::string_view command, const CameraOptions& options)
+{
+    DeviceTimeouts timeouts;
+    int32_t ms = 0;
+    if (ToInt(options.Value("--timeout"), ms))
+        timeouts.receive = std::chrono::milliseconds(ms);
+    if (ToInt(options.Value("--search-time"), ms))
+        timeouts.searchQuiet = std::chrono::milliseconds(ms);
+    m_manager = std::make_unique<CDeviceManager>(timeouts);
+    if (options.values.count("--templates"))
+        m_manager->SetTemplateFolder(options.Value("--templates"));
+    if (options.values.count("--interface")) {
+        const std::string only = options.Value("--interface");
+        m_manager->SetAdapterSource([only] {
+            std::vector<AdapterAddress> table = ListAdapterAddresses();
+            std::erase_if(table, [&](const AdapterAddress& a) { return a.interfaceName != only; });
+            return table;
+        });
+    }
+    m_manager->StartSearch();
+    // The camera list page polls the same way.
+    while (!m_manager->SearchFinished())
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    m_manager->ClearSearching();
+
+    const std::string wanted = MacKey(options.Value("--mac"));
+    for (int i = 0; i < m_manager->CameraCount(); ++i) {
+        m_manager->currentIndex = i;
+        if (MacKey(ToUtf8(m_manager->GetMacText())) != wanted)
+            continue;
+        m_manager->SelectCamera(i, m_manager->GetIpText(), 0, m_state.camera);
+        m_state.adminId = FromUtf8(options.Value("--id", "admin"));
+        m_state.adminPassword = FromUtf8(options.Value("--password"));
+        m_context.reset(new OperationContext{m_state, *m_manager});
+        return -1;
+    }
+    std::cerr << "quillane-cli: " << command << ": no camera " << options.Value("--mac")
+              << " answered the search"
+              << (options.values.count("--interface") ? " on " + options.Value("--interface") : std::string())
+              << "\n";
+    return kExitNotFound;
+}
+
+std::string OperationErrorText(int code, int32_t detail)
+{
+    std::string meaning;
+    switch (code) {
+    case 0:
+        meaning = "answers arrived, none from this camera";
+        break;
+    case 1:
+        meaning = "the template file is missing or its fields do not fit the request; nothing was sent";
+        break;
+    case 3:
+        meaning = "no answer from the camera";
+        break;
+    case 12:
+        meaning = "the socket could not be opened";
+        break;
+    case 13:
+        meaning = "broadcast could not be enabled";
+        break;
+    case 14:
+        meaning = "the request could not be sent";
+        break;
+    case 15:
+        meaning = "receiving the answer failed";
+        break;
+    case 18:
+        meaning = "the camera refused the ID or password";
+        break;
+    case 29:
+        meaning = "the camera refused the request";
+        break;
+    case 30:
+        meaning = detail == OperationResult::kDetailNoAnswer       ? "no answer from the camera"
+                  : detail == OperationResult::kDetailNoPushButton ? "the camera has no WPS push button"
+                                                                   : "the camera reported a failure";
+        break;
+    default:
+        meaning = "unexpected result";
+    }
+    return "error " + std::to_string(code) + ": " + meaning + " (detail " + std::to_string(detail) + ")";
+}
+
+int ExitCode(int code)
+{
+    if (code == OperationResult::kSuccess)
+        return 0;
+    return code == 0 ? OperationResult::kFailed : code;
+}
+
+int FinishOperation(std::string_view command, int code, int32_t detail)
+{
+    if (code != OperationResult::kSuccess)
+        std::cerr << "quillane-cli: " << command << ": " << OperationErrorText(code, detail) << "\n";
+    return ExitCode(code);
+}
+
+bool IntOption(std::string_view command, const CameraOptions& options, const std::string& name, int32_t& out)
+{
+    if (!options.values.count(name))
+        return true;
+    if (ToInt(options.Value(name), out))
+        return true;
+    CliError(std::string(command) + ": " + name + " needs a number, not '" + options.Value(name) + "'");
+    return false;
+}
+
+std::string JsonText(std::u16string_view text)
+{
+    return JsonString(ToUtf8(text));
+}
+
+void PrintWireless(const WirelessSettings& w, bool json)
+{
+    const std::vector<std::pair<const char*, std::u16string>> texts = {
+        {"ssid", w.ssid},
+        {"wirelessEnable", w.wirelessEnable},
+        {"wepKey1", w.wepKeys[0]},
+        {"wepKey2", w.wepKeys[1]},
+        {"wepKey3", w.wepKeys[2]},
+        {"wepKey4", w.wepKeys[3]},
+        {"passphrase", w.passphrase},
+        {"channelRange", w.channelRange},
+        {"wireMode", w.wireMode},
+        {"encryptionCaps", w.encryptionCaps},
+        {"authenticationCaps", w.authenticationCaps},
+        {"wepKeyLengthCaps", w.wepKeyLengthCaps},
+        {"wepKeyFormatCaps", w.wepKeyFormatCaps},
+        {"wepDefaultKeyCaps", w.wepDefaultKeyCaps},
+    };
+    const std::vector<std::pair<const char*, int32_t>> numbers = {
+        {"channel", w.channel},
+        {"adHoc", w.adHoc},
+        {"encryption", w.encryption},
+        {"authentication", w.authentication},
+        {"wepKeyLength", w.wepKeyLength},
+        {"wepKeyFormat", w.wepKeyFormat},
+        {"wepDefaultKey", w.wepDefaultKey},
+        {"txRate", w.txRate},
+    };
+    if (!json) {
+        for (const auto& [name, value] : texts)
+            std::cout << name << ": " << ToUtf8(value) << "\n";
+        for (const auto& [name, value] : numbers)
+            std::cout << name << ": " << value << "\n";
+        return;
+    }
+    std::cout << "{";
+    const char* comma = "";
+    for (const auto& [name, value] : texts) {
+        std::cout << comma << "\"" << name << "\": " << JsonText(value);
+        comma = ", ";
+    }
+    for (const auto& [name, value] : numbers)
+        std::cout << ", \"" << name << "\": " << value;
+    std::cout << "}";
+}

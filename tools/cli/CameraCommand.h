@@ -1,0 +1,86 @@
+#pragma once
+
+#include "CDeviceManager.h"
+#include "CliCommand.h"
+#include "OperationContext.h"
+#include "WizardState.h"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What every camera command shares: its options, finding the camera by a search, and
+// turning an operation's result into output and an exit code.
+
+// Options common to every camera command.
+inline constexpr std::string_view kCameraOptionsUsage =
+    "--mac MAC [--id ID] [--password PWD] [--interface NAME] [--json]";
+inline constexpr std::string_view kCameraOptionsHelp =
+    "camera commands: --mac names the camera (any of : - . between the octets), found by a search\n"
+    "  on every adapter or only on --interface; --id (default admin) and --password (default empty)\n"
+    "  are its administrator's. --timeout MS (default 10000) is the wait for one answer,\n"
+    "  --search-time MS (default 3000) the quiet time that ends a search, --templates DIR the\n"
+    "  template folder. Exit code: 0 on success, else the operation's error number (1, 18, 29,\n"
+    "  30, or an exchange code; 30 for the exchange code 0), 2 for a usage error or a value that fails its "
+    "check, 4 when the\n"
+    "  search does not find the camera; the reason is one line on standard error.";
+
+inline constexpr int kExitNotFound = 4;
+
+struct CameraOptions
+{
+    std::map<std::string, std::string> values;
+    std::set<std::string> flags;
+    bool json = false;
+
+    bool Has(const std::string& name) const { return values.count(name) || flags.count(name); }
+    std::string Value(const std::string& name, const std::string& fallback = {}) const
+    {
+        const auto it = values.find(name);
+        return it == values.end() ? fallback : it->second;
+    }
+};
+
+// Reads the common options and the command's own (valueOptions take a value, flagOptions
+// none). Returns -1, or the exit code of a usage error already reported.
+int ParseCameraOptions(std::string_view command, const CliArguments& args,
+                       const std::vector<std::string_view>& valueOptions,
+                       const std::vector<std::string_view>& flagOptions, CameraOptions& options);
+
+// A camera found by a search, with the wizard state and context the operations take.
+class CameraSession
+{
+public:
+    CameraSession();
+    // Searches for the camera of --mac. Returns -1 when found, else the exit code (reported).
+    int Open(std::string_view command, const CameraOptions& options);
+
+    WizardState& State() { return m_state; }
+    OperationContext& Context() { return *m_context; }
+    CDeviceManager& Manager() { return *m_manager; }
+
+private:
+    WizardState m_state;
+    std::unique_ptr<CDeviceManager> m_manager;
+    std::unique_ptr<OperationContext> m_context;
+};
+
+// What an error number means, with its detail: one line for standard error.
+std::string OperationErrorText(int code, int32_t detail);
+
+// An operation's result as exit code: -1 gives 0, and the exchange code 0 (answers came, none
+// from this camera) gives 30 so that it cannot read as success.
+int ExitCode(int code);
+
+// -1 gives 0; any other result is reported on standard error and returned as the exit code.
+int FinishOperation(std::string_view command, int code, int32_t detail);
+
+// An integer option; false (reported) when it is not a number.
+bool IntOption(std::string_view command, const CameraOptions& options, const std::string& name, int32_t& out);
+
+// Output helpers.
+std::string JsonText(std::u16string_view text);
+void PrintWireless(const WirelessSettings& w, bool json);

@@ -1,0 +1,152 @@
+#include "NetworkCommands.h"
+
+#include "AddressChecks.h"
+#include "DeviceOperations.h"
+#include "Utf8.h"
+
+#include <iostream>
+
+namespace {
+
+// The camera's current value as the page shows it: an unset address reads as empty.
+std::u16string Current(const std::u16string& value)
+{
+    return value == u"0.0.0.0" ? std::u16string() : value;
+}
+
+std::u16string Given(const CameraOptions& options, const std::string& name, const std::u16string& current)
+{
+    return options.values.count(name) ? FromUtf8(options.Value(name)) : Current(current);
+}
+
+// Checks the static set-up as the network page does; false (reported) at the first bad value.
+bool ApplyStatic(const CameraOptions& options, CameraInfo& camera)
+{
+    const StaticAddress input{Given(options, "--ip", camera.ip), Given(options, "--mask", camera.mask),
+                              Given(options, "--gateway", camera.gateway),
+                              Given(options, "--dns1", camera.dns1), Given(options, "--dns2", camera.dns2)};
+    const StaticAddressCheck check = CheckStaticAddress(input);
+    if (check.failed) {
+        static const char* const names[] = {"IP address", "subnet mask", "gateway", "primary DNS",
+                                            "secondary DNS"};
+        static const char* const options[] = {"--ip", "--mask", "--gateway", "--dns1", "--dns2"};
+        const auto field = static_cast<size_t>(*check.failed);
+        const std::u16string* const values[] = {&input.ip, &input.mask, &input.gateway, &input.dns1,
+                                                &input.dns2};
+        const std::u16string& value = *values[field];
+        CliError("set-network: the " + std::string(names[field]) + " '" + ToUtf8(value) + "' (" +
+                 options[field] + ") is not valid" + (field == 2 ? " for the address and mask" : ""));
+        return false;
+    }
+    camera.ip = check.normalised.ip;
+    camera.mask = check.normalised.mask;
+    camera.gateway = check.normalised.gateway;
+    camera.dns1 = check.normalised.dns1;
+    camera.dns2 = check.normalised.dns2;
+    camera.dhcp = 0;
+    return true;
+}
+
+void PrintNetwork(const CameraInfo& c, bool json)
+{
+    if (json) {
+        std::cout << "{\"mac\": " << JsonText(c.macText) << ", \"name\": " << JsonText(c.name)
+                  << ", \"dhcp\": " << c.dhcp << ", \"ip\": " << JsonText(c.ip)
+                  << ", \"mask\": " << JsonText(c.mask) << ", \"gateway\": " << JsonText(c.gateway)
+                  << ", \"dns1\": " << JsonText(c.dns1) << ", \"dns2\": " << JsonText(c.dns2)
+                  << ", \"webPort\": " << c.webPort << "}\n";
+        return;
+    }
+    std::cout << "set " << ToUtf8(c.macText) << ": name " << ToUtf8(c.name) << ", ";
+    if (c.dhcp == 1)
+        std::cout << "DHCP";
+    else
+        std::cout << "address " << ToUtf8(c.ip) << " mask " << ToUtf8(c.mask) << " gateway "
+                  << ToUtf8(c.gateway) << " DNS " << ToUtf8(c.dns1) << " " << ToUtf8(c.dns2);
+    std::cout << ", web port " << c.webPort << "\n";
+}
+
+} // namespace
+
+int RunSetNetworkCommand(const CliArguments& args)
+{
+    CameraOptions options;
+    int code = ParseCameraOptions("set-network", args,
+                                  {"--ip", "--mask", "--gateway", "--dns1", "--dns2", "--name", "--webport"},
+                                  {"--dhcp"}, options);
+    if (code != -1)
+        return code;
+    const bool dhcp = options.flags.count("--dhcp") > 0;
+    if (dhcp == (options.values.count("--ip") > 0))
+        return CliError("set-network: give either --dhcp or --ip");
+    if (dhcp) {
+        for (const char* name : {"--mask", "--gateway", "--dns1", "--dns2"}) {
+            if (options.values.count(name))
+                return CliError(std::string("set-network: ") + name + " goes with --ip, not with --dhcp");
+        }
+    }
+    int32_t webPort = 0;
+    if (!IntOption("set-network", options, "--webport", webPort))
+        return kExitUsage;
+
+    CameraSession session;
+    if ((code = session.Open("set-network", options)) != -1)
+        return code;
+    CameraInfo& camera = session.State().camera;
+    if (dhcp)
+        camera.dhcp = 1;
+    else if (!ApplyStatic(options, camera))
+        return kExitUsage;
+    if (options.values.count("--name"))
+        camera.name = FromUtf8(options.Value("--name"));
+    if (options.values.count("--webport"))
+        camera.webPort = webPort;
+
+    code = SetBasic(session.Context());
+    if (code != OperationResult::kSuccess)
+        return FinishOperation("set-network", code, session.Context().errorDetail);
+    PrintNetwork(camera, options.json);
+    return 0;
+}
+
+int RunSetPasswordCommand(const CliArguments& args)
+{
+    CameraOptions options;
+    int code = ParseCameraOptions("set-password", args, {"--new-password"}, {}, options);
+    if (code != -1)
+        return code;
+    if (!options.values.count("--new-password"))
+        return CliError("set-password: --new-password is required");
+    CameraSession session;
+    if ((code = session.Open("set-password", options)) != -1)
+        return code;
+    session.State().newPassword = FromUtf8(options.Value("--new-password"));
+    code = ChangeIDPWD(session.Context());
+    if (code != OperationResult::kSuccess)
+        return FinishOperation("set-password", code, session.Context().errorDetail);
+    if (options.json)
+        std::cout << "{\"mac\": " << JsonText(session.State().camera.macText)
+                  << ", \"passwordChanged\": true}\n";
+    else
+        std::cout << "password of " << ToUtf8(session.State().camera.macText) << " changed\n";
+    return 0;
+}
+
+int RunResetCommand(const CliArguments& args)
+{
+    CameraOptions options;
+    int code = ParseCameraOptions("reset", args, {}, {}, options);
+    if (code != -1)
+        return code;
+    CameraSession session;
+    if ((code = session.Open("reset", options)) != -1)
+        return code;
+    code = Reset(session.Context());
+    if (code != OperationResult::kSuccess)
+        return FinishOperation("reset", code, session.Context().errorDetail);
+    if (options.json)
+        std::cout << "{\"mac\": " << JsonText(session.State().camera.macText) << ", \"reset\": true}\n";
+    else
+        std::cout << ToUtf8(session.State().camera.macText) << " restarts\n";
+    return 0;
+}

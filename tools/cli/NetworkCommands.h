@@ -1,0 +1,14 @@
+#pragma once
+
+#include "CameraCommand.h"
+
+// quillane-cli set-network, set-password, reset: the writes of the network apply.
+int RunSetNetworkCommand(const CliArguments& args);
+int RunSetPasswordCommand(const CliArguments& args);
+int RunResetCommand(const CliArguments& args);
+
+inline constexpr std::string_view kSetNetworkUsage =
+    "set-network CAMERA-OPTIONS (--dhcp | --ip IP [--mask MASK] [--gateway GW] [--dns1 DNS] [--dns2 DNS])\n"
+    "      [--name NAME] [--webport PORT]   (omitted values keep the camera's)";
+inline constexpr std::string_view kSetPasswordUsage = "set-password CAMERA-OPTIONS --new-password PWD";
+inline constexpr std::string_view kResetUsage = "reset CAMERA-OPTIONS";

@@ -1,0 +1,79 @@
+#include "WirelessCommands.h"
+
+#include "DeviceOperations.h"
+#include "Utf8.h"
+
+#include <iostream>
+
+namespace {
+
+struct NumberOption
+{
+    const char* name;
+    int32_t WirelessSettings::*field;
+};
+
+constexpr NumberOption kNumbers[] = {
+    {"--channel", &WirelessSettings::channel},
+    {"--adhoc", &WirelessSettings::adHoc},
+    {"--encryption", &WirelessSettings::encryption},
+    {"--authentication", &WirelessSettings::authentication},
+    {"--key-length", &WirelessSettings::wepKeyLength},
+    {"--key-format", &WirelessSettings::wepKeyFormat},
+    {"--default-key", &WirelessSettings::wepDefaultKey},
+    {"--tx-rate", &WirelessSettings::txRate},
+};
+
+} // namespace
+
+int RunSetWlanCommand(const CliArguments& args)
+{
+    CameraOptions options;
+    std::vector<std::string_view> own = {"--ssid",     "--enable",   "--wep-key1",  "--wep-key2",
+                                         "--wep-key3", "--wep-key4", "--passphrase"};
+    for (const NumberOption& n : kNumbers)
+        own.push_back(n.name);
+    int code = ParseCameraOptions("set-wlan", args, own, {}, options);
+    if (code != -1)
+        return code;
+    WirelessSettings given;
+    for (const NumberOption& n : kNumbers) {
+        if (!IntOption("set-wlan", options, n.name, given.*n.field))
+            return kExitUsage;
+    }
+    const std::string enable = options.Value("--enable", "1");
+    if (enable != "0" && enable != "1")
+        return CliError("set-wlan: --enable takes 0 or 1");
+
+    CameraSession session;
+    if ((code = session.Open("set-wlan", options)) != -1)
+        return code;
+    // Settings not given keep what the camera has.
+    code = GetWLan(session.Context());
+    if (code != OperationResult::kSuccess)
+        return FinishOperation("set-wlan", code, session.Context().errorDetail);
+    WirelessSettings& w = session.State().wireless;
+    for (const NumberOption& n : kNumbers) {
+        if (options.values.count(n.name))
+            w.*n.field = given.*n.field;
+    }
+    if (options.values.count("--enable"))
+        w.wirelessEnable = FromUtf8(enable);
+    if (options.values.count("--ssid"))
+        w.ssid = FromUtf8(options.Value("--ssid"));
+    if (options.values.count("--passphrase"))
+        w.passphrase = FromUtf8(options.Value("--passphrase"));
+    for (size_t i = 0; i < w.wepKeys.size(); ++i) {
+        const std::string name = "--wep-key" + std::to_string(i + 1);
+        if (options.values.count(name))
+            w.wepKeys[i] = FromUtf8(options.Value(name));
+    }
+
+    code = SetWLan(session.Context());
+    if (code != OperationResult::kSuccess)
+        return FinishOperation("set-wlan", code, session.Context().errorDetail);
+    PrintWireless(w, options.json);
+    if (options.json)
+        std::cout << "\n";
+    return 0;
+}

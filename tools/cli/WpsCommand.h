@@ -1,0 +1,10 @@
+#pragma once
+
+#include "CameraCommand.h"
+
+// quillane-cli wps: joins the camera to a wireless network by push button or PIN, polling as
+// the WPS page does.
+int RunWpsCommand(const CliArguments& args);
+
+inline constexpr std::string_view kWpsUsage =
+    "wps CAMERA-OPTIONS (--pbc | --pin) [--interval MS] [--limit S]   (polls every 1000 ms, 120 s per phase)";
