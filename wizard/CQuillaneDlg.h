@@ -39,6 +39,9 @@ public:
 
     // Clears what was collected about the last camera and rereads the skin's page settings.
     void ResetWizardState();
+    // Set-up order: make the page, hand it its links, initialise it, switch. False (and nothing
+    // changed but the carried value) when the page cannot be made.
+    bool GoTo(const PageTransition& transition);
 
 signals:
     void ended();
@@ -49,9 +52,6 @@ protected:
 
 private:
     void OnWizardCommand(int command);
-    // Set-up order: make the page, hand it its links, initialise it, switch. False (and nothing
-    // changed but the carried value) when the page cannot be made.
-    bool GoTo(const PageTransition& transition);
     std::unique_ptr<CWizardPage> CreatePage(PageId id);
     void SwitchTo(std::unique_ptr<CWizardPage> page, PageId id);
     void Exit();

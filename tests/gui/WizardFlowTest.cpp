@@ -1,0 +1,455 @@
+// The main window's page flow and the pages' own checks, driven through real pages. The
+// wizard sees no adapters here, so its searches end at once with nothing found.
+
+#include "CDlgAbout.h"
+#include "CDlgListCam.h"
+#include "CPicText.h"
+#include "ShellOpen.h"
+#include "WizardCommand.h"
+#include "WizardTestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace WizardTest;
+
+Q_DECLARE_METATYPE(PageId)
+
+namespace {
+
+// The flow only looks at these parts of the state.
+struct Camera
+{
+    const char16_t* model = u"QC-100";
+    int hasWireless = 0;
+    std::vector<int32_t> opcodes;
+    int wpsShow = 0;
+    int onlyWirelessNew = 0;
+};
+
+enum ControlId : int
+{
+    kExit = 1001,
+    kBack = 1002,
+    kNext = 1003,
+    kAdminId = 1101,
+    kAdminPassword = 1102,
+    kNewId = 1103,
+    kNewPassword = 1104,
+    kConfirmPassword = 1105,
+    kConfirmId = 1106,
+    kChangeIdBox = 1201,
+    kChangePasswordBox = 1202,
+    kIp = 1106,
+    kMask = 1107,
+    kGateway = 1108,
+    kDns1 = 1109,
+    kDns2 = 1110,
+    kDhcpOn = 1203,
+    kDhcpOff = 1204,
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Camera)
+
+class WizardFlowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CQuillaneDlg> m_wizard;
+
+    // Starts the wizard on its camera list, then goes straight to page `start`.
+    void startOn(PageId start, const Camera& camera = {})
+    {
+        m_wizard = OfflineWizard();
+        m_wizard->OnInitDialog();
+        QTRY_VERIFY(!static_cast<CDlgListCam*>(m_wizard->currentPage())->isSearching());
+        WizardState& state = m_wizard->state();
+        state.camera.model = camera.model;
+        state.camera.hasWireless = camera.hasWireless;
+        std::copy(camera.opcodes.begin(), camera.opcodes.end(), state.supportedOpcodes.begin());
+        state.wpsShow = camera.wpsShow;
+        state.onlyWirelessNew = camera.onlyWirelessNew;
+        if (start != PageId::ListCam)
+            QVERIFY(m_wizard->GoTo(PageTransition{start}));
+        QCOMPARE(m_wizard->currentPageId(), start);
+    }
+
+    CWizardPage* page() const { return m_wizard->currentPage(); }
+
+    void command(int value)
+    {
+        PostWizardCommand(m_wizard.get(), value);
+        Settle();
+    }
+
+private slots:
+    void init()
+    {
+        const QString problem = IsolationProblem();
+        if (!problem.isEmpty())
+            QSKIP(qPrintable(problem));
+        MessageBox::enableTestMode(true);
+        MessageBox::clearShown();
+    }
+
+    void cleanup()
+    {
+        m_wizard.reset();
+        MessageBox::enableTestMode(false);
+        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+    }
+
+    void flowFollowsTheTables_data()
+    {
+        QTest::addColumn<PageId>("from");
+        QTest::addColumn<Camera>("camera");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<PageId>("to");
+        QTest::addColumn<bool>("newPage");
+
+        const Camera wired;
+        const Camera wirelessWithout168{u"QC-400W", 1, {0xA5}};
+        const Camera wirelessWith168{u"QC-400W", 1, {0xA8}};
+        const Camera k7z{u"QC-K7Z", 0, {}, 1};
+        using P = PageId;
+        QTest::newRow("list next") << P::ListCam << wired << int(WIZ_NEXT) << P::IdPwd << true;
+        QTest::newRow("list next, K7Z") << P::ListCam << k7z << int(WIZ_NEXT) << P::IdPwd << true;
+        QTest::newRow("list back stays") << P::ListCam << wired << int(WIZ_BACK) << P::ListCam << false;
+        QTest::newRow("list about") << P::ListCam << wired << int(WIZ_ABOUT) << P::About << true;
+        QTest::newRow("list WPS: no such page yet")
+            << P::ListCam << wired << int(WIZ_WPS) << P::ListCam << false;
+        QTest::newRow("list nop") << P::ListCam << wired << int(WIZ_NOP) << P::ListCam << false;
+        QTest::newRow("list unknown command") << P::ListCam << wired << 4242 << P::ListCam << false;
+        QTest::newRow("login next") << P::IdPwd << wired << int(WIZ_NEXT) << P::NetWork << true;
+        QTest::newRow("login back") << P::IdPwd << wired << int(WIZ_BACK) << P::ListCam << true;
+        QTest::newRow("network next, wired")
+            << P::NetWork << wired << int(WIZ_NEXT) << P::NetWorkFinish << true;
+        QTest::newRow("network next, wireless without 168")
+            << P::NetWork << wirelessWithout168 << int(WIZ_NEXT) << P::NetWork << false;
+        QTest::newRow("network next, wireless page not built")
+            << P::NetWork << wirelessWith168 << int(WIZ_NEXT) << P::NetWork << false;
+        QTest::newRow("network back") << P::NetWork << wired << int(WIZ_BACK) << P::IdPwd << true;
+        QTest::newRow("summary next") << P::NetWorkFinish << wired << int(WIZ_NEXT) << P::ListCam << true;
+        QTest::newRow("summary back") << P::NetWorkFinish << wired << int(WIZ_BACK) << P::NetWork << true;
+        QTest::newRow("about next") << P::About << wired << int(WIZ_NEXT) << P::ListCam << true;
+        QTest::newRow("about back stays") << P::About << wired << int(WIZ_BACK) << P::About << false;
+    }
+
+    void flowFollowsTheTables()
+    {
+        QFETCH(PageId, from);
+        QFETCH(Camera, camera);
+        QFETCH(int, command);
+        QFETCH(PageId, to);
+        QFETCH(bool, newPage);
+        startOn(from, camera);
+        const CWizardPage* before = page();
+        this->command(command);
+        QCOMPARE(m_wizard->currentPageId(), to);
+        QVERIFY(page() != nullptr);
+        QCOMPARE(page() != before, newPage);
+        QVERIFY(!m_wizard->hasEnded());
+    }
+
+    void nextFromTheListWithAK7ZModelGoesTheWpsWay()
+    {
+        startOn(PageId::ListCam, Camera{u"QC-K7Z", 0, {}, 1});
+        command(WIZ_NEXT);
+        QCOMPARE(m_wizard->state().wpsChosen, 1);
+        QCOMPARE(m_wizard->carriedWpsValue(), -1);
+    }
+
+    void exitEndsTheWizardAndLaterCommandsAreIgnored()
+    {
+        startOn(PageId::NetWork);
+        QSignalSpy ended(m_wizard.get(), &CQuillaneDlg::ended);
+        command(WIZ_EXIT);
+        QCOMPARE(page(), nullptr);
+        QVERIFY(m_wizard->hasEnded());
+        QCOMPARE(ended.size(), 1);
+        command(WIZ_BACK);
+        QCOMPARE(page(), nullptr);
+    }
+
+    void closingAPageIsExit()
+    {
+        startOn(PageId::IdPwd);
+        page()->close();
+        Settle();
+        QVERIFY(m_wizard->hasEnded());
+    }
+
+    void enterAndEscapeDoNothing()
+    {
+        for (PageId id :
+             {PageId::ListCam, PageId::IdPwd, PageId::NetWork, PageId::NetWorkFinish, PageId::About}) {
+            startOn(id);
+            CWizardPage* before = page();
+            before->show();
+            QWidget* target = before->focusWidget() ? before->focusWidget() : before;
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                QTest::keyClick(target, key);
+            Settle();
+            QCOMPARE(page(), before);
+            QVERIFY(before->isVisible());
+            QVERIFY(!m_wizard->hasEnded());
+            QVERIFY(MessageBox::shown().isEmpty());
+        }
+    }
+
+    void returningToTheListClearsTheCollectedSettings()
+    {
+        startOn(PageId::NetWorkFinish);
+        WizardState& state = m_wizard->state();
+        state.adminId = u"admin";
+        state.adminPassword = u"secret";
+        state.newPassword = u"next";
+        state.confirmPassword = u"next";
+        state.camera.ip = u"198.18.0.50";
+        state.camera.macText = u"02.00.00.00.00.01";
+        state.camera.hasWireless = 1;
+        state.supportedOpcodes[3] = 0xA8;
+        state.wireless.ssid = u"home";
+        state.changePassword = 1;
+        state.camera.dhcp = 0;
+        state.wpsShow = 0;
+        command(WIZ_NEXT);
+        QCOMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        QVERIFY(state.adminId.empty() && state.adminPassword.empty() && state.newPassword.empty());
+        QVERIFY(state.confirmPassword.empty() && state.camera.ip.empty() && state.camera.macText.empty());
+        QVERIFY(state.wireless.ssid.empty());
+        QCOMPARE(state.camera.hasWireless, 0);
+        QVERIFY(!state.SupportsOpcode(0xA8));
+        // Kept for the next camera.
+        QCOMPARE(state.changePassword, 1);
+        QCOMPARE(state.camera.dhcp, 0);
+        // Read again from the skin, which turns WPS on.
+        QCOMPARE(state.wpsShow, 1);
+        QVERIFY(m_wizard->pageFont().has_value());
+        QCOMPARE(m_wizard->pageFont()->pixelSize(), 14);
+    }
+
+    void networkChecksStopAtTheFirstBadField_data()
+    {
+        QTest::addColumn<QStringList>("fields"); // IP, mask, gateway, DNS 1, DNS 2
+        QTest::addColumn<int>("message");        // 0: accepted
+        QTest::addColumn<int>("focus");
+        QTest::addColumn<QStringList>("stored");
+
+        const QStringList none;
+        auto row = [](const char* name, QStringList fields, int message, int focus, QStringList stored = {}) {
+            QTest::newRow(name) << fields << message << focus << stored;
+        };
+        row("leading zeros dropped", {"192.168.000.010", "255.255.255.0", "", "", ""}, 0, 0,
+            {"192.168.0.10", "255.255.255.0", "", "", ""});
+        row("all fields, spaces removed", {" 10.1.2.3 ", "255.0.0.0", "10.0.0.1", "10.0.0.2", "8.8.8.8"}, 0,
+            0, {"10.1.2.3", "255.0.0.0", "10.0.0.1", "10.0.0.2", "8.8.8.8"});
+        row("empty pieces skipped", {"1..2.3.4", "255.255.255.0", "", "", ""}, 0, 0,
+            {"1.2.3.4", "255.255.255.0", "", "", ""});
+        // The address check refuses a first number of 0 before the subnet check could let it pass.
+        row("gateway 0.0.0.0", {"198.18.0.5", "255.255.255.0", "0.0.0.0", "", ""}, 56, kGateway);
+        row("masks 0.0.0.0 and all ones pass", {"198.18.0.5", "0.0.0.0", "", "", ""}, 0, 0,
+            {"198.18.0.5", "0.0.0.0", "", "", ""});
+        row("mask all ones", {"198.18.0.5", "255.255.255.255", "", "", ""}, 0, 0,
+            {"198.18.0.5", "255.255.255.255", "", "", ""});
+        row("empty address", {"", "255.255.255.0", "", "", ""}, 54, kIp);
+        row("multicast address", {"224.1.1.1", "255.255.255.0", "", "", ""}, 54, kIp);
+        row("address starting 0", {"0.1.2.3", "255.255.255.0", "", "", ""}, 54, kIp);
+        row("three numbers", {"1.2.3", "255.255.255.0", "", "", ""}, 54, kIp);
+        row("five numbers", {"1.2.3.4.5", "255.255.255.0", "", "", ""}, 54, kIp);
+        row("number over 255", {"10.0.0.256", "255.255.255.0", "", "", ""}, 54, kIp);
+        row("letters", {"10.0.0.a", "255.255.255.0", "", "", ""}, 54, kIp);
+        row("mask with a hole", {"10.0.0.1", "255.0.255.0", "", "", ""}, 55, kMask);
+        row("mask ...254", {"10.0.0.1", "255.255.255.254", "", "", ""}, 55, kMask);
+        row("gateway is the network", {"10.0.0.5", "255.255.255.0", "10.0.0.0", "", ""}, 56, kGateway);
+        row("gateway is the broadcast", {"10.0.0.5", "255.255.255.0", "10.0.0.255", "", ""}, 56, kGateway);
+        row("gateway outside", {"10.0.0.5", "255.255.255.0", "10.0.1.1", "", ""}, 56, kGateway);
+        row("gateway malformed", {"10.0.0.5", "255.255.255.0", "10.0.0", "", ""}, 56, kGateway);
+        row("bad first DNS", {"10.0.0.5", "255.255.255.0", "", "300.1.1.1", ""}, 57, kDns1);
+        row("bad second DNS", {"10.0.0.5", "255.255.255.0", "", "", "8.8.8"}, 58, kDns2);
+        row("first failure wins", {"10.0.0.5", "255.0.255.0", "1.1.1.1", "x", "y"}, 55, kMask);
+    }
+
+    void networkChecksStopAtTheFirstBadField()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(int, message);
+        QFETCH(int, focus);
+        QFETCH(QStringList, stored);
+        startOn(PageId::NetWork);
+        WizardState& state = m_wizard->state();
+        state.camera.ip = u"198.18.0.9";
+        Click(page(), kDhcpOff);
+        Settle();
+        const int ids[] = {kIp, kMask, kGateway, kDns1, kDns2};
+        for (int i = 0; i < 5; ++i)
+            Type(page(), ids[i], fields[i]);
+        Click(page(), kNext);
+        Settle();
+        if (message != 0) {
+            QCOMPARE(m_wizard->currentPageId(), PageId::NetWork);
+            QCOMPARE(ShownTexts(), QStringList{SkinMessage(message)});
+            QCOMPARE(page()->focusWidget(), page()->FindControl(focus));
+            // Nothing reaches the state, and what was typed stays.
+            QCOMPARE(QString::fromStdU16String(state.camera.ip), QStringLiteral("198.18.0.9"));
+            QCOMPARE(Text(page(), kIp), fields[0]);
+            return;
+        }
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
+        const QStringList got = {
+            QString::fromStdU16String(state.camera.ip), QString::fromStdU16String(state.camera.mask),
+            QString::fromStdU16String(state.camera.gateway), QString::fromStdU16String(state.camera.dns1),
+            QString::fromStdU16String(state.camera.dns2)};
+        QCOMPARE(got, stored);
+        QCOMPARE(state.camera.dhcp, 0);
+    }
+
+    void dhcpSummaryShowsAuto()
+    {
+        startOn(PageId::NetWork);
+        m_wizard->state().camera.ip = u"198.18.0.9";
+        Click(page(), kDhcpOff);
+        Settle();
+        QCOMPARE(Text(page(), kIp), QStringLiteral("198.18.0.9"));
+        Click(page(), kDhcpOn);
+        Settle();
+        QCOMPARE(Text(page(), kIp), QString());
+        QVERIFY(!page()->FindControl(kIp)->isEnabled());
+        Click(page(), kNext);
+        Settle();
+        QCOMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
+        QCOMPARE(m_wizard->state().camera.dhcp, 1);
+        for (int id : {kIp, kMask, kGateway, kDns1, kDns2})
+            QCOMPARE(Text(page(), id), QStringLiteral("Auto"));
+    }
+
+    void aWirelessCameraWithoutAPageToGoToStaysUsable()
+    {
+        startOn(PageId::NetWork, Camera{u"QC-400W", 1, {0xA8}});
+        Click(page(), kDhcpOn);
+        Settle();
+        Click(page(), kNext);
+        Settle();
+        QCOMPARE(m_wizard->currentPageId(), PageId::NetWork);
+        for (int id : {kExit, kBack, kNext})
+            QVERIFY(!static_cast<CPicButton*>(page()->FindControl(id))->disabledFlag());
+    }
+
+    void loginChecksTheNewPasswordBeforeAnythingIsSent_data()
+    {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("newPassword");
+        QTest::addColumn<QString>("confirm");
+        QTest::addColumn<int>("message");
+        QTest::addColumn<int>("focus");
+        QTest::newRow("confirmation differs") << "old"
+                                              << "n3w"
+                                              << "n3W" << 18 << int(kConfirmPassword);
+        QTest::newRow("same as the current one") << "old"
+                                                 << "old"
+                                                 << "old" << 16 << int(kNewPassword);
+    }
+
+    void loginChecksTheNewPasswordBeforeAnythingIsSent()
+    {
+        QFETCH(QString, password);
+        QFETCH(QString, newPassword);
+        QFETCH(QString, confirm);
+        QFETCH(int, message);
+        QFETCH(int, focus);
+        startOn(PageId::IdPwd);
+        const uint16_t sequence = m_wizard->primaryManager().NextSequence();
+        Click(page(), kChangePasswordBox);
+        Settle();
+        QCOMPARE(m_wizard->state().changePassword, 1);
+        QVERIFY(page()->FindControl(kNewPassword)->isEnabled());
+        Type(page(), kAdminId, QStringLiteral("admin"));
+        Type(page(), kAdminPassword, password);
+        Type(page(), kNewPassword, newPassword);
+        Type(page(), kConfirmPassword, confirm);
+        Click(page(), kNext);
+        Settle();
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(message)});
+        QCOMPARE(page()->focusWidget(), page()->FindControl(focus));
+        QCOMPARE(m_wizard->currentPageId(), PageId::IdPwd);
+        // No request was numbered, so none went out.
+        QCOMPARE(m_wizard->primaryManager().NextSequence(), uint16_t(sequence + 1));
+    }
+
+    void loginPageKeepsWhatWasTypedAndTheIdBoxCannotBeTicked()
+    {
+        startOn(PageId::IdPwd);
+        auto* idBox = qobject_cast<QCheckBox*>(page()->FindControl(kChangeIdBox));
+        QVERIFY(idBox && !idBox->isEnabled());
+        QVERIFY(!page()->FindControl(kNewId)->isEnabled());
+        WizardState& state = m_wizard->state();
+        state.adminId = u"admin";
+        state.adminPassword = u"pw";
+        state.newPassword = u"n3w";
+        state.confirmPassword = u"n3w";
+        state.changePassword = 1;
+        command(WIZ_NEXT);
+        command(WIZ_BACK);
+        QCOMPARE(m_wizard->currentPageId(), PageId::IdPwd);
+        QCOMPARE(Text(page(), kAdminId), QStringLiteral("admin"));
+        QCOMPARE(Text(page(), kAdminPassword), QStringLiteral("pw"));
+        QCOMPARE(Text(page(), kNewPassword), QStringLiteral("n3w"));
+        QCOMPARE(Text(page(), kConfirmPassword), QStringLiteral("n3w"));
+        QCOMPARE(Text(page(), kConfirmId), QString());
+        QVERIFY(qobject_cast<QCheckBox*>(page()->FindControl(kChangePasswordBox))->isChecked());
+        Click(page(), kChangePasswordBox);
+        Settle();
+        QCOMPARE(state.changePassword, 0);
+        QVERIFY(!page()->FindControl(kConfirmPassword)->isEnabled());
+    }
+
+    void aboutShowsTheVersion_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("no caption") << QString() << QStringLiteral("Version:  1.2.3.4");
+        QTest::newRow("blank caption") << QStringLiteral(" \t ") << QStringLiteral("Version:  1.2.3.4");
+        QTest::newRow("skin caption") << QStringLiteral(" Release 7 ") << QStringLiteral("Release 7");
+    }
+
+    void aboutShowsTheVersion()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, shown);
+        QCOMPARE(AboutVersionText(caption, ProgramVersion{1, 2, 3, 4}), shown);
+    }
+
+    void aboutPageShowsTheBuiltVersion()
+    {
+        startOn(PageId::About);
+        const auto* text = qobject_cast<CPicText*>(page()->FindControl(1302));
+        QVERIFY(text);
+        const ProgramVersion v = BuiltVersion();
+        QCOMPARE(text->text(),
+                 QStringLiteral("Version:  %1.%2.%3.%4").arg(v.major).arg(v.minor).arg(v.patch).arg(v.tweak));
+    }
+
+    void emptyListLeavesNextLinkAndWpsWithoutEffect()
+    {
+        ShellOpen::enableTestMode(true);
+        ShellOpen::clearOpened();
+        startOn(PageId::ListCam);
+        CWizardPage* list = page();
+        QVERIFY(!list->FindControl(1011)->isVisible());
+        for (int id : {1003, 1005}) {
+            Click(list, id);
+            Settle();
+        }
+        QCOMPARE(page(), list);
+        QVERIFY(ShellOpen::opened().isEmpty());
+    }
+};
+
+QTEST_MAIN(WizardFlowTest)
+#include "WizardFlowTest.moc"
