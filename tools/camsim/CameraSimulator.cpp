@@ -143,7 +143,7 @@ void CameraSimulator::Run(const volatile bool& stop)
         if (got <= 0)
             continue;
         Handle(std::span<const uint8_t>(buffer.data(), static_cast<size_t>(got)), from);
-        WriteState();
+        UpdateState();
     }
 }
 
@@ -384,7 +384,7 @@ void CameraSimulator::HandleOperation(std::span<const uint8_t> request)
     }
     SendStrays(reply);
     // The state is on disk before the answer leaves, so a test that got the answer reads it.
-    WriteState();
+    UpdateState();
     if (Dropped()) {
         ++m_counters["dropped"];
         return;
@@ -430,6 +430,12 @@ bool CameraSimulator::CheckCredentials(const SimCamera& camera, std::span<const 
         Base64Decode(AnsiToUtf16(FieldText(body.subspan(kCredentialSize, kCredentialSize))));
     return SameCredential(Utf16ToAnsi(id), camera.user, camera.userEnciphered) &&
            SameCredential(Utf16ToAnsi(password), camera.password, camera.passwordEnciphered);
+}
+
+void CameraSimulator::UpdateState() const
+{
+    if (!m_options.stateOnlyAtStart)
+        WriteState();
 }
 
 void CameraSimulator::WriteState() const

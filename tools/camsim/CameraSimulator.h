@@ -26,6 +26,8 @@ public:
     // Serves until stop becomes true (checked at least every 200 ms).
     void Run(const volatile bool& stop);
     void WriteState() const;
+    // WriteState unless the state is only written at start.
+    void UpdateState() const;
 
 private:
     using Datagram = std::vector<uint8_t>;

@@ -19,6 +19,7 @@ Run it only inside a network namespace built for tests.
   --state-file PATH   JSON state of every camera and of the requests seen; written (by rename,
                       so never half-written) once the socket is ready, before every answer and
                       after every request (keys below)
+  --state-at-start    write the state file only once the socket is ready (for benchmarks)
   --camera SETTINGS   one camera as KEY=VALUE pairs separated by commas. Repeat for more cameras.
                       identity and network: mac, model, name, ip, mask, gateway, dns1, dns2, dhcp,
                         webport, reserved, dnsspec, prodtype, hwspec (32 flag characters),
@@ -159,6 +160,10 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& er
         const std::string option = argv[i];
         if (option == "--duplicate") {
             f.duplicate = true;
+            continue;
+        }
+        if (option == "--state-at-start") {
+            options.stateOnlyAtStart = true;
             continue;
         }
         if (option == "--empty-reads") {

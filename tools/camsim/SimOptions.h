@@ -34,6 +34,7 @@ struct SimOptions
     uint16_t port = 62976;
     std::filesystem::path templates;
     std::filesystem::path stateFile;
+    bool stateOnlyAtStart = false; // benchmarks: the file only says that the socket is ready
     std::vector<SimCamera> cameras;
     SimFaults faults;
     uint32_t seed = 1;
