@@ -71,10 +71,15 @@ runtime=$(mktemp -d)
 ip netns exec "$pc" env DISPLAY=:57 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$wizard" &
 wizard_pid=$!
 # The search listens for three quiet seconds; then the list is complete.
+shoot() {
+    ip netns exec "$pc" env DISPLAY=:57 import -window root "$shots/$1.png"
+    # Only the page: the empty screen around it is cut away.
+    convert "$shots/$1.png" -trim +repage "$shots/$1.png"
+}
 sleep 1
-ip netns exec "$pc" env DISPLAY=:57 import -window root "$shots/searching.png"
+shoot searching
 sleep 4
-ip netns exec "$pc" env DISPLAY=:57 import -window root "$shots/camera-list.png"
+shoot camera-list
 kill "$wizard_pid" 2>/dev/null || true
 wait "$wizard_pid" 2>/dev/null || true
 echo "demo.sh: no display here; screenshots of the wizard are in $shots"

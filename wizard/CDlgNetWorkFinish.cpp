@@ -7,6 +7,7 @@
 #include "WizardState.h"
 
 #include <QLineEdit>
+#include <QPalette>
 
 namespace {
 
@@ -47,10 +48,16 @@ bool CDlgNetWorkFinish::Create(const std::filesystem::path& programFolder)
 {
     if (!CWizardPage::Create(programFolder))
         return false;
-    // The page only shows what will be applied.
+    // The page only shows what will be applied, but the values must stay easy to read: disabled
+    // fields keep the normal text colour instead of the faint grey of a control that does not count.
     for (int id : kSummaryEdits) {
-        if (QWidget* field = FindControl(id))
-            field->setEnabled(false);
+        QWidget* field = FindControl(id);
+        if (!field)
+            continue;
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+        field->setPalette(palette);
+        field->setEnabled(false);
     }
     return true;
 }

@@ -256,6 +256,7 @@ private slots:
         startWizard();
         waitForSearch();
         QVERIFY(page()->FindControl(1011)->isVisible());
+        shoot(QStringLiteral("camera-list-wps"));
         Click(page(), 1005);
         Settle();
         QCOMPARE(ShellOpen::opened(), QStringList{QStringLiteral("http://198.18.0.40:8080")});
@@ -269,6 +270,7 @@ private slots:
         Click(page(), 1003);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
         QCOMPARE(Text(page(), 1106), QStringLiteral("Auto"));
+        shoot(QStringLiteral("summary-dhcp"));
         Click(page(), 1003);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
         const std::string state = simulator();
@@ -296,6 +298,12 @@ private slots:
         listPage()->list()->selectRow(rowOf(QStringLiteral("02.00.5e.00.00.02")));
         Settle();
         QVERIFY(!wps->isVisible());
+
+        Click(page(), 1009);
+        QTRY_COMPARE(m_wizard->currentPageId(), PageId::About);
+        shoot(QStringLiteral("about"));
+        Click(page(), 1003);
+        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
     }
 
     void loginWithoutAnswerShowsMessage2000()
@@ -322,6 +330,7 @@ private slots:
         QTRY_COMPARE(listPage()->list()->rowCount(), 1);
         QVERIFY(listPage()->isSearching());
         QVERIFY(QApplication::overrideCursor());
+        shoot(QStringLiteral("camera-list-searching"));
         page()->close();
         QTRY_VERIFY(m_wizard->hasEnded());
         QCOMPARE(page(), nullptr);
