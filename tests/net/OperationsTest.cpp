@@ -85,8 +85,24 @@ TEST_F(OperationsTest, CredentialsFillingTheirFieldExactlyAreAccepted)
     wizard.adminPassword = std::u16string(47, u'p');
 
     EXPECT_EQ(Verification(*context), OperationResult::kSuccess);
+    // A longer ID is cut to its first 64 Base64 characters, which carry its first 48 characters.
+    wizard.adminId = std::u16string(48, u'i') + u"jk";
+    EXPECT_EQ(Verification(*context), OperationResult::kSuccess);
     wizard.adminPassword = std::u16string(47, u'q');
     EXPECT_EQ(Verification(*context), OperationResult::kRefused);
+}
+
+TEST_F(OperationsTest, OpcodeListLongerThanTheTableFillsItsSixtyFourSlots)
+{
+    std::string list = "opcodes=1";
+    for (int opcode = 2; opcode <= 70; ++opcode)
+        list += ":" + std::to_string(opcode);
+    StartCameras({{list, {}}});
+    wizard.supportedOpcodes.fill(-5);
+
+    ASSERT_EQ(QueryOpcodes(*context), OperationResult::kSuccess);
+    EXPECT_EQ(wizard.supportedOpcodes.front(), 1);
+    EXPECT_EQ(wizard.supportedOpcodes.back(), 64);
 }
 
 TEST_F(OperationsTest, SetBasicLeavesExactlyTheSentNetworkSettings)

@@ -72,7 +72,7 @@ has "get-wlan" "$out" "channel: 4"
 
 run "set-network, static" 0 set-network "${cam[@]}" --ip 198.19.004.9 --mask 255.255.255.0 --gateway 198.19.4.254 --dns1 198.18.0.53 --name Gate
 has "set-network, static" "$out" "address 198.19.4.9 mask 255.255.255.0 gateway 198.19.4.254"
-has "set-network, state" "$(state cam)" '"name": "Gate", "ip": "198.19.4.9", "mask": "255.255.255.0", "gateway": "198.19.4.254", "dns1": "198.18.0.53", "dns2": "0.0.0.0", "dhcp": 0'
+has "set-network, state" "$(state cam)" '"name": "Gate", "ip": "198.19.4.9", "mask": "255.255.255.0", "gateway": "198.19.4.254", "dns1": "198.18.0.53", "dns2": "0.0.0.0", "dhcp": 0, "webPort": 80'
 before=$(seen cam 162)
 run "set-network, gateway outside" 2 set-network "${cam[@]}" --ip 198.19.4.9 --mask 255.255.255.0 --gateway 198.19.5.1
 has "set-network, gateway outside" "$err" "gateway '198.19.5.1' (--gateway) is not valid"
