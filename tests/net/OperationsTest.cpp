@@ -210,13 +210,13 @@ TEST_F(OperationsTest, EveryRequestIsFramedAsTheCameraExpects)
         ASSERT_EQ(op(*context), OperationResult::kSuccess);
 
     const std::string state = State();
-    for (const OperationSpec& spec :
+    for (const OperationSpec& row :
          {Operations::kVerification, Operations::kQueryOpcodes, Operations::kGetWLan, Operations::kSetBasic,
           Operations::kSetWLan, Operations::kChangeIDPWD, Operations::kReset}) {
         const std::string lengths = state.substr(state.find("\"requestLengths\""));
         const std::string key =
-            "\"" + std::to_string(spec.opcode) + "\": " + std::to_string(spec.requestLength);
-        EXPECT_NE(lengths.substr(0, lengths.find('}')).find(key), std::string::npos) << spec.name;
+            "\"" + std::to_string(row.opcode) + "\": " + std::to_string(row.requestLength);
+        EXPECT_NE(lengths.substr(0, lengths.find('}')).find(key), std::string::npos) << row.name;
     }
     EXPECT_EQ(CounterValue(state, "fillerNotZero"), 0);
     EXPECT_EQ(CounterValue(state, "badCheckWord"), 0);
