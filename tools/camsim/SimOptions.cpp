@@ -66,13 +66,14 @@ out of order gets status 5.
 State file keys (stable):
   interface, lastSequence
   counters: datagrams, ignored, dropped (answers), requestsDropped, otherTargets, unhandled,
-    restarting (requests while restarting), templateMissing, strays, sent, sendErrors, fillerNotZero (bytes
-    after the body length that are not zero), badCheckWord
+    restarting (requests while restarting), templateMissing, strays, sent, sendErrors,
+    fillerNotZero (requests with bytes after the body that are not zero), badCheckWord
   requests: opcode (decimal) -> count of requests seen
   requestLengths: opcode (decimal) -> length of the last such request
   cameras[]: mac, model, name, ip, mask, gateway, dns1, dns2, dhcp, webPort, reserved, dnsSpec,
-    prodType, prodHwSpec, user, userEnciphered, userCipher (hex of the 64 enciphered bytes, ""
-    until changed), passwordEnciphered, passwordCipher, power, opcodes [..], resets,
+    prodType, prodHwSpec, user ("" once only its cipher is known), userEnciphered, userCipher
+    (hex of the 64 enciphered bytes, "" until changed), passwordEnciphered, passwordCipher,
+    power, opcodes [..], resets,
     wireless {essid, wepKeys [4], wepKey, enable, channel, encryptionModeBits, keyLenAuthBits,
       keyFormatBits, txRateBits, channelRange, wireMode, encryptionCaps, authenticationCaps,
       wepKeyLenCaps, wepKeyFormatCaps, wepDefaultKeyCaps, txRate},
