@@ -51,7 +51,10 @@ netlab_simulator cams "$work/cameras.json" "$camsim" \
 echo "demo.sh: four simulated cameras (user admin, password admin); their state: $work/cameras.json"
 
 if [ -z "${QUILLANE_DEMO_HEADLESS:-}" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
-    ip netns exec "$pc" "$wizard" || true
+    if ! ip netns exec "$pc" "$wizard"; then
+        echo "demo.sh: the wizard could not open on your display; as root it may need" >&2
+        echo "demo.sh:   sudo --preserve-env=DISPLAY,XAUTHORITY scripts/demo.sh   (or xhost +si:localuser:root)" >&2
+    fi
     echo "demo.sh: the simulated cameras now hold:"
     cat "$work/cameras.json"
     rm -rf "$work"
