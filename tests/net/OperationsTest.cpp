@@ -339,7 +339,7 @@ TEST_F(OperationsTest, RealWaitBlocksTheCaller)
 // as done is always on the camera.
 TEST_F(OperationsTest, LossyLinkNeverReportsAWriteThatDidNotArrive)
 {
-    StartCameras({{"", {"--drop-rate", "0.3", "--request-drop-rate", "0.3", "--seed", "7"}}}, 60ms);
+    StartCameras({{"", {"--drop-rate", "0.3", "--request-drop-rate", "0.3", "--seed", "7"}}}, 100ms);
     constexpr int kRuns = 40;
     int succeeded = 0;
     for (int run = 0; run < kRuns; ++run) {
