@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QSet>
 #include <QTableWidget>
 #include <QtTest>
 #include <regex>
@@ -304,6 +305,31 @@ private slots:
         shoot(QStringLiteral("about"));
         Click(page(), 1003);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+    }
+
+    void everyCameraGetsExactlyOneRowAndTheLastSelectedRowDecides()
+    {
+        // Answers spread over the search, so rows are added while it runs and at its end.
+        buildLab({"mac=02:00:5e:00:01:01,ip=198.18.0.101"}, {"--count", "40", "--spread", "400"});
+        startWizard();
+        waitForSearch();
+        QTableWidget* list = listPage()->list();
+        QCOMPARE(list->rowCount(), 40);
+        QSet<QString> macs;
+        for (int row = 0; row < list->rowCount(); ++row)
+            macs.insert(cell(row, QStringLiteral("MAC")));
+        QCOMPARE(macs.size(), 40);
+
+        const int first = rowOf(QStringLiteral("02.00.5e.00.01.05"));
+        const int last = rowOf(QStringLiteral("02.00.5e.00.01.09"));
+        QVERIFY(first >= 0 && last >= 0);
+        list->clearSelection();
+        list->selectionModel()->select(list->model()->index(std::min(first, last), 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        list->selectionModel()->select(list->model()->index(std::max(first, last), 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        Settle();
+        QCOMPARE(listPage()->chosenIp(), cell(std::max(first, last), QStringLiteral("IP")));
     }
 
     void loginWithoutAnswerShowsMessage2000()
