@@ -78,6 +78,8 @@ run "set-network, gateway outside" 2 set-network "${cam[@]}" --ip 198.19.4.9 --m
 has "set-network, gateway outside" "$err" "gateway '198.19.5.1' (--gateway) is not valid"
 run "set-network, bad mask" 2 set-network "${cam[@]}" --ip 198.19.4.9 --mask 255.255.255.254
 has "set-network, bad mask" "$err" "subnet mask"
+run "set-network, camera's gateway elsewhere" 2 set-network "${cam[@]}" --ip 198.19.7.9
+has "set-network, camera's gateway elsewhere" "$err" "gateway '198.19.4.254' (the camera's, give --gateway)"
 [ "$before" = "$(seen cam 162)" ] || fail "a refused set-network reached the camera"
 run "set-network, neither" 2 set-network "${cam[@]}"
 run "set-network, dhcp" 0 set-network "${cam[@]}" --dhcp --json

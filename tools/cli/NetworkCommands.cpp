@@ -29,13 +29,17 @@ bool ApplyStatic(const CameraOptions& options, CameraInfo& camera)
     if (check.failed) {
         static const char* const names[] = {"IP address", "subnet mask", "gateway", "primary DNS",
                                             "secondary DNS"};
-        static const char* const options[] = {"--ip", "--mask", "--gateway", "--dns1", "--dns2"};
+        static const char* const flags[] = {"--ip", "--mask", "--gateway", "--dns1", "--dns2"};
         const auto field = static_cast<size_t>(*check.failed);
         const std::u16string* const values[] = {&input.ip, &input.mask, &input.gateway, &input.dns1,
                                                 &input.dns2};
         const std::u16string& value = *values[field];
-        CliError("set-network: the " + std::string(names[field]) + " '" + ToUtf8(value) + "' (" +
-                 options[field] + ") is not valid" + (field == 2 ? " for the address and mask" : ""));
+        // A value left out is the camera's own, which may not suit the new address.
+        const std::string source = options.values.count(flags[field])
+                                       ? std::string(flags[field])
+                                       : "the camera's, give " + std::string(flags[field]);
+        CliError("set-network: the " + std::string(names[field]) + " '" + ToUtf8(value) + "' (" + source +
+                 ") is not valid" + (field == 2 ? " for the address and mask" : ""));
         return false;
     }
     camera.ip = check.normalised.ip;
