@@ -54,7 +54,13 @@ std::optional<std::u16string> CheckAddress(std::u16string_view text, AddressMode
             return std::nullopt;
         numbers[pieces++] = value;
     }
-    if (pieces != 4 || numbers[0] < 1 || numbers[0] > 223)
+    if (pieces != 4)
+        return std::nullopt;
+    // Cameras report an unset gateway or DNS server as 0.0.0.0; an optional field takes it back.
+    const bool unset = (numbers[0] | numbers[1] | numbers[2] | numbers[3]) == 0;
+    if (unset && mode == AddressMode::Optional)
+        return std::u16string(u"0.0.0.0");
+    if (numbers[0] < 1 || numbers[0] > 223)
         return std::nullopt;
     return FormatHostOrder(numbers[0] << 24 | numbers[1] << 16 | numbers[2] << 8 | numbers[3]);
 }

@@ -16,7 +16,7 @@ enum class AddressMode
 
 // Spaces removed; four decimal numbers up to 255 (empty pieces skipped), the first from 1 to 223.
 // Returns the normalised "%d.%d.%d.%d" text, an empty text for an accepted empty optional one,
-// or nothing when rejected.
+// or nothing when rejected. An optional field also takes "0.0.0.0", the camera's "none".
 std::optional<std::u16string> CheckAddress(std::u16string_view text, AddressMode mode);
 
 // A contiguous mask (0.0.0.0 and 255.255.255.255 included, 255.255.255.254 not), in any form

@@ -251,8 +251,10 @@ private slots:
             0, {"10.1.2.3", "255.0.0.0", "10.0.0.1", "10.0.0.2", "8.8.8.8"});
         row("empty pieces skipped", {"1..2.3.4", "255.255.255.0", "", "", ""}, 0, 0,
             {"1.2.3.4", "255.255.255.0", "", "", ""});
-        // The address check refuses a first number of 0 before the subnet check could let it pass.
-        row("gateway 0.0.0.0", {"198.18.0.5", "255.255.255.0", "0.0.0.0", "", ""}, 56, kGateway);
+        // A camera reports an unset gateway or DNS server as 0.0.0.0; refilled, it passes.
+        row("unset gateway and DNS", {"198.18.0.5", "255.255.255.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"}, 0, 0,
+            {"198.18.0.5", "255.255.255.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"});
+        row("gateway 0.0.0.1", {"198.18.0.5", "255.255.255.0", "0.0.0.1", "", ""}, 56, kGateway);
         row("masks 0.0.0.0 and all ones pass", {"198.18.0.5", "0.0.0.0", "", "", ""}, 0, 0,
             {"198.18.0.5", "0.0.0.0", "", "", ""});
         row("mask all ones", {"198.18.0.5", "255.255.255.255", "", "", ""}, 0, 0,

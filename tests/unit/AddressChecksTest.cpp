@@ -52,6 +52,9 @@ const AddressCase kAddressCases[] = {
     {"empty optional", "", AddressMode::Optional, ""},
     {"blank optional", "   ", AddressMode::Optional, ""},
     {"dots only", "...", AddressMode::Optional, nullptr},
+    {"unset optional", "0.0.0.0", AddressMode::Optional, "0.0.0.0"},
+    {"unset optional with zeros", "000.0.0.00", AddressMode::Optional, "0.0.0.0"},
+    {"unset required", "0.0.0.0", AddressMode::Required, nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, AddressCases, ::testing::ValuesIn(kAddressCases),
@@ -101,6 +104,8 @@ TEST(StaticAddressCheckTest, FirstFailingFieldNamesTheMessage)
     const StaticAddress good{u"192.168.0.20", u"255.255.255.0", u"192.168.0.1", u"8.8.8.8", u""};
     const auto ok = CheckStaticAddress(good);
     EXPECT_FALSE(ok.failed.has_value());
+    const StaticAddress unset{u"192.168.0.20", u"255.255.255.0", u"0.0.0.0", u"0.0.0.0", u"0.0.0.0"};
+    EXPECT_FALSE(CheckStaticAddress(unset).failed.has_value()) << "a camera's own unset values pass";
     EXPECT_EQ(ok.MessageNumber(), 0);
     EXPECT_EQ(ToUtf8(ok.normalised.ip), "192.168.0.20");
 
@@ -116,6 +121,7 @@ TEST(StaticAddressCheckTest, FirstFailingFieldNamesTheMessage)
         {{u"192.168.0.20", u"255.255.255.0", u"1.2.3", u"", u""}, 56},
         {{u"192.168.0.20", u"255.255.255.0", u"", u"300.1.1.1", u""}, 57},
         {{u"192.168.0.20", u"255.255.255.0", u"", u"", u"8.8.8"}, 58},
+        {{u"192.168.0.20", u"255.255.255.0", u"0.0.0.1", u"", u""}, 56},
         {{u"1.2.3", u"bad", u"bad", u"bad", u"bad"}, 54},
     };
     for (const Broken& b : broken)
