@@ -13,6 +13,7 @@ namespace {
 
 constexpr size_t kScratch = 260;
 constexpr size_t kKeyBuffer = 512;
+constexpr int kKeyTries = 16;
 
 size_t FieldLength(const FieldEntry& field)
 {
@@ -146,7 +147,13 @@ void TemplateEngine::EncodeField(const FieldEntry& field, char16_t* scratch)
     } else if (op == FieldOpcode::kOwnPublicKey) {
         uint8_t key[kKeyBuffer] = {};
         int produced = 0;
-        m_dh.GenerateDHPublicKey(key, &produced);
+        // A value with a leading zero byte would go out left-aligned and read as another number:
+        // take a fresh pair until the value fills the field (one in 256 needs a second try).
+        const int fullWidth = static_cast<int>(std::min(length, KeyExchange::kPrimeBytes));
+        int tries = 0;
+        do {
+            m_dh.GenerateDHPublicKey(key, &produced);
+        } while (produced > 0 && produced < fullWidth && ++tries < kKeyTries);
         m_keys.ownPublicKey.fill(0);
         std::copy_n(key, std::min<size_t>(static_cast<size_t>(produced), KeyArea::kSlotSize),
                     m_keys.ownPublicKey.begin());
