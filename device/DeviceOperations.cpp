@@ -17,41 +17,6 @@ using Operations::kSetBasic;
 using Operations::kSetWLan;
 using Operations::kVerification;
 
-// Sets the fields a write sends; reads what a read received.
-using FieldStep = void (*)(OperationContext&);
-
-void NoFields(OperationContext&) {}
-
-// The common procedure: target, template, fields, exchange, status, decode or wait.
-int RunOperation(OperationContext& context, const OperationSpec& spec, FieldStep setFields,
-                 FieldStep readFields)
-{
-    context.errorDetail = 0;
-    TargetChosenCamera(context);
-    if (!spec.templateName.empty() && !LoadOperationTemplate(context, spec))
-        return OperationResult::kTemplateMissing;
-    setFields(context);
-    const int code = SendOperation(context, spec);
-    if (code == OperationResult::kTemplateMissing)
-        return code;
-    if (code != -1) {
-        context.errorDetail = OperationResult::kDetailNoAnswer;
-        return OperationResult::kFailed;
-    }
-    const StatusBlock block = ReadStatusBlock(context);
-    if (block.status != ReplyStatus::kAccepted)
-        return StatusFailure(context, block, &spec == &kVerification);
-    if (spec.decodeMode != 0) {
-        if (block.bodyLength > 0) {
-            context.manager.Engine().DecodeReply(spec.decodeMode);
-            readFields(context);
-        }
-    } else {
-        WaitAsAsked(context, block);
-    }
-    return OperationResult::kSuccess;
-}
-
 TemplateEngine& Engine(OperationContext& context)
 {
     return context.manager.Engine();
@@ -62,7 +27,7 @@ std::u16string Field(OperationContext& context, std::u16string_view name)
     return Engine(context).GetField(name);
 }
 
-void ReadOpcodes(OperationContext& context)
+int ReadOpcodes(OperationContext& context)
 {
     auto& slots = context.state.supportedOpcodes;
     slots.fill(0);
@@ -70,6 +35,7 @@ void ReadOpcodes(OperationContext& context)
     const auto n = std::min<size_t>(static_cast<size_t>(table.count), slots.size());
     for (size_t i = 0; i < n; ++i)
         slots[i] = DecimalTextToInt(table.entries[i].value);
+    return OperationResult::kSuccess;
 }
 
 // Two 4-bit values from an 8-character bit text: characters 1-4, then 5-8.
@@ -80,7 +46,7 @@ std::pair<int32_t, int32_t> SplitBits(const std::u16string& bits)
             BitsTextToInt(text.size() > 4 ? text.substr(4) : std::u16string_view(), 4)};
 }
 
-void ReadWireless(OperationContext& context)
+int ReadWireless(OperationContext& context)
 {
     Engine(context).DumpFields(u"\r\n");
     WirelessSettings& w = context.state.wireless;
@@ -107,6 +73,7 @@ void ReadWireless(OperationContext& context)
     w.wepKeyFormatCaps = Field(context, u"WEPKeyFormat");
     w.wepDefaultKeyCaps = Field(context, u"WEPdefaultKey");
     w.txRateText = Field(context, u"TXRate");
+    return OperationResult::kSuccess;
 }
 
 void SetNetworkFields(OperationContext& context)
@@ -157,39 +124,40 @@ void SetWirelessFields(OperationContext& context)
 
 int Verification(OperationContext& context)
 {
-    const int code = RunOperation(context, kVerification, NoFields, NoFields);
-    if (code != OperationResult::kSuccess || ReadStatusBlock(context).bodyLength == 0)
-        return code;
-    // A camera that answers must report its power state as on.
-    return DecimalTextToInt(Field(context, u"Power")) == 1 ? code : OperationResult::kRefused;
+    // A camera that answers with a body must report its power state as on.
+    const auto checkPower = [](OperationContext& c) {
+        return DecimalTextToInt(Field(c, u"Power")) == 1 ? OperationResult::kSuccess
+                                                         : OperationResult::kRefused;
+    };
+    return RunOperation(context, kVerification, {}, checkPower, true);
 }
 
 int QueryOpcodes(OperationContext& context)
 {
-    return RunOperation(context, kQueryOpcodes, NoFields, ReadOpcodes);
+    return RunOperation(context, kQueryOpcodes, {}, ReadOpcodes);
 }
 
 int GetWLan(OperationContext& context)
 {
-    return RunOperation(context, kGetWLan, NoFields, ReadWireless);
+    return RunOperation(context, kGetWLan, {}, ReadWireless);
 }
 
 int SetBasic(OperationContext& context)
 {
-    return RunOperation(context, kSetBasic, SetNetworkFields, NoFields);
+    return RunOperation(context, kSetBasic, SetNetworkFields);
 }
 
 int ChangeIDPWD(OperationContext& context)
 {
-    return RunOperation(context, kChangeIDPWD, SetCredentialFields, NoFields);
+    return RunOperation(context, kChangeIDPWD, SetCredentialFields);
 }
 
 int SetWLan(OperationContext& context)
 {
-    return RunOperation(context, kSetWLan, SetWirelessFields, NoFields);
+    return RunOperation(context, kSetWLan, SetWirelessFields);
 }
 
 int Reset(OperationContext& context)
 {
-    return RunOperation(context, kReset, NoFields, NoFields);
+    return RunOperation(context, kReset);
 }

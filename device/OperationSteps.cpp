@@ -120,3 +120,32 @@ void WaitAsAsked(OperationContext& context, const StatusBlock& block)
         return;
     context.sleep(std::chrono::milliseconds(std::min(block.waitMs, kLongestWaitMs)));
 }
+
+int RunOperation(OperationContext& context, const OperationSpec& spec, const FieldStep& setFields,
+                 const ReadStep& readFields, bool refusedForOthers)
+{
+    context.errorDetail = 0;
+    TargetChosenCamera(context);
+    if (!spec.templateName.empty() && !LoadOperationTemplate(context, spec))
+        return OperationResult::kTemplateMissing;
+    if (setFields)
+        setFields(context);
+    const int code = SendOperation(context, spec);
+    if (code == OperationResult::kTemplateMissing)
+        return code;
+    if (code != -1) {
+        context.errorDetail = OperationResult::kDetailNoAnswer;
+        return OperationResult::kFailed;
+    }
+    const StatusBlock block = ReadStatusBlock(context);
+    if (block.status != ReplyStatus::kAccepted)
+        return StatusFailure(context, block, refusedForOthers);
+    if (spec.decodeMode == 0) {
+        WaitAsAsked(context, block);
+        return OperationResult::kSuccess;
+    }
+    if (block.bodyLength == 0)
+        return OperationResult::kSuccess;
+    context.manager.Engine().DecodeReply(spec.decodeMode);
+    return readFields ? readFields(context) : OperationResult::kSuccess;
+}

@@ -4,6 +4,7 @@
 #include "OperationTable.h"
 
 #include <cstdint>
+#include <functional>
 
 // The steps that every camera operation shares.
 
@@ -43,6 +44,17 @@ int StatusFailure(OperationContext& context, const StatusBlock& block, bool refu
 
 // A write the camera accepted with a 16-byte body may ask for a wait (actions 1 and 2).
 void WaitAsAsked(OperationContext& context, const StatusBlock& block);
+
+// Sets the fields a request sends, after the template is loaded.
+using FieldStep = std::function<void(OperationContext&)>;
+// Reads an accepted reply's decoded body; returns -1 or an error number.
+using ReadStep = std::function<int(OperationContext&)>;
+
+// The common procedure of an operation: target, template, fields, exchange, then the status;
+// an accepted reply with a body is decoded and read, an accepted write waits as the camera asks.
+// A failed exchange gives 30 with detail 1,500; refusedForOthers makes other failure statuses 18.
+int RunOperation(OperationContext& context, const OperationSpec& spec, const FieldStep& setFields = {},
+                 const ReadStep& readFields = {}, bool refusedForOthers = false);
 
 // The longest wait a camera may ask for; longer requests are cut to it.
 inline constexpr uint32_t kLongestWaitMs = 120000;

@@ -21,23 +21,21 @@ struct OperationSpec
 
 namespace Operations {
 namespace op = DeviceProtocol::Opcode;
-inline constexpr OperationSpec kVerification{
-    "Verification", op::kVerification, "Verification_temp", 150, 42, 3, 0xA3, false};
-inline constexpr OperationSpec kQueryOpcodes{"QueryOpcodes", op::kQueryOpcodes, "", 150, 534, 3, 0xA5, false};
-inline constexpr OperationSpec kGetWLan{"GetWLan", op::kGetWLan, "GetWLan_temp", 150, 274, 3, 0xA8, false};
-inline constexpr OperationSpec kSetBasic{"SetBasic", op::kSetBasic, "SetBasic_temp", 239, 38, 3, 0, true};
-inline constexpr OperationSpec kChangeIDPWD{
-    "ChangeIDPWD", op::kChangeIdPwd, "ChangeIDPWD_temp", 278, 38, 1, 0, true};
-inline constexpr OperationSpec kSetWLan{"SetWLan", op::kSetWLan, "SetWLan_temp", 388, 38, 3, 0, true};
-inline constexpr OperationSpec kReset{"Reset", op::kReset, "Reset_temp", 150, 38, 1, 0, false};
-inline constexpr OperationSpec kQueryWPS{"QueryWPS", op::kQueryWps, "QueryWPS_temp", 150, 218, 1,
-                                         0xA3,       false};
-inline constexpr OperationSpec kInitWPS{"InitWPS", op::kInitWps, "InitWPS_temp", 354, 38, 1, 0, true};
-inline constexpr OperationSpec kPollWPSInf{
-    "PollWPSInf", op::kPollWpsInf, "PollWPSInf_temp", 150, 218, 1, 0xB4, false};
-inline constexpr OperationSpec kSendWPS{"SendWPS", op::kSendWps, "SendWPS_temp", 346, 38, 1, 0, true};
-inline constexpr OperationSpec kPollWPSStatus{
-    "PollWPSStatus", op::kPollWpsStatus, "PollWPSStatus_temp", 150, 38, 1, 0, false};
+// clang-format off
+//                                           name             opcode               template              request reply tries mode  encodes
+inline constexpr OperationSpec kVerification{"Verification",  op::kVerification,  "Verification_temp",  150,    42,   3,    0xA3, false};
+inline constexpr OperationSpec kQueryOpcodes{"QueryOpcodes",  op::kQueryOpcodes,  "",                   150,    534,  3,    0xA5, false};
+inline constexpr OperationSpec kGetWLan     {"GetWLan",       op::kGetWLan,       "GetWLan_temp",       150,    274,  3,    0xA8, false};
+inline constexpr OperationSpec kSetBasic    {"SetBasic",      op::kSetBasic,      "SetBasic_temp",      239,    38,   3,    0,    true};
+inline constexpr OperationSpec kChangeIDPWD {"ChangeIDPWD",   op::kChangeIdPwd,   "ChangeIDPWD_temp",   278,    38,   1,    0,    true};
+inline constexpr OperationSpec kSetWLan     {"SetWLan",       op::kSetWLan,       "SetWLan_temp",       388,    38,   3,    0,    true};
+inline constexpr OperationSpec kReset       {"Reset",         op::kReset,         "Reset_temp",         150,    38,   1,    0,    false};
+inline constexpr OperationSpec kQueryWPS    {"QueryWPS",      op::kQueryWps,      "QueryWPS_temp",      150,    218,  1,    0xA3, false};
+inline constexpr OperationSpec kInitWPS     {"InitWPS",       op::kInitWps,       "InitWPS_temp",       354,    38,   1,    0,    true};
+inline constexpr OperationSpec kPollWPSInf  {"PollWPSInf",    op::kPollWpsInf,    "PollWPSInf_temp",    150,    218,  1,    0xB4, false};
+inline constexpr OperationSpec kSendWPS     {"SendWPS",       op::kSendWps,       "SendWPS_temp",       346,    38,   1,    0,    true};
+inline constexpr OperationSpec kPollWPSStatus{"PollWPSStatus", op::kPollWpsStatus, "PollWPSStatus_temp", 150,    38,   1,    0,    false};
+// clang-format on
 
 inline constexpr OperationSpec kAll[] = {kVerification, kQueryOpcodes, kGetWLan, kSetBasic,
                                          kChangeIDPWD,  kSetWLan,      kReset,   kQueryWPS,

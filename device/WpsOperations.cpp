@@ -5,8 +5,6 @@
 #include "OperationSteps.h"
 #include "TemplateEngine.h"
 
-#include <functional>
-
 namespace {
 
 // A failed exchange that is not retried: the manager's code, 1,500 as detail when positive.
@@ -17,22 +15,20 @@ int ExchangeFailure(OperationContext& context, int code)
     return code;
 }
 
-using FieldSetter = std::function<void(TemplateEngine&)>;
-
 // Loads the template, sets the fields and sends the request; -1 when the exchange succeeded.
-int Send(OperationContext& context, const OperationSpec& spec, const FieldSetter& setFields = {})
+int Send(OperationContext& context, const OperationSpec& spec, const FieldStep& setFields = {})
 {
     context.errorDetail = 0;
     TargetChosenCamera(context);
     if (!LoadOperationTemplate(context, spec))
         return OperationResult::kTemplateMissing;
     if (setFields)
-        setFields(context.manager.Engine());
+        setFields(context);
     return SendOperation(context, spec);
 }
 
 // A write step: any status but 0 is a failure whose detail is the status.
-int WriteStep(OperationContext& context, const OperationSpec& spec, const FieldSetter& setFields = {})
+int WriteStep(OperationContext& context, const OperationSpec& spec, const FieldStep& setFields = {})
 {
     const int code = Send(context, spec, setFields);
     if (code == OperationResult::kTemplateMissing)
@@ -73,40 +69,27 @@ int PollStep(OperationContext& context, const OperationSpec& spec)
 
 int QueryWPS(OperationContext& context, WpsValues& wps)
 {
-    context.errorDetail = 0;
-    TargetChosenCamera(context);
-    TemplateEngine& engine = context.manager.Engine();
-    if (!LoadOperationTemplate(context, Operations::kQueryWPS))
-        return OperationResult::kTemplateMissing;
-    engine.Keys().ClearSlots();
-    const int code = SendOperation(context, Operations::kQueryWPS);
-    if (code == OperationResult::kTemplateMissing)
-        return code;
-    if (code != -1) {
-        context.errorDetail = OperationResult::kDetailNoAnswer;
-        return OperationResult::kFailed;
-    }
-    const StatusBlock block = ReadStatusBlock(context);
-    if (block.status != ReplyStatus::kAccepted)
-        return StatusFailure(context, block);
-    if (block.bodyLength == 0)
+    // A fresh run starts without the key material of an earlier one.
+    const auto clearKeys = [](OperationContext& c) { c.manager.Engine().Keys().ClearSlots(); };
+    const auto readSupport = [&wps](OperationContext& c) {
+        TemplateEngine& engine = c.manager.Engine();
+        engine.DumpFields(u"\r\n");
+        wps.pbcSupported = DecimalTextToInt(engine.GetField(u"WPS_PBC"));
+        if (wps.pbcSupported == 0) {
+            c.errorDetail = OperationResult::kDetailNoPushButton;
+            return OperationResult::kFailed;
+        }
+        wps.pinSupported = DecimalTextToInt(engine.GetField(u"WPS_PIN"));
         return OperationResult::kSuccess;
-    engine.DecodeReply(Operations::kQueryWPS.decodeMode);
-    engine.DumpFields(u"\r\n");
-    wps.pbcSupported = DecimalTextToInt(engine.GetField(u"WPS_PBC"));
-    if (wps.pbcSupported == 0) {
-        context.errorDetail = OperationResult::kDetailNoPushButton;
-        return OperationResult::kFailed;
-    }
-    wps.pinSupported = DecimalTextToInt(engine.GetField(u"WPS_PIN"));
-    return OperationResult::kSuccess;
+    };
+    return RunOperation(context, Operations::kQueryWPS, clearKeys, readSupport);
 }
 
 int InitWPS(OperationContext& context, const WpsValues& wps)
 {
-    return WriteStep(context, Operations::kInitWPS, [&wps](TemplateEngine& engine) {
-        engine.SetFieldInt(u"Mode", wps.mode);
-        engine.SetFieldText(u"PINCODE", wps.pin);
+    return WriteStep(context, Operations::kInitWPS, [&wps](OperationContext& c) {
+        c.manager.Engine().SetFieldInt(u"Mode", wps.mode);
+        c.manager.Engine().SetFieldText(u"PINCODE", wps.pin);
     });
 }
 
