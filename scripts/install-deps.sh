@@ -10,7 +10,7 @@ packages=(
     libssl-dev
     googletest libgtest-dev libbenchmark-dev
     iproute2 util-linux
-    xvfb xauth fonts-liberation2
+    xvfb xauth fonts-liberation2 imagemagick
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include "WizardState.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTableWidget>
 
 namespace {
@@ -71,6 +72,11 @@ bool CDlgListCam::Create(const std::filesystem::path& programFolder)
         return false;
     m_list = qobject_cast<QTableWidget*>(FindControl(kCameraListId));
     if (m_list) {
+        m_listStatus = new QLabel(m_list->viewport());
+        m_listStatus->setObjectName(QStringLiteral("DlgListCam.ListStatus"));
+        m_listStatus->setAlignment(Qt::AlignCenter);
+        m_listStatus->setWordWrap(true);
+        m_listStatus->setStyleSheet(QStringLiteral("color: #5b6472;"));
         for (int column = 0; column < m_list->columnCount() && column < kColumnSlots; ++column) {
             const QTableWidgetItem* header = m_list->horizontalHeaderItem(column);
             m_columnCaptions[static_cast<size_t>(column)] = header ? header->text() : QString();
@@ -102,6 +108,7 @@ void CDlgListCam::Search()
     EnableControls(false);
     showWpsButton(false);
     setWaitCursor(true);
+    ShowListStatus();
 }
 
 void CDlgListCam::OnTimer()
@@ -111,9 +118,11 @@ void CDlgListCam::OnTimer()
     if (finished)
         manager.ClearSearching();
     AddNewRows();
+    ShowListStatus();
     if (!finished)
         return;
     m_timer.stop();
+    ShowListStatus();
     if (m_list)
         m_list->setEnabled(true);
     EnableControls(true);
@@ -139,6 +148,30 @@ void CDlgListCam::AddNewRows()
                 m_list->setItem(row, column, new QTableWidgetItem(CellText(caption, camera)));
         }
     }
+}
+
+QString CDlgListCam::listStatus() const
+{
+    if (m_list && m_list->rowCount() > 0)
+        return QString();
+    // A skin may word these itself, in its list section.
+    const std::u16string_view section = u"DlgListCam.ListCtrl";
+    if (isSearching())
+        return qs(skin().readString(section, u"searching_text", u"Searching for cameras..."));
+    return qs(skin().readString(section, u"empty_text",
+                                u"No camera answered. Check that the camera is powered and connected to "
+                                u"this network, then press Search."));
+}
+
+void CDlgListCam::ShowListStatus()
+{
+    if (!m_listStatus)
+        return;
+    const QString text = listStatus();
+    m_listStatus->setText(text);
+    m_listStatus->setVisible(!text.isEmpty());
+    // The label lies in the list's viewport, below the header.
+    m_listStatus->setGeometry(m_list->viewport()->rect().adjusted(24, 24, -24, -24));
 }
 
 void CDlgListCam::EnableControls(bool enabled)

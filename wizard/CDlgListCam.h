@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <array>
 
+class QLabel;
 class QTableWidget;
 
 // The first page: searches the network, lists the cameras as they answer, and lets the person
@@ -27,6 +28,8 @@ public:
     QTableWidget* list() const { return m_list; }
     int chosenIndex() const { return m_chosenIndex; }
     const QString& chosenIp() const { return m_chosenIp; }
+    // The line shown over an empty list; empty while the list has rows.
+    QString listStatus() const;
     int chosenWebPort() const { return m_chosenWebPort; }
 
 protected:
@@ -43,8 +46,11 @@ private:
     void OpenWebPage();
     void showWpsButton(bool shown);
     void setWaitCursor(bool on);
+    // Over an empty list: that the search runs, or that nothing answered.
+    void ShowListStatus();
 
     QTableWidget* m_list = nullptr;
+    QLabel* m_listStatus = nullptr;
     QTimer m_timer;
     int m_rowsShown = 0;
     int m_chosenIndex = -1;

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -444,6 +445,11 @@ private slots:
         startOn(PageId::ListCam);
         CWizardPage* list = page();
         QVERIFY(!list->FindControl(1011)->isVisible());
+        // The empty list says why it is empty.
+        QVERIFY(
+            static_cast<CDlgListCam*>(list)->listStatus().startsWith(QStringLiteral("No camera answered")));
+        const auto* status = list->findChild<QLabel*>(QStringLiteral("DlgListCam.ListStatus"));
+        QVERIFY(status && !status->isHidden());
         for (int id : {1003, 1005}) {
             Click(list, id);
             Settle();
