@@ -25,6 +25,11 @@ void PutCredential(uint8_t* field, std::u16string_view text)
 
 } // namespace
 
+bool FitsSignIn(std::u16string_view text)
+{
+    return Utf16ToAnsi(text).size() <= kLongestSignInText;
+}
+
 void TargetChosenCamera(OperationContext& context)
 {
     const CameraInfo& camera = context.state.camera;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 // The steps that every camera operation shares.
 
@@ -25,6 +26,10 @@ inline constexpr uint16_t kRefused = 2;
 inline constexpr uint16_t kRefusedOther = 3;
 inline constexpr uint16_t kPending = 257;
 } // namespace ReplyStatus
+
+// Whether a sign-in text reaches the camera whole. A longer password could be set by ChangeIDPWD
+// but never presented again, which would lock the administrator out.
+bool FitsSignIn(std::u16string_view text);
 
 // Points the manager at the chosen camera: MAC, address and the adapter that heard it.
 void TargetChosenCamera(OperationContext& context);

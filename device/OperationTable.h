@@ -45,3 +45,5 @@ inline constexpr OperationSpec kAll[] = {kVerification, kQueryOpcodes, kGetWLan,
 // The credentials block that starts every operation's body: two 64-byte Base64 fields.
 inline constexpr size_t kCredentialFieldSize = 64;
 inline constexpr size_t kCredentialsSize = 2 * kCredentialFieldSize;
+// The longest ID or password (in 8-bit characters) whose Base64 text fits its field whole.
+inline constexpr size_t kLongestSignInText = kCredentialFieldSize / 4 * 3;

@@ -3,6 +3,7 @@
 #include "CDeviceManager.h"
 #include "LoginSequence.h"
 #include "MessageBox.h"
+#include "OperationSteps.h"
 #include "WaitCursor.h"
 #include "WizardCommand.h"
 #include "WizardState.h"
@@ -26,6 +27,9 @@ enum ControlId : int
     kChangeIdBox = 1201,
     kChangePasswordBox = 1202,
 };
+
+// A new password that the camera would store but that no sign-in could carry whole.
+constexpr int kMessagePasswordTooLong = 63;
 
 QString qs(const std::u16string& text)
 {
@@ -133,6 +137,13 @@ void CDlgIdPwd::OnNext()
                 field->setFocus();
             wait.release();
             ShowMessage(16, MessageBox::IconWarning);
+            return;
+        }
+        if (!FitsSignIn(newPassword)) {
+            if (QWidget* field = FindControl(kNewPassword))
+                field->setFocus();
+            wait.release();
+            ShowMessage(kMessagePasswordTooLong, MessageBox::IconWarning);
             return;
         }
     }

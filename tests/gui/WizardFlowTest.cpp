@@ -357,6 +357,8 @@ private slots:
         QTest::newRow("same as the current one") << "old"
                                                  << "old"
                                                  << "old" << 16 << int(kNewPassword);
+        const QString tooLong(49, QLatin1Char('p'));
+        QTest::newRow("too long to sign in with") << "old" << tooLong << tooLong << 63 << int(kNewPassword);
     }
 
     void loginChecksTheNewPasswordBeforeAnythingIsSent()

@@ -89,6 +89,10 @@ run "set-wlan" 0 set-wlan "${cam[@]}" --ssid "Back yard" --channel 9 --encryptio
 has "set-wlan, state" "$(state cam)" '"essid": "Back yard", "wepKeys": ["abcde"'
 has "set-wlan, state" "$(state cam)" '"channel": 9, "encryptionModeBits": "00010000"'
 
+before=$(seen cam 164)
+run "set-password, too long" 2 set-password "${cam[@]}" --new-password "$(printf 'p%.0s' $(seq 49))"
+has "set-password, too long" "$err" "could never be used to sign in"
+[ "$before" = "$(seen cam 164)" ] || fail "a refused set-password reached the camera"
 run "set-password" 0 set-password "${cam[@]}" --new-password S3cond
 has "set-password, state" "$(state cam)" '"passwordEnciphered": true'
 run "login, old password" 18 login "${cam[@]}"

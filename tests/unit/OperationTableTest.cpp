@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "OperationSteps.h"
 #include "OperationTable.h"
 #include "TemplateEngine.h"
 
@@ -34,6 +35,19 @@ TEST(OperationTableTest, TemplatesFitTheirRequestsAndReplies)
         else
             EXPECT_EQ(spec.requestLength, DeviceProtocol::kHeaderSize + kCredentialsSize);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(OperationTableTest, SignInTextsFitTheirBase64Field)
+{
+    EXPECT_EQ(kLongestSignInText, 48u);
+    EXPECT_TRUE(FitsSignIn(std::u16string(48, u'p')));
+    EXPECT_FALSE(FitsSignIn(std::u16string(49, u'p')));
+    // Counted in 8-bit characters, as sent.
+    EXPECT_TRUE(FitsSignIn(std::u16string(48, u'\u20AC')));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "AddressChecks.h"
 #include "DeviceOperations.h"
+#include "OperationSteps.h"
 #include "Utf8.h"
 
 #include <iostream>
@@ -121,6 +122,9 @@ int RunSetPasswordCommand(const CliArguments& args)
         return code;
     if (!options.values.count("--new-password"))
         return CliError("set-password: --new-password is required");
+    if (!FitsSignIn(FromUtf8(options.Value("--new-password"))))
+        return CliError("set-password: a new password over " + std::to_string(kLongestSignInText) +
+                        " characters could never be used to sign in; nothing sent");
     CameraSession session;
     if ((code = session.Open("set-password", options)) != -1)
         return code;
