@@ -40,10 +40,10 @@ void TargetChosenCamera(OperationContext& context)
     manager.operationAdapterEntry = camera.adapterEntry;
 }
 
-bool LoadOperationTemplate(OperationContext& context, const OperationSpec& spec)
+bool LoadOperationTemplate(OperationContext& context, const OperationSpec& operation)
 {
     TemplateEngine& engine = context.manager.Engine();
-    if (!engine.LoadTemplateFile(context.manager.TemplateFolder(), spec.templateName))
+    if (!engine.LoadTemplateFile(context.manager.TemplateFolder(), operation.templateName))
         return false;
     engine.ClearFields();
     engine.ResetFields();
@@ -51,27 +51,28 @@ bool LoadOperationTemplate(OperationContext& context, const OperationSpec& spec)
     return true;
 }
 
-int SendOperation(OperationContext& context, const OperationSpec& spec)
+int SendOperation(OperationContext& context, const OperationSpec& operation)
 {
     CDeviceManager& manager = context.manager;
     TemplateEngine& engine = manager.Engine();
     std::span<const uint8_t> fields;
-    if (spec.encodesFields) {
+    if (operation.encodesFields) {
         engine.EncodeRequest();
         fields = engine.EncodedBody();
     }
     const size_t bodyLength = kCredentialsSize + fields.size();
-    if (kHeaderSize + bodyLength > spec.requestLength) {
+    if (kHeaderSize + bodyLength > operation.requestLength) {
         std::fprintf(stderr,
                      "%.*s: the encoded fields (%zu bytes) do not fit the %zu-byte request; nothing sent\n",
-                     static_cast<int>(spec.name.size()), spec.name.data(), fields.size(), spec.requestLength);
+                     static_cast<int>(operation.name.size()), operation.name.data(), fields.size(),
+                     operation.requestLength);
         return OperationResult::kTemplateMissing;
     }
 
-    std::vector<uint8_t> request(spec.requestLength, 0);
+    std::vector<uint8_t> request(operation.requestLength, 0);
     PutLe16(&request[kMagicOffset], kRequestMagic);
     PutLe16(&request[kSequenceOffset], manager.NextSequence());
-    PutLe16(&request[kOpcodeOffset], spec.opcode);
+    PutLe16(&request[kOpcodeOffset], operation.opcode);
     std::copy(manager.TargetMac.begin(), manager.TargetMac.end(), &request[kMacOffset]);
     const Ipv4Bytes ip = ParseAddress(manager.TargetIp);
     std::copy(ip.begin(), ip.end(), &request[kIpOffset]);
@@ -84,7 +85,7 @@ int SendOperation(OperationContext& context, const OperationSpec& spec)
     std::copy(fields.begin(), fields.end(), body + kCredentialsSize);
 
     std::vector<uint8_t> reply;
-    const int code = Exchange(manager, request, reply, spec.largestReply, spec.tries);
+    const int code = Exchange(manager, request, reply, operation.largestReply, operation.tries);
     if (code != -1)
         return code;
     // The status block runs from the reply's status word to the end of its body, as far as it came.
@@ -126,16 +127,16 @@ void WaitAsAsked(OperationContext& context, const StatusBlock& block)
     context.sleep(std::chrono::milliseconds(std::min(block.waitMs, kLongestWaitMs)));
 }
 
-int RunOperation(OperationContext& context, const OperationSpec& spec, const FieldStep& setFields,
+int RunOperation(OperationContext& context, const OperationSpec& operation, const FieldStep& setFields,
                  const ReadStep& readFields, bool refusedForOthers)
 {
     context.errorDetail = 0;
     TargetChosenCamera(context);
-    if (!spec.templateName.empty() && !LoadOperationTemplate(context, spec))
+    if (!operation.templateName.empty() && !LoadOperationTemplate(context, operation))
         return OperationResult::kTemplateMissing;
     if (setFields)
         setFields(context);
-    const int code = SendOperation(context, spec);
+    const int code = SendOperation(context, operation);
     if (code == OperationResult::kTemplateMissing)
         return code;
     if (code != -1) {
@@ -145,12 +146,12 @@ int RunOperation(OperationContext& context, const OperationSpec& spec, const Fie
     const StatusBlock block = ReadStatusBlock(context);
     if (block.status != ReplyStatus::kAccepted)
         return StatusFailure(context, block, refusedForOthers);
-    if (spec.decodeMode == 0) {
+    if (operation.decodeMode == 0) {
         WaitAsAsked(context, block);
         return OperationResult::kSuccess;
     }
     if (block.bodyLength == 0)
         return OperationResult::kSuccess;
-    context.manager.Engine().DecodeReply(spec.decodeMode);
+    context.manager.Engine().DecodeReply(operation.decodeMode);
     return readFields ? readFields(context) : OperationResult::kSuccess;
 }

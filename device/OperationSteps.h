@@ -35,12 +35,12 @@ bool FitsSignIn(std::u16string_view text);
 void TargetChosenCamera(OperationContext& context);
 
 // Loads and parses the operation's template; false when the file cannot be opened.
-bool LoadOperationTemplate(OperationContext& context, const OperationSpec& spec);
+bool LoadOperationTemplate(OperationContext& context, const OperationSpec& operation);
 
 // Builds the request (credentials, then the encoded fields for writing operations), runs the
 // exchange and, on success, leaves the status block and body in the reply buffer. Returns the
 // exchange code (-1 on success), or 1 when the encoded fields do not fit the request.
-int SendOperation(OperationContext& context, const OperationSpec& spec);
+int SendOperation(OperationContext& context, const OperationSpec& operation);
 
 StatusBlock ReadStatusBlock(const OperationContext& context);
 
@@ -58,7 +58,7 @@ using ReadStep = std::function<int(OperationContext&)>;
 // The common procedure of an operation: target, template, fields, exchange, then the status;
 // an accepted reply with a body is decoded and read, an accepted write waits as the camera asks.
 // A failed exchange gives 30 with detail 1,500; refusedForOthers makes other failure statuses 18.
-int RunOperation(OperationContext& context, const OperationSpec& spec, const FieldStep& setFields = {},
+int RunOperation(OperationContext& context, const OperationSpec& operation, const FieldStep& setFields = {},
                  const ReadStep& readFields = {}, bool refusedForOthers = false);
 
 // The longest wait a camera may ask for; longer requests are cut to it.

@@ -16,21 +16,21 @@ int ExchangeFailure(OperationContext& context, int code)
 }
 
 // Loads the template, sets the fields and sends the request; -1 when the exchange succeeded.
-int Send(OperationContext& context, const OperationSpec& spec, const FieldStep& setFields = {})
+int Send(OperationContext& context, const OperationSpec& operation, const FieldStep& setFields = {})
 {
     context.errorDetail = 0;
     TargetChosenCamera(context);
-    if (!LoadOperationTemplate(context, spec))
+    if (!LoadOperationTemplate(context, operation))
         return OperationResult::kTemplateMissing;
     if (setFields)
         setFields(context);
-    return SendOperation(context, spec);
+    return SendOperation(context, operation);
 }
 
 // A write step: any status but 0 is a failure whose detail is the status.
-int WriteStep(OperationContext& context, const OperationSpec& spec, const FieldStep& setFields = {})
+int WriteStep(OperationContext& context, const OperationSpec& operation, const FieldStep& setFields = {})
 {
-    const int code = Send(context, spec, setFields);
+    const int code = Send(context, operation, setFields);
     if (code == OperationResult::kTemplateMissing)
         return code;
     if (code != -1)
@@ -44,9 +44,9 @@ int WriteStep(OperationContext& context, const OperationSpec& spec, const FieldS
 }
 
 // A poll: lost or unanswered polls and status 257 ask again.
-int PollStep(OperationContext& context, const OperationSpec& spec)
+int PollStep(OperationContext& context, const OperationSpec& operation)
 {
-    const int code = Send(context, spec);
+    const int code = Send(context, operation);
     if (code == OperationResult::kTemplateMissing)
         return code;
     if (code == 0 || code == 3)
@@ -60,8 +60,8 @@ int PollStep(OperationContext& context, const OperationSpec& spec)
         context.errorDetail = block.status;
         return OperationResult::kFailed;
     }
-    if (spec.decodeMode != 0 && block.bodyLength > 0)
-        context.manager.Engine().DecodeReply(spec.decodeMode);
+    if (operation.decodeMode != 0 && block.bodyLength > 0)
+        context.manager.Engine().DecodeReply(operation.decodeMode);
     return OperationResult::kSuccess;
 }
 

@@ -60,11 +60,11 @@ int build(CPicDialog& page, const SkinControlSpec& control, const QString& secti
 
 } // namespace
 
-int BuildSkinPage(CPicDialog& page, const SkinPageSpec& spec)
+int BuildSkinPage(CPicDialog& page, const SkinPageSpec& pageSpec)
 {
     int built = 0;
-    for (const SkinControlSpec& control : spec.controls) {
-        const QString section = QString::fromStdU16String(spec.section + u"." + control.name);
+    for (const SkinControlSpec& control : pageSpec.controls) {
+        const QString section = QString::fromStdU16String(pageSpec.section + u"." + control.name);
         built += build(page, control, section);
     }
     return built;

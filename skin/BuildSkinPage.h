@@ -6,4 +6,4 @@ class CPicDialog;
 
 // Builds every control of a catalogued page on an empty skinned page, as the page itself would,
 // and gives the camera list its skinned columns and font. Returns how many controls were built.
-int BuildSkinPage(CPicDialog& page, const SkinPageSpec& spec);
+int BuildSkinPage(CPicDialog& page, const SkinPageSpec& pageSpec);

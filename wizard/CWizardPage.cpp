@@ -19,13 +19,13 @@ CWizardPage::CWizardPage(QWidget* mainWindow, const QString& section) : CPicDial
 bool CWizardPage::Create(const std::filesystem::path& programFolder)
 {
     const std::u16string section = pageSection().toStdU16String();
-    for (const SkinPageSpec& spec : SkinPages()) {
-        if (spec.section != section)
+    for (const SkinPageSpec& pageSpec : SkinPages()) {
+        if (pageSpec.section != section)
             continue;
         m_programFolder = programFolder;
         setSkin(programFolder, pageSection());
         LoadBackground();
-        BuildSkinPage(*this, spec);
+        BuildSkinPage(*this, pageSpec);
         return true;
     }
     return false;

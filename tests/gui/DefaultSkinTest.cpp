@@ -64,12 +64,12 @@ void DefaultSkinTest::everyPageBuildsCompletely_data()
 void DefaultSkinTest::everyPageBuildsCompletely()
 {
     QFETCH(int, index);
-    const SkinPageSpec& spec = SkinPages()[static_cast<std::size_t>(index)];
+    const SkinPageSpec& pageSpec = SkinPages()[static_cast<std::size_t>(index)];
     CPicDialog page;
-    page.setSkin(kSkinFolder, q(spec.section));
+    page.setSkin(kSkinFolder, q(pageSpec.section));
     QCOMPARE(page.LoadBackground(), 1);
     QCOMPARE(page.size(), QSize(720, 480));
-    QCOMPARE(BuildSkinPage(page, spec), static_cast<int>(spec.controls.size()));
+    QCOMPARE(BuildSkinPage(page, pageSpec), static_cast<int>(pageSpec.controls.size()));
 
     const QRect pageRect(QPoint(0, 0), page.size());
     std::vector<QWidget*> placed;
@@ -105,11 +105,11 @@ void DefaultSkinTest::everyPageBuildsCompletely()
 void DefaultSkinTest::commonButtonsShareTheirPlaces()
 {
     std::map<QString, QRect> places;
-    for (const SkinPageSpec& spec : SkinPages()) {
+    for (const SkinPageSpec& pageSpec : SkinPages()) {
         CPicDialog page;
-        page.setSkin(kSkinFolder, q(spec.section));
+        page.setSkin(kSkinFolder, q(pageSpec.section));
         for (const char* name : {"Exit", "Back", "Next"}) {
-            const QString section = q(spec.section) + QLatin1Char('.') + QLatin1String(name);
+            const QString section = q(pageSpec.section) + QLatin1Char('.') + QLatin1String(name);
             const QRect rect(page.readNumber(section, QStringLiteral("x"), QStringLiteral("0")),
                              page.readNumber(section, QStringLiteral("y"), QStringLiteral("0")),
                              page.readNumber(section, QStringLiteral("w"), QStringLiteral("0")),

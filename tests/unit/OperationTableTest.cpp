@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
-#include <memory>
+#include "OperationTable.h"
 
 #include "OperationSteps.h"
-#include "OperationTable.h"
 #include "TemplateEngine.h"
+
+#include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -11,29 +12,29 @@ namespace {
 // its fixed request exactly, and a read's fields fit its largest reply.
 TEST(OperationTableTest, TemplatesFitTheirRequestsAndReplies)
 {
-    for (const OperationSpec& spec : Operations::kAll) {
-        SCOPED_TRACE(std::string(spec.name));
-        EXPECT_EQ(spec.opcode & 0xF0, spec.opcode >= 0xB0 ? 0xB0 : 0xA0);
-        if (spec.templateName.empty())
+    for (const OperationSpec& operation : Operations::kAll) {
+        SCOPED_TRACE(std::string(operation.name));
+        EXPECT_EQ(operation.opcode & 0xF0, operation.opcode >= 0xB0 ? 0xB0 : 0xA0);
+        if (operation.templateName.empty())
             continue;
         auto engine = std::make_unique<TemplateEngine>();
-        ASSERT_TRUE(engine->LoadTemplateFile(QUILLANE_TEMPLATE_DIR, spec.templateName));
+        ASSERT_TRUE(engine->LoadTemplateFile(QUILLANE_TEMPLATE_DIR, operation.templateName));
         engine->ClearFields();
         engine->ResetFields();
         engine->ParseTemplate(u"\r\n");
-        if (spec.encodesFields || spec.decodeMode != 0) {
+        if (operation.encodesFields || operation.decodeMode != 0) {
             EXPECT_GT(engine->Fields().count, 0);
         }
         testing::internal::CaptureStdout(); // key generation reports on standard output
         engine->EncodeRequest();
         testing::internal::GetCapturedStdout();
         const size_t fields = static_cast<size_t>(engine->EncodedLength());
-        if (spec.encodesFields)
-            EXPECT_EQ(DeviceProtocol::kHeaderSize + kCredentialsSize + fields, spec.requestLength);
-        else if (spec.decodeMode != 0)
-            EXPECT_LE(DeviceProtocol::kHeaderSize + fields, spec.largestReply);
+        if (operation.encodesFields)
+            EXPECT_EQ(DeviceProtocol::kHeaderSize + kCredentialsSize + fields, operation.requestLength);
+        else if (operation.decodeMode != 0)
+            EXPECT_LE(DeviceProtocol::kHeaderSize + fields, operation.largestReply);
         else
-            EXPECT_EQ(spec.requestLength, DeviceProtocol::kHeaderSize + kCredentialsSize);
+            EXPECT_EQ(operation.requestLength, DeviceProtocol::kHeaderSize + kCredentialsSize);
     }
 }
 

@@ -59,17 +59,17 @@ void showOnly(CPicDialog& page, const QString& hiddenMethod)
     }
 }
 
-bool shoot(const std::filesystem::path& programFolder, const SkinPageSpec& spec, const QDir& out,
+bool shoot(const std::filesystem::path& programFolder, const SkinPageSpec& pageSpec, const QDir& out,
            const QString& hiddenPart, const QString& fileName)
 {
     CPicDialog page;
-    page.setSkin(programFolder, QString::fromStdU16String(spec.section));
+    page.setSkin(programFolder, QString::fromStdU16String(pageSpec.section));
     if (!page.LoadBackground())
         std::fprintf(stderr, "quillane-skinshot: %s has no background\n", qPrintable(page.pageSection()));
-    const int built = BuildSkinPage(page, spec);
-    if (built != static_cast<int>(spec.controls.size()))
+    const int built = BuildSkinPage(page, pageSpec);
+    if (built != static_cast<int>(pageSpec.controls.size()))
         std::fprintf(stderr, "quillane-skinshot: %s: %d of %zu controls built\n",
-                     qPrintable(page.pageSection()), built, spec.controls.size());
+                     qPrintable(page.pageSection()), built, pageSpec.controls.size());
     fillSampleRows(page);
     if (!hiddenPart.isEmpty())
         showOnly(page, hiddenPart);
@@ -98,13 +98,15 @@ int main(int argc, char** argv)
         return 1;
     const std::filesystem::path programFolder = argc == 3 ? std::filesystem::path(argv[2]) : ProgramFolder();
     bool ok = true;
-    for (const SkinPageSpec& spec : SkinPages()) {
-        const QString name = QString::fromStdU16String(spec.section);
-        if (spec.section == u"DlgWPSSET") {
-            ok &= shoot(programFolder, spec, out, QStringLiteral("PIN"), name + QStringLiteral("_pbc.png"));
-            ok &= shoot(programFolder, spec, out, QStringLiteral("PBC"), name + QStringLiteral("_pin.png"));
+    for (const SkinPageSpec& pageSpec : SkinPages()) {
+        const QString name = QString::fromStdU16String(pageSpec.section);
+        if (pageSpec.section == u"DlgWPSSET") {
+            ok &=
+                shoot(programFolder, pageSpec, out, QStringLiteral("PIN"), name + QStringLiteral("_pbc.png"));
+            ok &=
+                shoot(programFolder, pageSpec, out, QStringLiteral("PBC"), name + QStringLiteral("_pin.png"));
         } else {
-            ok &= shoot(programFolder, spec, out, QString(), name + QStringLiteral(".png"));
+            ok &= shoot(programFolder, pageSpec, out, QString(), name + QStringLiteral(".png"));
         }
     }
     return ok ? 0 : 1;
