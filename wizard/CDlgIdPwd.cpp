@@ -170,15 +170,9 @@ void CDlgIdPwd::OnNext()
     post(WIZ_NEXT);
 }
 
-void CDlgIdPwd::OnCommand(int id, int)
+void CDlgIdPwd::OnCommand(int id, int code)
 {
     switch (id) {
-    case kExit:
-        post(WIZ_EXIT);
-        break;
-    case kBack:
-        post(WIZ_BACK);
-        break;
     case kNext:
         OnNext();
         break;
@@ -189,6 +183,7 @@ void CDlgIdPwd::OnCommand(int id, int)
         OnChangePassword();
         break;
     default:
+        CWizardPage::OnCommand(id, code);
         break;
     }
 }

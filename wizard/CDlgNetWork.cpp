@@ -126,15 +126,9 @@ void CDlgNetWork::OnNext()
         this, [this] { enableFlowButtons(true); }, Qt::QueuedConnection);
 }
 
-void CDlgNetWork::OnCommand(int id, int)
+void CDlgNetWork::OnCommand(int id, int code)
 {
     switch (id) {
-    case kExit:
-        post(WIZ_EXIT);
-        break;
-    case kBack:
-        post(WIZ_BACK);
-        break;
     case kNext:
         OnNext();
         break;
@@ -145,6 +139,7 @@ void CDlgNetWork::OnCommand(int id, int)
         OnStatic();
         break;
     default:
+        CWizardPage::OnCommand(id, code);
         break;
     }
 }

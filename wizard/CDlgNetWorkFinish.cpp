@@ -129,19 +129,14 @@ void CDlgNetWorkFinish::OnApply()
     post(WIZ_NEXT);
 }
 
-void CDlgNetWorkFinish::OnCommand(int id, int)
+void CDlgNetWorkFinish::OnCommand(int id, int code)
 {
     switch (id) {
-    case kExit:
-        post(WIZ_EXIT);
-        break;
-    case kBack:
-        post(WIZ_BACK);
-        break;
     case kNext:
         OnApply();
         break;
     default:
+        CWizardPage::OnCommand(id, code);
         break;
     }
 }

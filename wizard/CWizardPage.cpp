@@ -31,6 +31,14 @@ bool CWizardPage::Create(const std::filesystem::path& programFolder)
     return false;
 }
 
+void CWizardPage::OnCommand(int id, int)
+{
+    if (id == kExitButtonId)
+        post(WIZ_EXIT);
+    else if (id == kBackButtonId)
+        post(WIZ_BACK);
+}
+
 void CWizardPage::post(int command)
 {
     PostWizardCommand(parentWidget(), command);

@@ -15,6 +15,9 @@ class CWizardPage : public CPicDialog
 {
     Q_OBJECT
 public:
+    static constexpr int kExitButtonId = 1001;
+    static constexpr int kBackButtonId = 1002;
+
     CWizardPage(QWidget* mainWindow, const QString& section);
 
     // Builds the page and its controls from the skin beside the program. False when the page
@@ -33,6 +36,8 @@ public:
     std::filesystem::path templateFolder() const { return m_programFolder / "tQuillane"; }
 
 protected:
+    // Exit and Back, the same on every page; pages hand on the commands they do not handle.
+    void OnCommand(int id, int code) override;
     void post(int command);
     CPicButton* picButton(int id) const;
     QLineEdit* edit(int id) const;
