@@ -3,6 +3,7 @@
 #include "CPicButton.h"
 #include "CPicText.h"
 #include "ControlCommandEvent.h"
+#include "EnterAndEscape.h"
 #include "LoadPicture.h"
 #include "MessageBox.h"
 #include "SkinRadioButton.h"
@@ -382,16 +383,10 @@ void CPicDialog::closeEvent(QCloseEvent* event)
     PostWizardCommand(parentWidget(), WIZ_EXIT);
 }
 
-// Neither Enter nor Esc may close a page or press a button.
 void CPicDialog::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
+    if (IsEnterOrEscape(event))
         event->accept();
-        return;
-    default:
+    else
         QDialog::keyPressEvent(event);
-    }
 }

@@ -5,6 +5,7 @@
 #include "CDlgListCam.h"
 #include "CDlgNetWork.h"
 #include "CDlgNetWorkFinish.h"
+#include "EnterAndEscape.h"
 #include "ProgramFolder.h"
 #include "SkinFile.h"
 #include "WizardCommand.h"
@@ -248,13 +249,8 @@ bool CQuillaneDlg::event(QEvent* event)
 
 void CQuillaneDlg::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
+    if (IsEnterOrEscape(event))
         event->accept();
-        return;
-    default:
+    else
         QWidget::keyPressEvent(event);
-    }
 }
