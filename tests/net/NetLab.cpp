@@ -1,5 +1,8 @@
 #include "NetLab.h"
 
+#include "CredentialCipher.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -231,4 +234,40 @@ int RequestCount(const std::string& state, int opcode)
 int CounterValue(const std::string& state, const std::string& name)
 {
     return NumberAfter(TopLevelObject(state, "counters"), name);
+}
+
+std::string CameraValue(const std::string& state, const std::string& key, const std::string& mac)
+{
+    size_t at = state.find("\"cameras\"");
+    if (!mac.empty()) {
+        // The state names cameras by their MAC text, with dots.
+        std::string dotted = mac;
+        std::replace(dotted.begin(), dotted.end(), ':', '.');
+        at = state.find("\"mac\": \"" + dotted + "\"");
+        if (at == std::string::npos)
+            return "<no camera " + mac + ">";
+    }
+    if (at == std::string::npos)
+        return "<missing " + key + ">";
+    const std::string camera = mac.empty() ? state.substr(at) : state.substr(at, state.find('}', at) - at);
+    std::smatch match;
+    const std::regex pattern("\"" + key + "\": (\"((\\\\.|[^\"\\\\])*)\"|-?[0-9]+|true|false)");
+    if (!std::regex_search(camera, match, pattern))
+        return "<missing " + key + ">";
+    return match[2].matched ? match[2].str() : match[1].str();
+}
+
+std::string CipherHex(const std::string& text)
+{
+    std::string padded = text;
+    padded.resize(64, '\0');
+    uint8_t out[64];
+    CredentialCipher(reinterpret_cast<const uint8_t*>(padded.data()), padded.size(), out);
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (uint8_t b : out) {
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    return hex;
 }

@@ -55,3 +55,8 @@ private:
 int RequestCount(const std::string& state, int opcode);
 // Value of a top-level counter in a simulator state (0 when absent).
 int CounterValue(const std::string& state, const std::string& name);
+// The first value of key in the state's camera with mac ("02:00:5e:00:00:01"), or in its first
+// camera when mac is empty; "<missing key>" or "<no camera mac>" otherwise.
+std::string CameraValue(const std::string& state, const std::string& key, const std::string& mac = {});
+// Hex of text enciphered as a camera stores a password: 64 bytes, zero-padded.
+std::string CipherHex(const std::string& text);

@@ -67,15 +67,6 @@ protected:
     }
 
     // The first value of key in the cameras part of a state: a string's text or a number's digits.
-    static std::string CameraValue(const std::string& state, const std::string& key)
-    {
-        const std::string cameras = state.substr(state.find("\"cameras\""));
-        std::smatch match;
-        const std::regex pattern("\"" + key + "\": (\"((\\\\.|[^\"\\\\])*)\"|-?[0-9]+|true|false)");
-        if (!std::regex_search(cameras, match, pattern))
-            return "<missing " + key + ">";
-        return match[2].matched ? match[2].str() : match[1].str();
-    }
 
     WizardState wizard;
     std::unique_ptr<CDeviceManager> manager;

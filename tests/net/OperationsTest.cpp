@@ -16,21 +16,6 @@ std::string Narrow(const std::u16string& text)
     return std::string(text.begin(), text.end());
 }
 
-std::string CipherHex(const std::string& text)
-{
-    std::string padded = text;
-    padded.resize(64, '\0');
-    uint8_t out[64];
-    CredentialCipher(reinterpret_cast<const uint8_t*>(padded.data()), 64, out);
-    static const char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (uint8_t b : out) {
-        hex += digits[b >> 4];
-        hex += digits[b & 15];
-    }
-    return hex;
-}
-
 class OperationsTest : public OperationsFixture
 {
 };
