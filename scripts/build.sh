@@ -9,6 +9,11 @@ cd "$(dirname "$0")/.."
 
 flavour=${1:-debug}
 common=(-G Ninja -DQUILLANE_WERROR=ON)
+# Several work trees and flavours compile the same sources; ccache, where installed, shares that.
+if command -v ccache >/dev/null; then
+    common+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")}
+fi
 case "$flavour" in
     release) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_BUILD_TESTS=OFF -DQUILLANE_BUILD_BENCHMARKS=ON) ;;
     debug)   args=(-DCMAKE_BUILD_TYPE=Debug) ;;
