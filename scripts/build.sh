@@ -12,7 +12,7 @@ common=(-G Ninja -DQUILLANE_WERROR=ON)
 # Several work trees and flavours compile the same sources; ccache, where installed, shares that.
 if command -v ccache >/dev/null; then
     common+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")}
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 fi
 case "$flavour" in
     release) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_BUILD_TESTS=OFF -DQUILLANE_BUILD_BENCHMARKS=ON) ;;
