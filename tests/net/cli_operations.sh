@@ -85,6 +85,24 @@ run "set-network, neither" 2 set-network "${cam[@]}"
 run "set-network, dhcp" 0 set-network "${cam[@]}" --dhcp --json
 has "set-network, dhcp" "$(state cam)" '"dhcp": 1'
 
+# --verify searches again: the camera that took everything, one that keeps its gateway, one
+# that is gone after the write.
+run "verify, confirmed" 0 set-network "${cam[@]}" --ip 198.19.4.9 --gateway 198.19.4.254 --name Gate --verify
+has "verify, confirmed" "$out" "confirmed: the camera answers with the settings applied"
+run "verify, confirmed, json" 0 set-network "${cam[@]}" --dhcp --verify --json
+has "verify, confirmed, json" "$out" '"verify": {"outcome": "confirmed", "differences": []}}'
+netlab_camera_host stubborn lanA 198.19.4.5/24
+netlab_simulator stubborn "$work/stubborn.json" "$camsim" --camera "mac=02:00:00:00:80:05,ip=198.19.4.5" --ignore-setting gateway
+run "verify, setting ignored" 5 set-network --mac 02:00:00:00:80:05 --password admin --ip 198.19.4.6 --gateway 198.19.4.1 --verify
+has "verify, setting ignored" "$err" "differs: the camera answers with other settings: gateway '0.0.0.0' instead of '198.19.4.1'"
+has "verify, setting ignored" "$(state stubborn)" '"ip": "198.19.4.6", "mask": "255.255.255.0", "gateway": "0.0.0.0"'
+run "verify, setting ignored, json" 5 set-network --mac 02:00:00:00:80:05 --password admin --ip 198.19.4.6 --gateway 198.19.4.1 --verify --json
+has "verify, setting ignored, json" "$out" '"differences": [{"setting": "gateway", "applied": "198.19.4.1", "found": "0.0.0.0"}]'
+netlab_camera_host gone lanA 198.19.4.6/24
+netlab_simulator gone "$work/gone.json" "$camsim" --camera "mac=02:00:00:00:80:06" --gone-after-write
+run "verify, not seen again" 6 set-network --mac 02:00:00:00:80:06 --password admin --dhcp --verify
+has "verify, not seen again" "$err" "not seen again: the camera did not answer a search after the apply"
+
 run "set-wlan" 0 set-wlan "${cam[@]}" --ssid "Back yard" --channel 9 --encryption 1 --wep-key1 abcde
 has "set-wlan, state" "$(state cam)" '"essid": "Back yard", "wepKeys": ["abcde"'
 has "set-wlan, state" "$(state cam)" '"channel": 9, "encryptionModeBits": "00010000"'

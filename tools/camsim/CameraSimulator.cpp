@@ -313,6 +313,8 @@ void CameraSimulator::Send(const Datagram& datagram, bool answer)
 
 bool CameraSimulator::Restarting(const SimCamera& camera) const
 {
+    if (camera.gone)
+        return true;
     return camera.resets > 0 && std::chrono::steady_clock::now() - camera.restartedAt <
                                     std::chrono::milliseconds(m_options.faults.restartMs);
 }

@@ -86,6 +86,7 @@ struct SimCamera
     SimWpsRun wps;
     int resets = 0;
     std::chrono::steady_clock::time_point restartedAt{};
+    bool gone = false;           // left the network for good
     std::map<int, int> requests; // opcode -> count addressed to this camera
 };
 

@@ -36,6 +36,19 @@ std::u16string Number(int value)
     return IntToText(value);
 }
 
+// Puts one network setting (a key of --ignore-setting) back to what it was.
+void KeepSetting(const SimCamera& before, SimCamera& camera, const std::string& key)
+{
+    static const std::map<std::string, std::string SimCamera::*> texts = {
+        {"name", &SimCamera::name},       {"ip", &SimCamera::ip},     {"mask", &SimCamera::mask},
+        {"gateway", &SimCamera::gateway}, {"dns1", &SimCamera::dns1}, {"dns2", &SimCamera::dns2},
+    };
+    if (key == "dhcp")
+        camera.dhcp = before.dhcp;
+    else if (const auto text = texts.find(key); text != texts.end())
+        camera.*text->second = before.*text->second;
+}
+
 } // namespace
 
 bool CameraSimulator::DecodeRequest(const char* name, std::span<const uint8_t> request)
@@ -145,6 +158,7 @@ void CameraSimulator::SetBasic(SimCamera& camera, std::span<const uint8_t> reque
 {
     if (!DecodeRequest("SetBasic_temp", request))
         return;
+    const SimCamera before = camera;
     camera.name = RequestValue(u"CameraName");
     camera.ip = RequestValue(u"CameraIP");
     camera.webPort = DecimalTextToInt(m_engine->GetField(u"Webport"));
@@ -155,7 +169,11 @@ void CameraSimulator::SetBasic(SimCamera& camera, std::span<const uint8_t> reque
     camera.dns1 = RequestValue(u"PriDNS");
     camera.dns2 = RequestValue(u"SecDNS");
     camera.dhcp = DecimalTextToInt(m_engine->GetField(u"DHCP"));
+    for (const std::string& key : m_options.faults.ignoredSettings)
+        KeepSetting(before, camera, key);
     WriteAccepted(camera, request, reply);
+    // The answer still leaves: the camera goes only once it has said yes.
+    camera.gone = m_options.faults.goneAfterWrite;
 }
 
 void CameraSimulator::ChangeIDPWD(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply)

@@ -7,6 +7,7 @@
 
 const char* const kStrayKinds[] = {"wrong-magic", "old-seq",   "other-opcode", "bad-code",
                                    "short",       "other-mac", nullptr};
+const char* const kIgnorableSettings[] = {"name", "ip", "mask", "gateway", "dns1", "dns2", "dhcp", nullptr};
 
 const char* const kUsage = R"(usage: quillane-camsim --interface NAME [options]
 
@@ -51,6 +52,9 @@ Fault knobs:
   --wps-pending N     each WPS poll phase answers "pending" (status 257) N times first
   --empty-reads       login, opcode and wireless reads succeed with an empty body
   --restart-time MS   after a reset the camera answers nothing for MS
+  --ignore-setting KEY[,KEY]  SetBasic is answered as accepted but leaves these settings as
+                      they were: name, ip, mask, gateway, dns1, dns2, dhcp
+  --gone-after-write  after answering a SetBasic the camera answers nothing, not even a search
   --help              this text
 
 Operations: every request but a search must carry the camera's credentials (else status 2).
@@ -136,17 +140,19 @@ std::vector<SimCamera> CountUp(const SimCamera& base, long count)
     return cameras;
 }
 
-bool ParseStrays(const std::string& list, std::set<std::string>& strays, std::string& error)
+// Adds the comma-separated names of list to chosen; each must be one of known.
+bool ParseNames(const std::string& list, const char* const* known, const char* what,
+                std::set<std::string>& chosen, std::string& error)
 {
-    for (const std::string& kind : Split(list, ',')) {
-        bool known = false;
-        for (const char* const* k = kStrayKinds; *k; ++k)
-            known = known || kind == *k;
-        if (!known) {
-            error = "unknown stray kind '" + kind + "'";
+    for (const std::string& name : Split(list, ',')) {
+        bool found = false;
+        for (const char* const* k = known; *k; ++k)
+            found = found || name == *k;
+        if (!found) {
+            error = std::string("unknown ") + what + " '" + name + "'";
             return false;
         }
-        strays.insert(kind);
+        chosen.insert(name);
     }
     return true;
 }
@@ -169,6 +175,10 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& er
         }
         if (option == "--empty-reads") {
             f.emptyReads = true;
+            continue;
+        }
+        if (option == "--gone-after-write") {
+            f.goneAfterWrite = true;
             continue;
         }
         if (i + 1 >= argc) {
@@ -211,7 +221,10 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& er
         } else if (option == "--request-drop-rate") {
             f.requestDropRate = std::strtod(value.c_str(), nullptr);
         } else if (option == "--stray") {
-            if (!ParseStrays(value, f.strays, error))
+            if (!ParseNames(value, kStrayKinds, "stray kind", f.strays, error))
+                return false;
+        } else if (option == "--ignore-setting") {
+            if (!ParseNames(value, kIgnorableSettings, "setting", f.ignoredSettings, error))
                 return false;
         } else if (option == "--status") {
             if (!ToInt(value, n)) {

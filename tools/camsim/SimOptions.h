@@ -24,8 +24,10 @@ struct SimFaults
     int writeAction = 0;
     int writeWaitMs = 0;
     int wpsPending = 0;
-    bool emptyReads = false; // reading operations succeed with an empty body
-    int restartMs = 0;       // a reset camera answers nothing for this long
+    bool emptyReads = false;               // reading operations succeed with an empty body
+    int restartMs = 0;                     // a reset camera answers nothing for this long
+    std::set<std::string> ignoredSettings; // network settings that SetBasic leaves as they were
+    bool goneAfterWrite = false;           // after answering SetBasic the camera answers nothing
 };
 
 struct SimOptions
@@ -41,6 +43,7 @@ struct SimOptions
 };
 
 extern const char* const kStrayKinds[];
+extern const char* const kIgnorableSettings[];
 extern const char* const kUsage;
 
 // Fills options from the command line; on failure returns false with a message in error.

@@ -91,11 +91,7 @@ int CameraSession::Open(std::string_view command, const CameraOptions& options)
             return table;
         });
     }
-    m_manager->StartSearch();
-    // The camera list page polls the same way.
-    while (!m_manager->SearchFinished())
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    m_manager->ClearSearching();
+    Search();
 
     const std::string wanted = MacKey(options.Value("--mac"));
     for (int i = 0; i < m_manager->CameraCount(); ++i) {
@@ -113,6 +109,21 @@ int CameraSession::Open(std::string_view command, const CameraOptions& options)
               << (options.values.count("--interface") ? " on " + options.Value("--interface") : std::string())
               << "\n";
     return kExitNotFound;
+}
+
+void CameraSession::Search()
+{
+    m_manager->StartSearch();
+    // The camera list page polls the same way.
+    while (!m_manager->SearchFinished())
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    m_manager->ClearSearching();
+}
+
+SettingsConfirmation CameraSession::ConfirmSettings()
+{
+    Search();
+    return ConfirmNetworkSettings(*m_manager, m_state.camera);
 }
 
 std::string OperationErrorText(int code, int32_t detail)
@@ -230,4 +241,45 @@ void PrintWireless(const WirelessSettings& w, bool json)
     for (const auto& [name, value] : numbers)
         std::cout << ", \"" << name << "\": " << value;
     std::cout << "}";
+}
+
+std::string ConfirmationText(const SettingsConfirmation& confirmation)
+{
+    switch (confirmation.outcome) {
+    case SettingsConfirmation::Confirmed:
+        return "confirmed: the camera answers with the settings applied";
+    case SettingsConfirmation::NotSeenAgain:
+        return "not seen again: the camera did not answer a search after the apply; it may still be "
+               "restarting (search again in a minute), else check its power and cable";
+    case SettingsConfirmation::Differs:
+        break;
+    }
+    std::string text = "differs: the camera answers with other settings:";
+    const char* comma = " ";
+    for (const SettingDifference& d : confirmation.differences) {
+        text += comma + ToUtf8(SettingName(d.setting)) + " '" + ToUtf8(d.found) + "' instead of '" +
+                ToUtf8(d.applied) + "'";
+        comma = ", ";
+    }
+    return text;
+}
+
+std::string ConfirmationJson(const SettingsConfirmation& confirmation)
+{
+    static const char* const outcomes[] = {"confirmed", "differs", "not seen again"};
+    std::string json =
+        "{\"outcome\": \"" + std::string(outcomes[confirmation.outcome]) + "\", \"differences\": [";
+    const char* comma = "";
+    for (const SettingDifference& d : confirmation.differences) {
+        json += comma + std::string("{\"setting\": ") + JsonText(SettingName(d.setting)) +
+                ", \"applied\": " + JsonText(d.applied) + ", \"found\": " + JsonText(d.found) + "}";
+        comma = ", ";
+    }
+    return json + "]}";
+}
+
+int ConfirmationExitCode(const SettingsConfirmation& confirmation)
+{
+    static const int codes[] = {0, kExitSettingsDiffer, kExitNotSeenAgain};
+    return codes[confirmation.outcome];
 }

@@ -3,6 +3,7 @@
 #include "CDeviceManager.h"
 #include "CliCommand.h"
 #include "OperationContext.h"
+#include "SettingsConfirmation.h"
 #include "WizardState.h"
 
 #include <map>
@@ -26,9 +27,13 @@ inline constexpr std::string_view kCameraOptionsHelp =
     "  template folder. Exit code: 0 on success, else the operation's error number (1, 18, 29,\n"
     "  30, or an exchange code; 30 for the exchange code 0), 2 for a usage error or a value that fails its "
     "check, 4 when the\n"
-    "  search does not find the camera; the reason is one line on standard error.";
+    "  search does not find the camera; with --verify, 5 when the camera answers the search after\n"
+    "  the apply with other settings and 6 when it does not answer it; the reason is one line on\n"
+    "  standard error.";
 
 inline constexpr int kExitNotFound = 4;
+inline constexpr int kExitSettingsDiffer = 5;
+inline constexpr int kExitNotSeenAgain = 6;
 
 struct CameraOptions
 {
@@ -57,12 +62,16 @@ public:
     CameraSession();
     // Searches for the camera of --mac. Returns -1 when found, else the exit code (reported).
     int Open(std::string_view command, const CameraOptions& options);
+    // Searches again and compares what the camera now answers with its settings in the state.
+    SettingsConfirmation ConfirmSettings();
 
     WizardState& State() { return m_state; }
     OperationContext& Context() { return *m_context; }
     CDeviceManager& Manager() { return *m_manager; }
 
 private:
+    void Search();
+
     WizardState m_state;
     std::unique_ptr<CDeviceManager> m_manager;
     std::unique_ptr<OperationContext> m_context;
@@ -83,4 +92,10 @@ bool IntOption(std::string_view command, const CameraOptions& options, const std
 
 // Output helpers.
 std::string JsonText(std::u16string_view text);
+// "confirmed", "differs" or "not seen again", with the differences or what to check.
+std::string ConfirmationText(const SettingsConfirmation& confirmation);
+// {"outcome": ..., "differences": [{"setting", "applied", "found"}...]}
+std::string ConfirmationJson(const SettingsConfirmation& confirmation);
+// 0, kExitSettingsDiffer or kExitNotSeenAgain.
+int ConfirmationExitCode(const SettingsConfirmation& confirmation);
 void PrintWireless(const WirelessSettings& w, bool json);

@@ -6,6 +6,7 @@
 #include "Utf8.h"
 
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -52,14 +53,17 @@ bool ApplyStatic(const CameraOptions& options, CameraInfo& camera)
     return true;
 }
 
-void PrintNetwork(const CameraInfo& c, bool json)
+void PrintNetwork(const CameraInfo& c, bool json, const std::optional<SettingsConfirmation>& verified)
 {
     if (json) {
         std::cout << "{\"mac\": " << JsonText(c.macText) << ", \"name\": " << JsonText(c.name)
                   << ", \"dhcp\": " << c.dhcp << ", \"ip\": " << JsonText(c.ip)
                   << ", \"mask\": " << JsonText(c.mask) << ", \"gateway\": " << JsonText(c.gateway)
                   << ", \"dns1\": " << JsonText(c.dns1) << ", \"dns2\": " << JsonText(c.dns2)
-                  << ", \"webPort\": " << c.webPort << "}\n";
+                  << ", \"webPort\": " << c.webPort;
+        if (verified)
+            std::cout << ", \"verify\": " << ConfirmationJson(*verified);
+        std::cout << "}\n";
         return;
     }
     std::cout << "set " << ToUtf8(c.macText) << ": name " << ToUtf8(c.name) << ", ";
@@ -78,7 +82,7 @@ int RunSetNetworkCommand(const CliArguments& args)
     CameraOptions options;
     int code = ParseCameraOptions("set-network", args,
                                   {"--ip", "--mask", "--gateway", "--dns1", "--dns2", "--name", "--webport"},
-                                  {"--dhcp"}, options);
+                                  {"--dhcp", "--verify"}, options);
     if (code != -1)
         return code;
     const bool dhcp = options.flags.count("--dhcp") > 0;
@@ -110,8 +114,20 @@ int RunSetNetworkCommand(const CliArguments& args)
     code = SetBasic(session.Context());
     if (code != OperationResult::kSuccess)
         return FinishOperation("set-network", code, session.Context().errorDetail);
-    PrintNetwork(camera, options.json);
-    return 0;
+    std::optional<SettingsConfirmation> verified;
+    if (options.flags.count("--verify"))
+        verified = session.ConfirmSettings();
+    PrintNetwork(camera, options.json, verified);
+    if (!verified)
+        return 0;
+    const std::string outcome = ConfirmationText(*verified);
+    if (verified->outcome == SettingsConfirmation::Confirmed) {
+        if (!options.json)
+            std::cout << outcome << "\n";
+    } else {
+        std::cerr << "quillane-cli: set-network: " << outcome << "\n";
+    }
+    return ConfirmationExitCode(*verified);
 }
 
 int RunSetPasswordCommand(const CliArguments& args)
