@@ -8,25 +8,9 @@
 #include "WizardCommand.h"
 #include "WizardState.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
 
 namespace {
-
-enum ControlId : int
-{
-    kExit = 1001,
-    kBack = 1002,
-    kNext = 1003,
-    kAdminId = 1101,
-    kAdminPassword = 1102,
-    kNewId = 1103,
-    kNewPassword = 1104,
-    kConfirmPassword = 1105,
-    kConfirmId = 1106,
-    kChangeIdBox = 1201,
-    kChangePasswordBox = 1202,
-};
 
 // A new password that the camera would store but that no sign-in could carry whole.
 constexpr int kMessagePasswordTooLong = 63;
@@ -69,29 +53,11 @@ void CDlgIdPwd::OnInitPage()
     setPageFontOn({kAdminId, kAdminPassword, kNewId, kNewPassword, kConfirmPassword});
 
     setChecked(kChangeIdBox, state.changeId != 0);
-    enableEdit(kNewId, state.changeId != 0);
-    enableEdit(kConfirmId, state.changeId != 0);
+    enableControl(kNewId, state.changeId != 0);
+    enableControl(kConfirmId, state.changeId != 0);
     setChecked(kChangePasswordBox, state.changePassword != 0);
-    enableEdit(kNewPassword, state.changePassword != 0);
-    enableEdit(kConfirmPassword, state.changePassword != 0);
-}
-
-void CDlgIdPwd::enableEdit(int id, bool enabled)
-{
-    if (QWidget* field = FindControl(id))
-        field->setEnabled(enabled);
-}
-
-void CDlgIdPwd::setChecked(int id, bool checked)
-{
-    if (auto* box = qobject_cast<QCheckBox*>(FindControl(id)))
-        box->setChecked(checked);
-}
-
-QString CDlgIdPwd::text(int id) const
-{
-    const QLineEdit* field = edit(id);
-    return field ? field->text() : QString();
+    enableControl(kNewPassword, state.changePassword != 0);
+    enableControl(kConfirmPassword, state.changePassword != 0);
 }
 
 void CDlgIdPwd::OnChangeId()
@@ -99,8 +65,8 @@ void CDlgIdPwd::OnChangeId()
     WizardState& state = *m_links.state;
     state.changeId = state.changeId == 0 ? 1 : 0;
     setChecked(kChangeIdBox, state.changeId != 0);
-    enableEdit(kNewId, state.changeId != 0);
-    enableEdit(kConfirmId, state.changeId != 0);
+    enableControl(kNewId, state.changeId != 0);
+    enableControl(kConfirmId, state.changeId != 0);
 }
 
 void CDlgIdPwd::OnChangePassword()
@@ -108,8 +74,8 @@ void CDlgIdPwd::OnChangePassword()
     WizardState& state = *m_links.state;
     state.changePassword = state.changePassword == 0 ? 1 : 0;
     setChecked(kChangePasswordBox, state.changePassword != 0);
-    enableEdit(kNewPassword, state.changePassword != 0);
-    enableEdit(kConfirmPassword, state.changePassword != 0);
+    enableControl(kNewPassword, state.changePassword != 0);
+    enableControl(kConfirmPassword, state.changePassword != 0);
 }
 
 void CDlgIdPwd::OnNext()

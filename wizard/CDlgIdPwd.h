@@ -8,6 +8,22 @@ class CDlgIdPwd : public CWizardPage
 {
     Q_OBJECT
 public:
+    // The controls built from the skin.
+    enum ControlId : int
+    {
+        kExit = 1001,
+        kBack = 1002,
+        kNext = 1003,
+        kAdminId = 1101,
+        kAdminPassword = 1102,
+        kNewId = 1103,
+        kNewPassword = 1104,
+        kConfirmPassword = 1105,
+        kConfirmId = 1106,
+        kChangeIdBox = 1201,
+        kChangePasswordBox = 1202,
+    };
+
     explicit CDlgIdPwd(QWidget* mainWindow);
 
     bool Create(const std::filesystem::path& programFolder) override;
@@ -20,9 +36,6 @@ private:
     void OnChangeId();
     void OnChangePassword();
     void OnNext();
-    void enableEdit(int id, bool enabled);
-    void setChecked(int id, bool checked);
-    QString text(int id) const;
 
     int32_t m_errorDetail = 0;
 };

@@ -3,6 +3,7 @@
 #include "CDeviceManager.h"
 #include "CPicButton.h"
 #include "ControlCommandEvent.h"
+#include "ModelRules.h"
 #include "NetworkText.h"
 #include "ShellOpen.h"
 #include "WaitCursor.h"
@@ -15,22 +16,10 @@
 
 namespace {
 
-enum ControlId : int
-{
-    kExit = 1001,
-    kNext = 1003,
-    kSearch = 1004,
-    kLink = 1005,
-    kNextToo = 1006,
-    kNop = 1007,
-    kNothing = 1008,
-    kAbout = 1009,
-    kExitToo = 1010,
-    kWps = 1011,
-};
-
 // Buttons that a running search disables; the WPS button is shown or hidden instead.
-constexpr int kSearchLocked[] = {kExit, kNext, kSearch, kLink, kNextToo, kNop, kNothing, kAbout, kExitToo};
+using C = CDlgListCam;
+constexpr int kSearchLocked[] = {C::kExit, C::kNext,    C::kSearch, C::kLink,   C::kNextToo,
+                                 C::kNop,  C::kNothing, C::kAbout,  C::kExitToo};
 
 QString qs(const std::u16string& text)
 {
@@ -226,7 +215,7 @@ void CDlgListCam::ChooseSelectedCamera()
         m_links.primary->DecodeDiscovery(m_chosenIndex, decoded);
         m_chosenWebPort = decoded.webPort != 0 ? decoded.webPort : 80;
         if (m_links.state && m_links.state->wpsShow == 1)
-            showWpsButton(camera.Model().find(u"K7Z") != std::u16string::npos);
+            showWpsButton(IsK7ZModel(camera.Model()));
     }
 }
 

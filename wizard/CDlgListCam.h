@@ -14,6 +14,21 @@ class CDlgListCam : public CWizardPage
 {
     Q_OBJECT
 public:
+    // The controls built from the skin.
+    enum ControlId : int
+    {
+        kExit = 1001,
+        kNext = 1003,
+        kSearch = 1004,
+        kLink = 1005,
+        kNextToo = 1006,
+        kNop = 1007,
+        kNothing = 1008,
+        kAbout = 1009,
+        kExitToo = 1010,
+        kWps = 1011,
+    };
+
     static constexpr int kSearchPollMs = 100;
 
     explicit CDlgListCam(QWidget* mainWindow);

@@ -7,25 +7,11 @@
 #include "WizardState.h"
 
 #include <QLineEdit>
-#include <QRadioButton>
 
 namespace {
 
-enum ControlId : int
-{
-    kExit = 1001,
-    kBack = 1002,
-    kNext = 1003,
-    kIp = 1106,
-    kMask = 1107,
-    kGateway = 1108,
-    kDns1 = 1109,
-    kDns2 = 1110,
-    kDhcpOn = 1203,
-    kDhcpOff = 1204,
-};
-
-constexpr int kAddressEdits[] = {kIp, kMask, kGateway, kDns1, kDns2};
+using C = CDlgNetWork;
+constexpr int kAddressEdits[] = {C::kIp, C::kMask, C::kGateway, C::kDns1, C::kDns2};
 
 } // namespace
 
@@ -41,24 +27,10 @@ void CDlgNetWork::OnInitPage()
     setPageFontOn({kIp, kMask, kGateway, kDns1, kDns2, kDhcpOn, kDhcpOff, 1304, 1305, 1306, 1307, 1308});
 }
 
-void CDlgNetWork::setChecked(int id, bool checked)
-{
-    if (auto* radio = qobject_cast<QRadioButton*>(FindControl(id)))
-        radio->setChecked(checked);
-}
-
-bool CDlgNetWork::isChecked(int id) const
-{
-    const auto* radio = qobject_cast<QRadioButton*>(FindControl(id));
-    return radio && radio->isChecked();
-}
-
 void CDlgNetWork::enableAddressEdits(bool enabled)
 {
-    for (int id : kAddressEdits) {
-        if (QWidget* field = FindControl(id))
-            field->setEnabled(enabled);
-    }
+    for (int id : kAddressEdits)
+        enableControl(id, enabled);
 }
 
 void CDlgNetWork::fillAddressEdits(bool empty)
@@ -99,10 +71,7 @@ void CDlgNetWork::OnNext()
     CameraInfo& camera = m_links.state->camera;
     const bool dhcp = isChecked(kDhcpOn);
     if (!dhcp) {
-        auto text = [this](int id) {
-            const QLineEdit* field = edit(id);
-            return field ? field->text().toStdU16String() : std::u16string();
-        };
+        auto text = [this](int id) { return this->text(id).toStdU16String(); };
         const StaticAddressCheck check =
             CheckStaticAddress({text(kIp), text(kMask), text(kGateway), text(kDns1), text(kDns2)});
         if (check.failed) {

@@ -8,6 +8,21 @@ class CDlgNetWork : public CWizardPage
 {
     Q_OBJECT
 public:
+    // The controls built from the skin.
+    enum ControlId : int
+    {
+        kExit = 1001,
+        kBack = 1002,
+        kNext = 1003,
+        kIp = 1106,
+        kMask = 1107,
+        kGateway = 1108,
+        kDns1 = 1109,
+        kDns2 = 1110,
+        kDhcpOn = 1203,
+        kDhcpOff = 1204,
+    };
+
     explicit CDlgNetWork(QWidget* mainWindow);
 
     void OnInitPage() override;
@@ -19,8 +34,6 @@ private:
     void OnDhcp();
     void OnStatic();
     void OnNext();
-    void setChecked(int id, bool checked);
-    bool isChecked(int id) const;
     void enableAddressEdits(bool enabled);
     void fillAddressEdits(bool empty);
     void enableFlowButtons(bool enabled);

@@ -1,23 +1,22 @@
 #pragma once
 
-#include "CWizardPage.h"
+#include "CSummaryPage.h"
 
 // The summary of the account and address settings; Next applies them to the camera.
-class CDlgNetWorkFinish : public CWizardPage
+class CDlgNetWorkFinish : public CSummaryPage
 {
     Q_OBJECT
 public:
+    enum ControlId : int
+    {
+        kExit = 1001,
+        kBack = 1002,
+    };
+
     explicit CDlgNetWorkFinish(QWidget* mainWindow);
 
-    bool Create(const std::filesystem::path& programFolder) override;
     void OnInitPage() override;
 
 protected:
     void OnCommand(int id, int code) override;
-
-private:
-    void OnApply();
-    int Apply();
-
-    int32_t m_errorDetail = 0;
 };

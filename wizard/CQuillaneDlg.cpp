@@ -1,11 +1,8 @@
 #include "CQuillaneDlg.h"
 
-#include "CDlgAbout.h"
-#include "CDlgIdPwd.h"
-#include "CDlgListCam.h"
-#include "CDlgNetWork.h"
-#include "CDlgNetWorkFinish.h"
+#include "CWizardPage.h"
 #include "EnterAndEscape.h"
+#include "PageRegistry.h"
 #include "ProgramFolder.h"
 #include "SkinFile.h"
 #include "WizardCommand.h"
@@ -121,32 +118,29 @@ void CQuillaneDlg::ResetWizardState()
     s.onlyWirelessNew = skin.readInt(u"Main.Page", u"ONLY_WIRELLESSNEW", u"0");
 }
 
-std::unique_ptr<CWizardPage> CQuillaneDlg::CreatePage(PageId id)
+std::unique_ptr<CWizardPage> CQuillaneDlg::CreatePage(const PageRegistration& registration)
 {
-    std::unique_ptr<CWizardPage> page;
-    switch (id) {
-    case PageId::ListCam:
-        page = std::make_unique<CDlgListCam>(this);
-        break;
-    case PageId::IdPwd:
-        page = std::make_unique<CDlgIdPwd>(this);
-        break;
-    case PageId::NetWork:
-        page = std::make_unique<CDlgNetWork>(this);
-        break;
-    case PageId::NetWorkFinish:
-        page = std::make_unique<CDlgNetWorkFinish>(this);
-        break;
-    case PageId::About:
-        page = std::make_unique<CDlgAbout>(this);
-        break;
-    default:
-        // The wireless and WPS pages are not part of this program yet.
+    if (!registration.make)
         return nullptr;
-    }
+    std::unique_ptr<CWizardPage> page = registration.make(this);
     if (!page->Create(m_programFolder))
         return nullptr;
     return page;
+}
+
+PageLinks CQuillaneDlg::LinksFor(PageReceives receives)
+{
+    PageLinks links;
+    if (receives == PageReceives::Nothing)
+        return links;
+    links.state = &m_state;
+    links.pageFont = m_pageFont ? &*m_pageFont : nullptr;
+    if (receives == PageReceives::State)
+        return links;
+    links.primary = &m_primary;
+    if (receives == PageReceives::BothManagersAndState)
+        links.secondary = &m_secondary;
+    return links;
 }
 
 bool CQuillaneDlg::GoTo(const PageTransition& transition)
@@ -156,18 +150,11 @@ bool CQuillaneDlg::GoTo(const PageTransition& transition)
     if (transition.takeCarriedWpsValue && m_page)
         CarriedWpsValue = m_page->carriedWpsValue();
 
-    std::unique_ptr<CWizardPage> page = CreatePage(transition.to);
+    const PageRegistration* registration = FindPageRegistration(transition.to);
+    std::unique_ptr<CWizardPage> page = registration ? CreatePage(*registration) : nullptr;
     if (!page)
         return false;
-    PageLinks links;
-    if (transition.to != PageId::About) {
-        links.primary = &m_primary;
-        links.state = &m_state;
-        links.pageFont = m_pageFont ? &*m_pageFont : nullptr;
-        // Only the camera list, the summaries and the WPS pages get the second manager.
-        if (transition.to != PageId::IdPwd && transition.to != PageId::NetWork)
-            links.secondary = &m_secondary;
-    }
+    PageLinks links = LinksFor(registration->receives);
     page->Attach(links);
     if (transition.giveCarriedWpsValue)
         page->receiveCarriedWpsValue(CarriedWpsValue);

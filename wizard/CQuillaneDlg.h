@@ -2,6 +2,8 @@
 
 #include "CDeviceManager.h"
 #include "PageFlow.h"
+#include "PageLinks.h"
+#include "PageRegistry.h"
 #include "WizardState.h"
 
 #include <QFont>
@@ -52,7 +54,8 @@ protected:
 
 private:
     void OnWizardCommand(int command);
-    std::unique_ptr<CWizardPage> CreatePage(PageId id);
+    std::unique_ptr<CWizardPage> CreatePage(const PageRegistration& registration);
+    PageLinks LinksFor(PageReceives receives);
     void SwitchTo(std::unique_ptr<CWizardPage> page, PageId id);
     void Exit();
 

@@ -7,8 +7,11 @@
 #include "SkinCatalogue.h"
 #include "WizardCommand.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QFont>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 CWizardPage::CWizardPage(QWidget* mainWindow, const QString& section) : CPicDialog(mainWindow)
 {
@@ -60,6 +63,70 @@ void CWizardPage::enableButton(int id, bool enabled)
         button->setDisabledFlag(!enabled);
         button->Redraw();
     }
+}
+
+void CWizardPage::enableControl(int id, bool enabled)
+{
+    if (QWidget* control = FindControl(id))
+        control->setEnabled(enabled);
+}
+
+void CWizardPage::setText(int id, const QString& text)
+{
+    if (QLineEdit* field = edit(id))
+        field->setText(text);
+}
+
+QString CWizardPage::text(int id) const
+{
+    const QLineEdit* field = edit(id);
+    return field ? field->text() : QString();
+}
+
+void CWizardPage::setChecked(int id, bool checked)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(FindControl(id)))
+        button->setChecked(checked);
+}
+
+bool CWizardPage::isChecked(int id) const
+{
+    const auto* button = qobject_cast<QAbstractButton*>(FindControl(id));
+    return button && button->isChecked();
+}
+
+QComboBox* CWizardPage::list(int id) const
+{
+    return qobject_cast<QComboBox*>(FindControl(id));
+}
+
+void CWizardPage::fillList(int id, const WirelessOptionList& entries)
+{
+    QComboBox* box = list(id);
+    if (!box)
+        return;
+    const QSignalBlocker quiet(box);
+    box->clear();
+    for (const WirelessOption& entry : entries)
+        box->addItem(QString::fromStdU16String(entry.text), entry.type);
+}
+
+bool CWizardPage::selectType(int id, int32_t type)
+{
+    QComboBox* box = list(id);
+    if (!box)
+        return false;
+    const QSignalBlocker quiet(box);
+    box->setCurrentIndex(box->findData(type));
+    return box->currentIndex() >= 0;
+}
+
+std::optional<int32_t> CWizardPage::selectedType(int id) const
+{
+    const QComboBox* box = list(id);
+    if (!box || box->currentIndex() < 0)
+        return std::nullopt;
+    return box->currentData().toInt();
 }
 
 void CWizardPage::setPageFontOn(std::initializer_list<int> ids)

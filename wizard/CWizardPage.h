@@ -2,11 +2,14 @@
 
 #include "CPicDialog.h"
 #include "PageLinks.h"
+#include "WirelessOptions.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 class CPicButton;
+class QComboBox;
 class QLineEdit;
 
 // What every wizard page shares: it is built from its skin section, receives the main window's
@@ -24,6 +27,7 @@ public:
     // cannot be made (its section is not one the wizard knows).
     virtual bool Create(const std::filesystem::path& programFolder);
     void Attach(const PageLinks& links) { m_links = links; }
+    const PageLinks& links() const { return m_links; }
     // Copies what the page shows from the wizard state into its controls.
     virtual void OnInitPage() {}
 
@@ -41,8 +45,20 @@ protected:
     void post(int command);
     CPicButton* picButton(int id) const;
     QLineEdit* edit(int id) const;
-    // A missing control is skipped.
+    // A missing control is skipped by every helper below.
     void enableButton(int id, bool enabled);
+    void enableControl(int id, bool enabled);
+    void setText(int id, const QString& text);
+    QString text(int id) const;
+    // Radio buttons and check boxes.
+    void setChecked(int id, bool checked);
+    bool isChecked(int id) const;
+    // Drop-down lists whose entries carry the code they stand for.
+    void fillList(int id, const WirelessOptionList& entries);
+    // Selects the first entry of that type; false (and nothing selected) when there is none.
+    bool selectType(int id, int32_t type);
+    std::optional<int32_t> selectedType(int id) const;
+    QComboBox* list(int id) const;
     void setPageFontOn(std::initializer_list<int> ids);
     // Turns an operation's failure code into the message the person sees.
     void ReportFailure(int code, int32_t detail);

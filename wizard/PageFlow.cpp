@@ -1,14 +1,10 @@
 #include "PageFlow.h"
 
 #include "DeviceProtocol.h"
+#include "ModelRules.h"
 #include "WizardState.h"
 
 namespace {
-
-bool ModelHas(const WizardState& state, std::u16string_view part)
-{
-    return state.camera.model.find(part) != std::u16string::npos;
-}
 
 PageTransition To(PageId page)
 {
@@ -36,7 +32,7 @@ std::optional<PageTransition> NextPage(PageId from, WizardState& state)
     switch (from) {
     case PageId::ListCam: {
         PageTransition next = To(PageId::IdPwd);
-        if (ModelHas(state, u"K7Z")) {
+        if (IsK7ZModel(state.camera.model)) {
             next.resetCarriedWpsValue = true;
             if (state.wpsShow == 1)
                 state.wpsChosen = 1;

@@ -2,8 +2,11 @@
 // wizard sees no adapters here, so its searches end at once with nothing found.
 
 #include "CDlgAbout.h"
+#include "CDlgIdPwd.h"
 #include "CDlgListCam.h"
+#include "CDlgNetWork.h"
 #include "CPicText.h"
+#include "PageRegistry.h"
 #include "ShellOpen.h"
 #include "WizardCommand.h"
 #include "WizardTestSupport.h"
@@ -30,27 +33,9 @@ struct Camera
     int onlyWirelessNew = 0;
 };
 
-enum ControlId : int
-{
-    kExit = 1001,
-    kBack = 1002,
-    kNext = 1003,
-    kAdminId = 1101,
-    kAdminPassword = 1102,
-    kNewId = 1103,
-    kNewPassword = 1104,
-    kConfirmPassword = 1105,
-    kConfirmId = 1106,
-    kChangeIdBox = 1201,
-    kChangePasswordBox = 1202,
-    kIp = 1106,
-    kMask = 1107,
-    kGateway = 1108,
-    kDns1 = 1109,
-    kDns2 = 1110,
-    kDhcpOn = 1203,
-    kDhcpOff = 1204,
-};
+// Controls by the names their pages publish.
+using Login = CDlgIdPwd;
+using Net = CDlgNetWork;
 
 } // namespace
 
@@ -157,6 +142,58 @@ private slots:
         QVERIFY(!m_wizard->hasEnded());
     }
 
+    void everyPageIsRegisteredOnceAndGetsWhatItNeeds()
+    {
+        using P = PageId;
+        using R = PageReceives;
+        const struct
+        {
+            PageId id;
+            PageReceives receives;
+            WpsPageMode wps;
+            const char* section; // nullptr: not built yet
+        } pages[] = {
+            {P::ListCam, R::BothManagersAndState, WpsPageMode::NotWps, "DlgListCam"},
+            {P::IdPwd, R::PrimaryAndState, WpsPageMode::NotWps, "DlgIdPwd"},
+            {P::NetWork, R::PrimaryAndState, WpsPageMode::NotWps, "DlgNetWork"},
+            {P::Wireless, R::State, WpsPageMode::NotWps, nullptr},
+            {P::NetWorkFinish, R::BothManagersAndState, WpsPageMode::NotWps, "DlgNetWorkFinish"},
+            {P::WirelessKey, R::State, WpsPageMode::NotWps, nullptr},
+            {P::WirelessFinish, R::BothManagersAndState, WpsPageMode::NotWps, nullptr},
+            {P::About, R::Nothing, WpsPageMode::NotWps, "DlgAbout"},
+            {P::WpsFromList, R::BothManagersAndState, WpsPageMode::FromList, nullptr},
+            {P::WpsFromChoice, R::BothManagersAndState, WpsPageMode::FromChoice, nullptr},
+            {P::WirelessSelect, R::State, WpsPageMode::NotWps, nullptr},
+            {P::WirelessNew, R::State, WpsPageMode::NotWps, nullptr},
+            {P::WirelessFinishNew, R::BothManagersAndState, WpsPageMode::NotWps, nullptr},
+        };
+        QCOMPARE(PageRegistrations().size(), std::size(pages));
+        for (const auto& expected : pages) {
+            const QByteArray what = QByteArray::number(static_cast<int>(expected.id));
+            const PageRegistration* row = FindPageRegistration(expected.id);
+            QVERIFY2(row && row->id == expected.id, what);
+            QCOMPARE(int(row->receives), int(expected.receives));
+            QCOMPARE(int(row->wpsMode), int(expected.wps));
+            QCOMPARE(row->make != nullptr, expected.section != nullptr);
+
+            startOn(PageId::ListCam);
+            CWizardPage* before = page();
+            QCOMPARE(m_wizard->GoTo(PageTransition{expected.id}), expected.section != nullptr);
+            if (!expected.section) {
+                QCOMPARE(page(), before);
+                continue;
+            }
+            QCOMPARE(page()->pageSection(), QString::fromLatin1(expected.section));
+            const PageLinks& links = page()->links();
+            QCOMPARE(links.state != nullptr, expected.receives != R::Nothing);
+            QCOMPARE(links.pageFont != nullptr, expected.receives != R::Nothing);
+            QCOMPARE(links.primary != nullptr,
+                     expected.receives == R::PrimaryAndState || expected.receives == R::BothManagersAndState);
+            QCOMPARE(links.secondary != nullptr, expected.receives == R::BothManagersAndState);
+        }
+        QVERIFY(!FindPageRegistration(static_cast<PageId>(5)));
+    }
+
     void nextFromTheListWithAK7ZModelGoesTheWpsWay()
     {
         startOn(PageId::ListCam, Camera{u"QC-K7Z", 0, {}, 1});
@@ -255,27 +292,28 @@ private slots:
         // A camera reports an unset gateway or DNS server as 0.0.0.0; refilled, it passes.
         row("unset gateway and DNS", {"198.18.0.5", "255.255.255.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"}, 0, 0,
             {"198.18.0.5", "255.255.255.0", "0.0.0.0", "0.0.0.0", "0.0.0.0"});
-        row("gateway 0.0.0.1", {"198.18.0.5", "255.255.255.0", "0.0.0.1", "", ""}, 56, kGateway);
+        row("gateway 0.0.0.1", {"198.18.0.5", "255.255.255.0", "0.0.0.1", "", ""}, 56, Net::kGateway);
         row("masks 0.0.0.0 and all ones pass", {"198.18.0.5", "0.0.0.0", "", "", ""}, 0, 0,
             {"198.18.0.5", "0.0.0.0", "", "", ""});
         row("mask all ones", {"198.18.0.5", "255.255.255.255", "", "", ""}, 0, 0,
             {"198.18.0.5", "255.255.255.255", "", "", ""});
-        row("empty address", {"", "255.255.255.0", "", "", ""}, 54, kIp);
-        row("multicast address", {"224.1.1.1", "255.255.255.0", "", "", ""}, 54, kIp);
-        row("address starting 0", {"0.1.2.3", "255.255.255.0", "", "", ""}, 54, kIp);
-        row("three numbers", {"1.2.3", "255.255.255.0", "", "", ""}, 54, kIp);
-        row("five numbers", {"1.2.3.4.5", "255.255.255.0", "", "", ""}, 54, kIp);
-        row("number over 255", {"10.0.0.256", "255.255.255.0", "", "", ""}, 54, kIp);
-        row("letters", {"10.0.0.a", "255.255.255.0", "", "", ""}, 54, kIp);
-        row("mask with a hole", {"10.0.0.1", "255.0.255.0", "", "", ""}, 55, kMask);
-        row("mask ...254", {"10.0.0.1", "255.255.255.254", "", "", ""}, 55, kMask);
-        row("gateway is the network", {"10.0.0.5", "255.255.255.0", "10.0.0.0", "", ""}, 56, kGateway);
-        row("gateway is the broadcast", {"10.0.0.5", "255.255.255.0", "10.0.0.255", "", ""}, 56, kGateway);
-        row("gateway outside", {"10.0.0.5", "255.255.255.0", "10.0.1.1", "", ""}, 56, kGateway);
-        row("gateway malformed", {"10.0.0.5", "255.255.255.0", "10.0.0", "", ""}, 56, kGateway);
-        row("bad first DNS", {"10.0.0.5", "255.255.255.0", "", "300.1.1.1", ""}, 57, kDns1);
-        row("bad second DNS", {"10.0.0.5", "255.255.255.0", "", "", "8.8.8"}, 58, kDns2);
-        row("first failure wins", {"10.0.0.5", "255.0.255.0", "1.1.1.1", "x", "y"}, 55, kMask);
+        row("empty address", {"", "255.255.255.0", "", "", ""}, 54, Net::kIp);
+        row("multicast address", {"224.1.1.1", "255.255.255.0", "", "", ""}, 54, Net::kIp);
+        row("address starting 0", {"0.1.2.3", "255.255.255.0", "", "", ""}, 54, Net::kIp);
+        row("three numbers", {"1.2.3", "255.255.255.0", "", "", ""}, 54, Net::kIp);
+        row("five numbers", {"1.2.3.4.5", "255.255.255.0", "", "", ""}, 54, Net::kIp);
+        row("number over 255", {"10.0.0.256", "255.255.255.0", "", "", ""}, 54, Net::kIp);
+        row("letters", {"10.0.0.a", "255.255.255.0", "", "", ""}, 54, Net::kIp);
+        row("mask with a hole", {"10.0.0.1", "255.0.255.0", "", "", ""}, 55, Net::kMask);
+        row("mask ...254", {"10.0.0.1", "255.255.255.254", "", "", ""}, 55, Net::kMask);
+        row("gateway is the network", {"10.0.0.5", "255.255.255.0", "10.0.0.0", "", ""}, 56, Net::kGateway);
+        row("gateway is the broadcast", {"10.0.0.5", "255.255.255.0", "10.0.0.255", "", ""}, 56,
+            Net::kGateway);
+        row("gateway outside", {"10.0.0.5", "255.255.255.0", "10.0.1.1", "", ""}, 56, Net::kGateway);
+        row("gateway malformed", {"10.0.0.5", "255.255.255.0", "10.0.0", "", ""}, 56, Net::kGateway);
+        row("bad first DNS", {"10.0.0.5", "255.255.255.0", "", "300.1.1.1", ""}, 57, Net::kDns1);
+        row("bad second DNS", {"10.0.0.5", "255.255.255.0", "", "", "8.8.8"}, 58, Net::kDns2);
+        row("first failure wins", {"10.0.0.5", "255.0.255.0", "1.1.1.1", "x", "y"}, 55, Net::kMask);
     }
 
     void networkChecksStopAtTheFirstBadField()
@@ -287,12 +325,12 @@ private slots:
         startOn(PageId::NetWork);
         WizardState& state = m_wizard->state();
         state.camera.ip = u"198.18.0.9";
-        Click(page(), kDhcpOff);
+        Click(page(), Net::kDhcpOff);
         Settle();
-        const int ids[] = {kIp, kMask, kGateway, kDns1, kDns2};
+        const int ids[] = {Net::kIp, Net::kMask, Net::kGateway, Net::kDns1, Net::kDns2};
         for (int i = 0; i < 5; ++i)
             Type(page(), ids[i], fields[i]);
-        Click(page(), kNext);
+        Click(page(), Net::kNext);
         Settle();
         if (message != 0) {
             QCOMPARE(m_wizard->currentPageId(), PageId::NetWork);
@@ -300,7 +338,7 @@ private slots:
             QCOMPARE(page()->focusWidget(), page()->FindControl(focus));
             // Nothing reaches the state, and what was typed stays.
             QCOMPARE(QString::fromStdU16String(state.camera.ip), QStringLiteral("198.18.0.9"));
-            QCOMPARE(Text(page(), kIp), fields[0]);
+            QCOMPARE(Text(page(), Net::kIp), fields[0]);
             return;
         }
         QVERIFY(MessageBox::shown().isEmpty());
@@ -317,30 +355,30 @@ private slots:
     {
         startOn(PageId::NetWork);
         m_wizard->state().camera.ip = u"198.18.0.9";
-        Click(page(), kDhcpOff);
+        Click(page(), Net::kDhcpOff);
         Settle();
-        QCOMPARE(Text(page(), kIp), QStringLiteral("198.18.0.9"));
-        Click(page(), kDhcpOn);
+        QCOMPARE(Text(page(), Net::kIp), QStringLiteral("198.18.0.9"));
+        Click(page(), Net::kDhcpOn);
         Settle();
-        QCOMPARE(Text(page(), kIp), QString());
-        QVERIFY(!page()->FindControl(kIp)->isEnabled());
-        Click(page(), kNext);
+        QCOMPARE(Text(page(), Net::kIp), QString());
+        QVERIFY(!page()->FindControl(Net::kIp)->isEnabled());
+        Click(page(), Net::kNext);
         Settle();
         QCOMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
         QCOMPARE(m_wizard->state().camera.dhcp, 1);
-        for (int id : {kIp, kMask, kGateway, kDns1, kDns2})
+        for (int id : {Net::kIp, Net::kMask, Net::kGateway, Net::kDns1, Net::kDns2})
             QCOMPARE(Text(page(), id), QStringLiteral("Auto"));
     }
 
     void aWirelessCameraWithoutAPageToGoToStaysUsable()
     {
         startOn(PageId::NetWork, Camera{u"QC-400W", 1, {0xA8}});
-        Click(page(), kDhcpOn);
+        Click(page(), Net::kDhcpOn);
         Settle();
-        Click(page(), kNext);
+        Click(page(), Net::kNext);
         Settle();
         QCOMPARE(m_wizard->currentPageId(), PageId::NetWork);
-        for (int id : {kExit, kBack, kNext})
+        for (int id : {Net::kExit, Net::kBack, Net::kNext})
             QVERIFY(!static_cast<CPicButton*>(page()->FindControl(id))->disabledFlag());
     }
 
@@ -353,12 +391,13 @@ private slots:
         QTest::addColumn<int>("focus");
         QTest::newRow("confirmation differs") << "old"
                                               << "n3w"
-                                              << "n3W" << 18 << int(kConfirmPassword);
+                                              << "n3W" << 18 << int(Login::kConfirmPassword);
         QTest::newRow("same as the current one") << "old"
                                                  << "old"
-                                                 << "old" << 16 << int(kNewPassword);
+                                                 << "old" << 16 << int(Login::kNewPassword);
         const QString tooLong(49, QLatin1Char('p'));
-        QTest::newRow("too long to sign in with") << "old" << tooLong << tooLong << 63 << int(kNewPassword);
+        QTest::newRow("too long to sign in with")
+            << "old" << tooLong << tooLong << 63 << int(Login::kNewPassword);
     }
 
     void loginChecksTheNewPasswordBeforeAnythingIsSent()
@@ -370,15 +409,15 @@ private slots:
         QFETCH(int, focus);
         startOn(PageId::IdPwd);
         const uint16_t sequence = m_wizard->primaryManager().NextSequence();
-        Click(page(), kChangePasswordBox);
+        Click(page(), Login::kChangePasswordBox);
         Settle();
         QCOMPARE(m_wizard->state().changePassword, 1);
-        QVERIFY(page()->FindControl(kNewPassword)->isEnabled());
-        Type(page(), kAdminId, QStringLiteral("admin"));
-        Type(page(), kAdminPassword, password);
-        Type(page(), kNewPassword, newPassword);
-        Type(page(), kConfirmPassword, confirm);
-        Click(page(), kNext);
+        QVERIFY(page()->FindControl(Login::kNewPassword)->isEnabled());
+        Type(page(), Login::kAdminId, QStringLiteral("admin"));
+        Type(page(), Login::kAdminPassword, password);
+        Type(page(), Login::kNewPassword, newPassword);
+        Type(page(), Login::kConfirmPassword, confirm);
+        Click(page(), Login::kNext);
         Settle();
         QCOMPARE(ShownTexts(), QStringList{SkinMessage(message)});
         QCOMPARE(page()->focusWidget(), page()->FindControl(focus));
@@ -390,9 +429,9 @@ private slots:
     void loginPageKeepsWhatWasTypedAndTheIdBoxCannotBeTicked()
     {
         startOn(PageId::IdPwd);
-        auto* idBox = qobject_cast<QCheckBox*>(page()->FindControl(kChangeIdBox));
+        auto* idBox = qobject_cast<QCheckBox*>(page()->FindControl(Login::kChangeIdBox));
         QVERIFY(idBox && !idBox->isEnabled());
-        QVERIFY(!page()->FindControl(kNewId)->isEnabled());
+        QVERIFY(!page()->FindControl(Login::kNewId)->isEnabled());
         WizardState& state = m_wizard->state();
         state.adminId = u"admin";
         state.adminPassword = u"pw";
@@ -402,16 +441,16 @@ private slots:
         command(WIZ_NEXT);
         command(WIZ_BACK);
         QCOMPARE(m_wizard->currentPageId(), PageId::IdPwd);
-        QCOMPARE(Text(page(), kAdminId), QStringLiteral("admin"));
-        QCOMPARE(Text(page(), kAdminPassword), QStringLiteral("pw"));
-        QCOMPARE(Text(page(), kNewPassword), QStringLiteral("n3w"));
-        QCOMPARE(Text(page(), kConfirmPassword), QStringLiteral("n3w"));
-        QCOMPARE(Text(page(), kConfirmId), QString());
-        QVERIFY(qobject_cast<QCheckBox*>(page()->FindControl(kChangePasswordBox))->isChecked());
-        Click(page(), kChangePasswordBox);
+        QCOMPARE(Text(page(), Login::kAdminId), QStringLiteral("admin"));
+        QCOMPARE(Text(page(), Login::kAdminPassword), QStringLiteral("pw"));
+        QCOMPARE(Text(page(), Login::kNewPassword), QStringLiteral("n3w"));
+        QCOMPARE(Text(page(), Login::kConfirmPassword), QStringLiteral("n3w"));
+        QCOMPARE(Text(page(), Login::kConfirmId), QString());
+        QVERIFY(qobject_cast<QCheckBox*>(page()->FindControl(Login::kChangePasswordBox))->isChecked());
+        Click(page(), Login::kChangePasswordBox);
         Settle();
         QCOMPARE(state.changePassword, 0);
-        QVERIFY(!page()->FindControl(kConfirmPassword)->isEnabled());
+        QVERIFY(!page()->FindControl(Login::kConfirmPassword)->isEnabled());
     }
 
     void aboutShowsTheVersion_data()

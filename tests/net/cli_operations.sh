@@ -106,6 +106,16 @@ has "verify, not seen again" "$err" "not seen again: the camera did not answer a
 run "set-wlan" 0 set-wlan "${cam[@]}" --ssid "Back yard" --channel 9 --encryption 1 --wep-key1 abcde
 has "set-wlan, state" "$(state cam)" '"essid": "Back yard", "wepKeys": ["abcde"'
 has "set-wlan, state" "$(state cam)" '"channel": 9, "encryptionModeBits": "00010000"'
+# Refused as the wireless pages refuse it, with their message, and nothing is written.
+before=$(seen cam 169)
+run "set-wlan, 6-character 64-bit key" 2 set-wlan "${cam[@]}" --enable 1 --encryption 1 --key-length 0 --key-format 0 --default-key 2 --wep-key3 abcdef
+has "set-wlan, bad key" "$err" "The key has the wrong length. WEP: 5 or 13 characters"
+has "set-wlan, bad key" "$err" "(--wep-key3); nothing written"
+run "set-wlan, short passphrase" 2 set-wlan "${cam[@]}" --enable 1 --encryption 4 --passphrase short
+has "set-wlan, short passphrase" "$err" "(--passphrase)"
+run "set-wlan, accented SSID" 2 set-wlan "${cam[@]}" --enable 1 --encryption 0 --ssid "Caf$(printf '\xc3\xa9')"
+has "set-wlan, accented SSID" "$err" "(--ssid)"
+[ "$before" = "$(seen cam 169)" ] || fail "a refused set-wlan reached the camera"
 
 before=$(seen cam 164)
 run "set-password, too long" 2 set-password "${cam[@]}" --new-password "$(printf 'p%.0s' $(seq 49))"

@@ -1,7 +1,10 @@
 #include "OperationTable.h"
 
+#include "ModelRules.h"
 #include "OperationSteps.h"
 #include "TemplateEngine.h"
+#include "Utf8.h"
+#include "WirelessFields.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -49,6 +52,67 @@ TEST(OperationTableTest, SignInTextsFitTheirBase64Field)
     EXPECT_FALSE(FitsSignIn(std::u16string(49, u'p')));
     // Counted in 8-bit characters, as sent.
     EXPECT_TRUE(FitsSignIn(std::u16string(48, u'\u20AC')));
+}
+
+} // namespace
+
+namespace {
+
+TEST(ModelRulesTest, RestartAndK7ZFamilies)
+{
+    const struct
+    {
+        const char16_t* model;
+        bool restarts, k7z;
+    } cases[] = {
+        {u"QC-K7Z Pan", true, true},    {u"K3W", true, false},  {u"IPCAM-K5Q-2", true, false},
+        {u"QC-210 Dome", false, false}, {u"k7z", false, false}, {u"", false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RestartsAfterApply(c.model), c.restarts) << ToUtf8(c.model);
+        EXPECT_EQ(IsK7ZModel(c.model), c.k7z) << ToUtf8(c.model);
+    }
+}
+
+// The binding table drives both directions: what SetWLan is given reads back the same.
+TEST(WirelessFieldsTest, WrittenSettingsReadBackThroughTheSameTable)
+{
+    TemplateEngine engine;
+    ASSERT_TRUE(engine.LoadTemplateFile(QUILLANE_TEMPLATE_DIR, "SetWLan_temp"));
+    engine.ClearFields();
+    engine.ResetFields();
+    engine.ParseTemplate(u"\r\n");
+    WirelessSettings sent;
+    sent.ssid = u"Back yard";
+    sent.wepKeys = {u"k1", u"k2", u"0123456789abcdef0123456789", u"k4"};
+    sent.passphrase = u"passphrase!";
+    sent.wirelessEnable = u"1";
+    sent.channel = 11;
+    sent.encryption = 1;
+    sent.adHoc = 1;
+    sent.wepKeyLength = 1;
+    sent.authentication = 2;
+    sent.wepDefaultKey = 2;
+    sent.wepKeyFormat = 1;
+    sent.txRate = 0x5A;
+    WriteWirelessFields(engine, sent);
+    WirelessSettings read;
+    ReadWirelessFields(engine, read);
+    EXPECT_EQ(read.ssid, sent.ssid);
+    EXPECT_EQ(read.wepKeys, sent.wepKeys);
+    EXPECT_EQ(read.passphrase, sent.passphrase);
+    EXPECT_EQ(read.wirelessEnable, sent.wirelessEnable);
+    EXPECT_EQ(read.channel, 11);
+    EXPECT_EQ(ToUtf8(read.encryptionModeBits), "00010001");
+    EXPECT_EQ(ToUtf8(read.keyLengthAuthBits), "00010010");
+    EXPECT_EQ(ToUtf8(read.defaultKeyFormatBits), "00100001");
+    EXPECT_EQ(read.encryption, 1);
+    EXPECT_EQ(read.adHoc, 1);
+    EXPECT_EQ(read.wepKeyLength, 1);
+    EXPECT_EQ(read.authentication, 2);
+    EXPECT_EQ(read.wepDefaultKey, 2);
+    EXPECT_EQ(read.wepKeyFormat, 1);
+    EXPECT_EQ(read.txRate, 0x5A);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "NetworkCommands.h"
 
 #include "AddressChecks.h"
+#include "ApplySequence.h"
 #include "DeviceOperations.h"
 #include "OperationSteps.h"
 #include "Utf8.h"
@@ -111,7 +112,7 @@ int RunSetNetworkCommand(const CliArguments& args)
     if (options.values.count("--webport"))
         camera.webPort = webPort;
 
-    code = SetBasic(session.Context());
+    code = ApplyNetwork(session.Context());
     if (code != OperationResult::kSuccess)
         return FinishOperation("set-network", code, session.Context().errorDetail);
     std::optional<SettingsConfirmation> verified;

@@ -1,7 +1,11 @@
 #include "WirelessCommands.h"
 
+#include "ApplySequence.h"
 #include "DeviceOperations.h"
+#include "ProgramFolder.h"
+#include "SkinFile.h"
 #include "Utf8.h"
+#include "WirelessOptions.h"
 
 #include <iostream>
 
@@ -23,6 +27,15 @@ constexpr NumberOption kNumbers[] = {
     {"--default-key", &WirelessSettings::wepDefaultKey},
     {"--tx-rate", &WirelessSettings::txRate},
 };
+
+// The default skin's message, on one line.
+std::string SkinMessageLine(int number)
+{
+    std::string text = ToUtf8(SkinFile(ProgramFolder() / "Quillane.ini").messageText(number));
+    for (size_t at; (at = text.find("\r\n")) != std::string::npos;)
+        text.replace(at, 2, " ");
+    return text;
+}
 
 } // namespace
 
@@ -69,7 +82,13 @@ int RunSetWlanCommand(const CliArguments& args)
             w.wepKeys[i] = FromUtf8(options.Value(name));
     }
 
-    code = SetWLan(session.Context());
+    if (const WirelessSettingsCheck check = CheckWirelessSettings(w); check.message != 0)
+        return CliError("set-wlan: " + SkinMessageLine(check.message) + " (--" + ToUtf8(check.field) +
+                        "); nothing written");
+
+    // As the wizard applies it: the network settings as they are, the wireless ones, a restart
+    // for the models that need one.
+    code = ApplyWireless(session.Context());
     if (code != OperationResult::kSuccess)
         return FinishOperation("set-wlan", code, session.Context().errorDetail);
     PrintWireless(w, options.json);

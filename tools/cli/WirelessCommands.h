@@ -2,8 +2,8 @@
 
 #include "CameraCommand.h"
 
-// quillane-cli set-wlan: reads the camera's wireless settings, changes the ones given and
-// writes them back.
+// quillane-cli set-wlan: reads the camera's wireless settings, changes the ones given, checks
+// them as the wireless pages do and writes them back as the wizard applies them.
 int RunSetWlanCommand(const CliArguments& args);
 
 inline constexpr std::string_view kSetWlanUsage =

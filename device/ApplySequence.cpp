@@ -1,0 +1,41 @@
+#include "ApplySequence.h"
+
+#include "DeviceOperations.h"
+#include "ModelRules.h"
+#include "WizardState.h"
+
+namespace {
+
+using Step = int (*)(OperationContext&);
+
+int Run(OperationContext& context, std::initializer_list<Step> writes)
+{
+    WizardState& state = context.state;
+    state.applyStatus = 0;
+    if (state.changeId == 1 || state.changePassword == 1) {
+        const int code = ChangeIDPWD(context);
+        if (code != OperationResult::kSuccess)
+            return code;
+        state.adminPassword = state.newPassword;
+    }
+    for (Step write : writes) {
+        const int code = write(context);
+        if (code != OperationResult::kSuccess)
+            return code;
+    }
+    if (RestartsAfterApply(state.camera.model))
+        return Reset(context);
+    return OperationResult::kSuccess;
+}
+
+} // namespace
+
+int ApplyNetwork(OperationContext& context)
+{
+    return Run(context, {SetBasic});
+}
+
+int ApplyWireless(OperationContext& context)
+{
+    return Run(context, {SetBasic, SetWLan});
+}

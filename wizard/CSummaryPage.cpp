@@ -1,0 +1,70 @@
+#include "CSummaryPage.h"
+
+#include "CDeviceManager.h"
+#include "ControlItem.h"
+#include "OperationContext.h"
+#include "WaitCursor.h"
+#include "WizardCommand.h"
+#include "WizardState.h"
+
+#include <QPalette>
+
+bool CSummaryPage::Create(const std::filesystem::path& programFolder)
+{
+    if (!CWizardPage::Create(programFolder))
+        return false;
+    // The page only shows what will be applied, but the values must stay easy to read: disabled
+    // fields keep the normal text colour instead of the faint grey of a control that does not count.
+    for (const auto& item : controls()) {
+        if (item->kind != ControlKind::Edit)
+            continue;
+        QWidget* field = item->control.get();
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+        field->setPalette(palette);
+        field->setEnabled(false);
+    }
+    return true;
+}
+
+void CSummaryPage::fillAccountAndAddresses(const QString& dhcpText)
+{
+    if (m_links.primary)
+        m_links.primary->SetTemplateFolder(templateFolder());
+    const WizardState& state = *m_links.state;
+    const CameraInfo& camera = state.camera;
+    const bool dhcp = camera.dhcp == 1;
+    const std::pair<int, const std::u16string*> addresses[] = {
+        {kIp, &camera.ip},     {kMask, &camera.mask}, {kGateway, &camera.gateway},
+        {kDns1, &camera.dns1}, {kDns2, &camera.dns2},
+    };
+    for (const auto& [id, value] : addresses)
+        setText(id, dhcp ? dhcpText : QString::fromStdU16String(*value));
+    setText(kAdminId, QString::fromStdU16String(state.adminId));
+    setText(kAdminPassword, QString::fromStdU16String(state.changePassword == 1 ? state.confirmPassword
+                                                                                : state.adminPassword));
+}
+
+void CSummaryPage::setPageFontOnFields()
+{
+    for (const auto& item : controls()) {
+        if (item->kind == ControlKind::Edit || item->kind == ControlKind::PicText)
+            setPageFontOn({item->id});
+    }
+}
+
+void CSummaryPage::runApply(int (*apply)(OperationContext&))
+{
+    if (!m_links.state || !m_links.primary)
+        return;
+    WaitCursor wait;
+    OperationContext context{*m_links.state, *m_links.primary};
+    const int code = apply(context);
+    m_errorDetail = context.errorDetail;
+    wait.release();
+    if (code != OperationResult::kSuccess) {
+        ReportFailure(code, m_errorDetail);
+        return;
+    }
+    post(WIZ_NEXT);
+}

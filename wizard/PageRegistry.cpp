@@ -1,0 +1,50 @@
+#include "PageRegistry.h"
+
+#include "CDlgAbout.h"
+#include "CDlgIdPwd.h"
+#include "CDlgListCam.h"
+#include "CDlgNetWork.h"
+#include "CDlgNetWorkFinish.h"
+
+namespace {
+
+template <typename Page> std::unique_ptr<CWizardPage> Make(QWidget* mainWindow)
+{
+    return std::make_unique<Page>(mainWindow);
+}
+
+using R = PageReceives;
+
+// clang-format off
+const PageRegistration kPages[] = {
+    {PageId::ListCam,           Make<CDlgListCam>,       R::BothManagersAndState},
+    {PageId::IdPwd,             Make<CDlgIdPwd>,         R::PrimaryAndState},
+    {PageId::NetWork,           Make<CDlgNetWork>,       R::PrimaryAndState},
+    {PageId::Wireless,          nullptr,                 R::State},
+    {PageId::NetWorkFinish,     Make<CDlgNetWorkFinish>, R::BothManagersAndState},
+    {PageId::WirelessKey,       nullptr,                 R::State},
+    {PageId::WirelessFinish,    nullptr,                 R::BothManagersAndState},
+    {PageId::About,             Make<CDlgAbout>,         R::Nothing},
+    {PageId::WpsFromList,       nullptr,                 R::BothManagersAndState, WpsPageMode::FromList},
+    {PageId::WpsFromChoice,     nullptr,                 R::BothManagersAndState, WpsPageMode::FromChoice},
+    {PageId::WirelessSelect,    nullptr,                 R::State},
+    {PageId::WirelessNew,       nullptr,                 R::State},
+    {PageId::WirelessFinishNew, nullptr,                 R::BothManagersAndState},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const PageRegistration> PageRegistrations()
+{
+    return kPages;
+}
+
+const PageRegistration* FindPageRegistration(PageId id)
+{
+    for (const PageRegistration& page : kPages) {
+        if (page.id == id)
+            return &page;
+    }
+    return nullptr;
+}
