@@ -14,17 +14,6 @@ namespace {
 const std::vector<std::string_view> kCommonValues = {
     "--mac", "--id", "--password", "--interface", "--timeout", "--search-time", "--templates"};
 
-// Hex digits only, lower case: "02:00:0A:..." and "02.00.0a..." compare equal.
-std::string MacKey(std::string_view text)
-{
-    std::string key;
-    for (char c : text) {
-        if (std::isxdigit(static_cast<unsigned char>(c)))
-            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return key;
-}
-
 bool ToInt(const std::string& text, int32_t& out)
 {
     const char* end = text.data() + text.size();
@@ -43,6 +32,36 @@ int ParseCameraOptions(std::string_view command, const CliArguments& args,
                        const std::vector<std::string_view>& valueOptions,
                        const std::vector<std::string_view>& flagOptions, CameraOptions& options)
 {
+    const int code = ParseSearchOptions(command, args, valueOptions, flagOptions, options);
+    if (code != -1)
+        return code;
+    const std::string name(command);
+    if (!options.values.count("--mac"))
+        return CliError(name + ": --mac is required");
+    if (!IsMacText(options.Value("--mac")))
+        return CliError(name + ": '" + options.Value("--mac") + "' is not a MAC address");
+    return -1;
+}
+
+std::string MacKey(std::string_view text)
+{
+    std::string key;
+    for (char c : text) {
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return key;
+}
+
+bool IsMacText(std::string_view text)
+{
+    return MacKey(text).size() == 12;
+}
+
+int ParseSearchOptions(std::string_view command, const CliArguments& args,
+                       const std::vector<std::string_view>& valueOptions,
+                       const std::vector<std::string_view>& flagOptions, CameraOptions& options)
+{
     const std::string name(command);
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -58,10 +77,6 @@ int ParseCameraOptions(std::string_view command, const CliArguments& args,
             return CliError(name + ": unknown option '" + arg + "'");
         }
     }
-    if (!options.values.count("--mac"))
-        return CliError(name + ": --mac is required");
-    if (MacKey(options.Value("--mac")).size() != 12)
-        return CliError(name + ": '" + options.Value("--mac") + "' is not a MAC address");
     for (const char* number : {"--timeout", "--search-time"}) {
         int32_t value = 0;
         if (options.values.count(number) && (!ToInt(options.Value(number), value) || value <= 0))
@@ -72,7 +87,7 @@ int ParseCameraOptions(std::string_view command, const CliArguments& args,
 
 CameraSession::CameraSession() = default;
 
-int CameraSession::Open(std::string_view command, const CameraOptions& options)
+std::unique_ptr<CDeviceManager> NewManager(const CameraOptions& options)
 {
     DeviceTimeouts timeouts;
     int32_t ms = 0;
@@ -80,24 +95,44 @@ int CameraSession::Open(std::string_view command, const CameraOptions& options)
         timeouts.receive = std::chrono::milliseconds(ms);
     if (ToInt(options.Value("--search-time"), ms))
         timeouts.searchQuiet = std::chrono::milliseconds(ms);
-    m_manager = std::make_unique<CDeviceManager>(timeouts);
+    auto manager = std::make_unique<CDeviceManager>(timeouts);
     if (options.values.count("--templates"))
-        m_manager->SetTemplateFolder(options.Value("--templates"));
+        manager->SetTemplateFolder(options.Value("--templates"));
     if (options.values.count("--interface")) {
         const std::string only = options.Value("--interface");
-        m_manager->SetAdapterSource([only] {
+        manager->SetAdapterSource([only] {
             std::vector<AdapterAddress> table = ListAdapterAddresses();
             std::erase_if(table, [&](const AdapterAddress& a) { return a.interfaceName != only; });
             return table;
         });
     }
-    Search();
+    return manager;
+}
 
-    const std::string wanted = MacKey(options.Value("--mac"));
-    for (int i = 0; i < m_manager->CameraCount(); ++i) {
-        m_manager->currentIndex = i;
-        if (MacKey(ToUtf8(m_manager->GetMacText())) != wanted)
-            continue;
+void SearchAndWait(CDeviceManager& manager)
+{
+    manager.StartSearch();
+    // The camera list page polls the same way.
+    while (!manager.SearchFinished())
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    manager.ClearSearching();
+}
+
+int FindCamera(CDeviceManager& manager, std::string_view mac)
+{
+    for (int i = 0; i < manager.CameraCount(); ++i) {
+        manager.currentIndex = i;
+        if (MacKey(ToUtf8(manager.GetMacText())) == MacKey(mac))
+            return i;
+    }
+    return -1;
+}
+
+int CameraSession::Open(std::string_view command, const CameraOptions& options)
+{
+    m_manager = NewManager(options);
+    SearchAndWait(*m_manager);
+    if (const int i = FindCamera(*m_manager, options.Value("--mac")); i >= 0) {
         m_manager->SelectCamera(i, m_manager->GetIpText(), 0, m_state.camera);
         m_state.adminId = FromUtf8(options.Value("--id", "admin"));
         m_state.adminPassword = FromUtf8(options.Value("--password"));
@@ -111,18 +146,9 @@ int CameraSession::Open(std::string_view command, const CameraOptions& options)
     return kExitNotFound;
 }
 
-void CameraSession::Search()
-{
-    m_manager->StartSearch();
-    // The camera list page polls the same way.
-    while (!m_manager->SearchFinished())
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    m_manager->ClearSearching();
-}
-
 SettingsConfirmation CameraSession::ConfirmSettings()
 {
-    Search();
+    SearchAndWait(*m_manager);
     return ConfirmNetworkSettings(*m_manager, m_state.camera);
 }
 

@@ -55,6 +55,23 @@ int ParseCameraOptions(std::string_view command, const CliArguments& args,
                        const std::vector<std::string_view>& valueOptions,
                        const std::vector<std::string_view>& flagOptions, CameraOptions& options);
 
+// The same without --mac, for commands that find several cameras.
+int ParseSearchOptions(std::string_view command, const CliArguments& args,
+                       const std::vector<std::string_view>& valueOptions,
+                       const std::vector<std::string_view>& flagOptions, CameraOptions& options);
+
+// The hexadecimal digits of a MAC text, lower case: "02:00:0A:..." and "02.00.0a..." give the same.
+std::string MacKey(std::string_view text);
+// Whether text holds the twelve hexadecimal digits of a MAC (any separators).
+bool IsMacText(std::string_view text);
+
+// A device manager with the timeouts, template folder and interface of the options.
+std::unique_ptr<CDeviceManager> NewManager(const CameraOptions& options);
+// Runs one search and waits for its end.
+void SearchAndWait(CDeviceManager& manager);
+// The index of the camera mac in the manager's list, or -1; leaves currentIndex on it.
+int FindCamera(CDeviceManager& manager, std::string_view mac);
+
 // A camera found by a search, with the wizard state and context the operations take.
 class CameraSession
 {
@@ -70,8 +87,6 @@ public:
     CDeviceManager& Manager() { return *m_manager; }
 
 private:
-    void Search();
-
     WizardState m_state;
     std::unique_ptr<CDeviceManager> m_manager;
     std::unique_ptr<OperationContext> m_context;

@@ -2,6 +2,7 @@
 #include "CliCommand.h"
 #include "LoginCommands.h"
 #include "NetworkCommands.h"
+#include "PlanCommand.h"
 #include "SearchCommand.h"
 #include "TemplateCommand.h"
 #include "WirelessCommands.h"
@@ -23,6 +24,7 @@ constexpr std::array kCommands = {
     CliCommand{"set-wlan", kSetWlanUsage, RunSetWlanCommand},
     CliCommand{"reset", kResetUsage, RunResetCommand},
     CliCommand{"wps", kWpsUsage, RunWpsCommand},
+    CliCommand{"plan", kPlanUsage, RunPlanCommand},
 };
 
 void PrintUsage(std::ostream& out)
