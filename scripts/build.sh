@@ -13,6 +13,9 @@ common=(-G Ninja -DQUILLANE_WERROR=ON)
 if command -v ccache >/dev/null; then
     common+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+    # Direct mode matched moc objects across work trees whose headers differ; hashing the
+    # preprocessed source does not.
+    export CCACHE_NODIRECT=${CCACHE_NODIRECT:-1}
 fi
 case "$flavour" in
     release) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_BUILD_TESTS=OFF -DQUILLANE_BUILD_BENCHMARKS=ON) ;;

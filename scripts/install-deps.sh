@@ -11,6 +11,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     iproute2 util-linux jq
     xvfb xauth fonts-liberation2 imagemagick
+    dpkg-dev fakeroot lintian help2man desktop-file-utils appstream nftables
 )
 
 missing=()

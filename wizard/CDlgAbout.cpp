@@ -10,11 +10,6 @@ constexpr int kVersionText = 1302;
 
 } // namespace
 
-ProgramVersion BuiltVersion()
-{
-    return {QUILLANE_VERSION_MAJOR, QUILLANE_VERSION_MINOR, QUILLANE_VERSION_PATCH, QUILLANE_VERSION_TWEAK};
-}
-
 QString AboutVersionText(const QString& skinCaption, const ProgramVersion& version)
 {
     const QString caption = skinCaption.trimmed();
@@ -33,7 +28,7 @@ void CDlgAbout::OnInitPage()
 {
     const QString caption = readText(QStringLiteral("DlgAbout.Ver"), QStringLiteral("caption"), QString());
     if (auto* text = qobject_cast<CPicText*>(FindControl(kVersionText))) {
-        text->SetText(AboutVersionText(caption, BuiltVersion()));
+        text->SetText(AboutVersionText(caption, kProgramVersion));
         text->Redraw();
     }
 }

@@ -1,17 +1,7 @@
 #pragma once
 
 #include "CWizardPage.h"
-
-struct ProgramVersion
-{
-    int major = 0;
-    int minor = 0;
-    int patch = 0;
-    int tweak = 0;
-};
-
-// The version this program was built as.
-ProgramVersion BuiltVersion();
+#include "ProgramVersion.h"
 
 // The skin's own version caption when it has one (blanks do not count), otherwise the program's
 // version as "Version:  1.2.3.4".

@@ -1,6 +1,7 @@
 #include "CQuillaneApp.h"
 
 #include "CQuillaneDlg.h"
+#include "ProgramVersion.h"
 
 #include <QIcon>
 #include <cstdlib>
@@ -23,7 +24,7 @@ void ReadMilliseconds(const char* name, std::chrono::milliseconds& value)
 CQuillaneApp::CQuillaneApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Quillane"));
-    setApplicationVersion(QStringLiteral(QUILLANE_VERSION_TEXT));
+    setApplicationVersion(QString::fromLatin1(kProgramVersionText));
     setDesktopFileName(QStringLiteral("quillane"));
     // Between two pages no window is shown for an instant; only Exit ends the program.
     setQuitOnLastWindowClosed(false);

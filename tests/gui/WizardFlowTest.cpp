@@ -474,7 +474,7 @@ private slots:
         startOn(PageId::About);
         const auto* text = qobject_cast<CPicText*>(page()->FindControl(1302));
         QVERIFY(text);
-        const ProgramVersion v = BuiltVersion();
+        const ProgramVersion v = kProgramVersion;
         QCOMPARE(text->text(),
                  QStringLiteral("Version:  %1.%2.%3.%4").arg(v.major).arg(v.minor).arg(v.patch).arg(v.tweak));
     }

@@ -56,6 +56,7 @@ Fault knobs:
                       they were: name, ip, mask, gateway, dns1, dns2, dhcp
   --gone-after-write  after answering a SetBasic the camera answers nothing, not even a search
   --help              this text
+  --version           the program's version
 
 Operations: every request but a search must carry the camera's credentials (else status 2).
 A camera applies what a write sent at once (SetBasic: network settings; ChangeIDPWD: stores the

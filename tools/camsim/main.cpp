@@ -1,4 +1,5 @@
 #include "CameraSimulator.h"
+#include "ProgramVersion.h"
 #include "SimOptions.h"
 
 #include <csignal>
@@ -22,6 +23,10 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("quillane-camsim %s\n", kProgramVersionText);
             return 0;
         }
     }

@@ -3,6 +3,7 @@
 #include "LoginCommands.h"
 #include "NetworkCommands.h"
 #include "PlanCommand.h"
+#include "ProgramVersion.h"
 #include "SearchCommand.h"
 #include "TemplateCommand.h"
 #include "WirelessCommands.h"
@@ -29,7 +30,8 @@ constexpr std::array kCommands = {
 
 void PrintUsage(std::ostream& out)
 {
-    out << "usage: quillane-cli COMMAND ...\n";
+    out << "usage: quillane-cli COMMAND ...\n"
+        << "       quillane-cli --help | --version\n";
     for (const CliCommand& command : kCommands)
         out << "  " << command.usage << "\n";
     out << "CAMERA-OPTIONS: " << kCameraOptionsUsage << "\n" << kCameraOptionsHelp << "\n";
@@ -48,6 +50,10 @@ int main(int argc, char** argv)
     if (argc < 2 || std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h") {
         PrintUsage(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? kExitUsage : 0;
+    }
+    if (std::string_view(argv[1]) == "--version") {
+        std::cout << "quillane-cli " << kProgramVersionText << "\n";
+        return 0;
     }
     const CliArguments args(argv + 2, argv + argc);
     for (const CliCommand& command : kCommands) {
