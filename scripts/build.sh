@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds one flavour into build/<flavour>.
-#   release  optimised, what run.sh starts
+# Configures and builds one flavour into build/<flavour>: all of it, or only the targets named.
+#   scripts/build.sh FLAVOUR [TARGET...]
+#   release  optimised with Debian's hardening flags, what run.sh starts and the package holds
 #   debug    gcc, warnings as errors, tests and benchmarks
 #   asan     clang, AddressSanitizer + UndefinedBehaviorSanitizer, tests and fuzz targets
 #   tsan     gcc, ThreadSanitizer, the non-Qt layers and their tests
@@ -8,6 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 flavour=${1:-debug}
+shift || true
 common=(-G Ninja -DQUILLANE_WERROR=ON)
 # Several work trees and flavours compile the same sources; ccache, where installed, shares that.
 if command -v ccache >/dev/null; then
@@ -18,7 +20,13 @@ if command -v ccache >/dev/null; then
     export CCACHE_NODIRECT=${CCACHE_NODIRECT:-1}
 fi
 case "$flavour" in
-    release) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_BUILD_TESTS=OFF -DQUILLANE_BUILD_BENCHMARKS=ON) ;;
+    release) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_BUILD_TESTS=OFF -DQUILLANE_BUILD_BENCHMARKS=ON
+                   -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON)
+             if command -v dpkg-buildflags >/dev/null; then
+                 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+                 args+=("-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+                        "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)")
+             fi ;;
     debug)   args=(-DCMAKE_BUILD_TYPE=Debug) ;;
     asan)    args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DQUILLANE_SANITIZE=address,undefined
                    -DQUILLANE_FUZZ=ON -DQUILLANE_BUILD_BENCHMARKS=OFF) ;;
@@ -28,4 +36,8 @@ case "$flavour" in
 esac
 
 cmake -S . -B "build/$flavour" "${common[@]}" "${args[@]}" >/dev/null
-cmake --build "build/$flavour"
+if [ $# -gt 0 ]; then
+    cmake --build "build/$flavour" --target "$@"
+else
+    cmake --build "build/$flavour"
+fi

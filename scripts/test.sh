@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds every flavour and runs the whole suite inside a network
 # namespace of its own: plain (gcc), under ThreadSanitizer (threaded layers), and last under
-# AddressSanitizer + UndefinedBehaviorSanitizer with short fuzz runs.
+# AddressSanitizer + UndefinedBehaviorSanitizer with short fuzz runs; then builds the Debian
+# package and checks it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,6 +10,8 @@ scripts/install-deps.sh
 for flavour in debug tsan asan; do
     scripts/build.sh "$flavour"
 done
+scripts/package.sh
+version=$(sed -n 's/^project(Quillane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -21,4 +24,5 @@ scripts/in-test-netns.sh bash -c "
     ctest --test-dir build/debug --output-on-failure -j $jobs
     ctest --test-dir build/tsan --output-on-failure -j $jobs -L threads --no-tests=ignore
     ctest --test-dir build/asan --output-on-failure -j $jobs
+    tests/package/check_package.sh build/release/quillane_${version}_amd64.deb $version
 "

@@ -24,7 +24,7 @@ check() {
 }
 
 check "quillane-cli $version" "$cli" --version
-check "usage: quillane-cli" "$cli" --help
+check "Usage: quillane-cli" "$cli" --help
 check "quillane-camsim $version" "$camsim" --version
 check "usage: quillane-camsim" "$camsim" --help
 if [ -n "$wizard" ]; then

@@ -30,11 +30,13 @@ constexpr std::array kCommands = {
 
 void PrintUsage(std::ostream& out)
 {
-    out << "usage: quillane-cli COMMAND ...\n"
-        << "       quillane-cli --help | --version\n";
+    out << "Usage: quillane-cli COMMAND ...\n"
+        << "  or:  quillane-cli --help | --version\n"
+        << "Set up network cameras from a shell, and show what a template file does.\n\n"
+        << "Commands:\n";
     for (const CliCommand& command : kCommands)
         out << "  " << command.usage << "\n";
-    out << "CAMERA-OPTIONS: " << kCameraOptionsUsage << "\n" << kCameraOptionsHelp << "\n";
+    out << "\nCAMERA-OPTIONS: " << kCameraOptionsUsage << "\n" << kCameraOptionsHelp << "\n";
 }
 
 } // namespace

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the Debian package build/release/quillane_<version>_amd64.deb from a release build.
+#   scripts/package.sh
+# Its man pages are made from the programs' --help, so the programs run while it builds; like
+# everything that may touch a network, that happens in a network namespace of its own.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+if [ "${QUILLANE_ISOLATED_NETNS:-}" != 1 ]; then
+    exec "$root/scripts/in-test-netns.sh" "$0" "$@"
+fi
+cd "$root"
+
+scripts/build.sh release quillane quillane-cli quillane-camsim manpages changelog
+rm -f build/release/quillane_*.deb
+(cd build/release && cpack -G DEB >/dev/null)
+ls build/release/quillane_*.deb
