@@ -1,7 +1,7 @@
 #include "CPicButton.h"
 
 #include "ControlCommandEvent.h"
-#include "LoadPicture.h"
+#include "DensityPicture.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -15,10 +15,11 @@ CPicButton::CPicButton(int id, QObject* owner, QWidget* parent) : QWidget(parent
 void CPicButton::LoadImages(const QString& normal, const QString& down, const QString& hover,
                             const QString& disabled)
 {
-    m_normal = LoadPicture(normal);
-    m_down = LoadPicture(down);
-    m_hover = LoadPicture(hover);
-    m_disabledImage = LoadPicture(disabled);
+    const qreal ratio = devicePixelRatioF();
+    m_normal = LoadPictureForRatio(normal, ratio);
+    m_down = LoadPictureForRatio(down, ratio);
+    m_hover = LoadPictureForRatio(hover, ratio);
+    m_disabledImage = LoadPictureForRatio(disabled, ratio);
     Redraw();
 }
 

@@ -3,8 +3,8 @@
 #include "CPicButton.h"
 #include "CPicText.h"
 #include "ControlCommandEvent.h"
+#include "DensityPicture.h"
 #include "EnterAndEscape.h"
-#include "LoadPicture.h"
 #include "MessageBox.h"
 #include "SkinRadioButton.h"
 #include "WizardCommand.h"
@@ -98,7 +98,7 @@ int CPicDialog::LoadBackground()
     const QString file = readText(m_pageSection, QStringLiteral("background"), QString());
     if (file.isEmpty())
         return 0;
-    QPixmap picture = LoadPicture(imagePath(file));
+    QPixmap picture = LoadPictureForRatio(imagePath(file), devicePixelRatioF());
     if (picture.isNull())
         return 0;
     m_background = picture;

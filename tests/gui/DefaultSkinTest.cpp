@@ -1,11 +1,14 @@
 #include "BuildSkinPage.h"
 #include "CPicButton.h"
 #include "CPicDialog.h"
+#include "DensityPicture.h"
 #include "LoadPicture.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QFontInfo>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <map>
@@ -45,6 +48,7 @@ private slots:
     void everyPageBuildsCompletely();
     void commonButtonsShareTheirPlaces();
     void everyMessageHasText();
+    void everyPictureHasASharpTwin();
     void cameraListColumns();
     void pageFontResolves();
 };
@@ -69,6 +73,9 @@ void DefaultSkinTest::everyPageBuildsCompletely()
     page.setSkin(kSkinFolder, q(pageSpec.section));
     QCOMPARE(page.LoadBackground(), 1);
     QCOMPARE(page.size(), QSize(720, 480));
+    // Above 100% scaling every picture comes from its sharp twin, at the same logical size.
+    const qreal pictureRatio = page.devicePixelRatioF() > 1 ? 2.0 : 1.0;
+    QCOMPARE(page.background().devicePixelRatio(), pictureRatio);
     QCOMPARE(BuildSkinPage(page, pageSpec), static_cast<int>(pageSpec.controls.size()));
 
     const QRect pageRect(QPoint(0, 0), page.size());
@@ -89,7 +96,8 @@ void DefaultSkinTest::everyPageBuildsCompletely()
             for (auto image : {CPicButton::Image::Normal, CPicButton::Image::Down, CPicButton::Image::Hover,
                                CPicButton::Image::Disabled}) {
                 QVERIFY2(!button->image(image).isNull(), qPrintable(name));
-                QCOMPARE(button->image(image).size(), button->size());
+                QCOMPARE(button->image(image).deviceIndependentSize().toSize(), button->size());
+                QCOMPARE(button->image(image).devicePixelRatio(), pictureRatio);
             }
             QVERIFY2(!button->toolTip().isEmpty(), qPrintable(name));
         }
@@ -121,6 +129,29 @@ void DefaultSkinTest::commonButtonsShareTheirPlaces()
         }
     }
     QCOMPARE(places.size(), std::size_t(3));
+}
+
+// Whatever pictures the skin file names, in any section: each has its "@2x" twin, drawn at
+// exactly twice its size, so that no page is blurred at 200% scaling.
+void DefaultSkinTest::everyPictureHasASharpTwin()
+{
+    QFile ini(QString::fromStdU16String((kSkinFolder / "Quillane.ini").u16string()));
+    QVERIFY(ini.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QRegularExpression pictureKey(
+        QStringLiteral("^\\s*(background|normalImage|downImage|hoverImage|disableImage)\\s*=\\s*(\\S.*?)\\s*$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption);
+    const QString folder = QString::fromStdU16String(kSkinFolder.u16string()) + QStringLiteral("/Image/");
+    int pictures = 0;
+    for (const QRegularExpressionMatch& match : pictureKey.globalMatch(QString::fromUtf8(ini.readAll()))) {
+        const QString file = folder + match.captured(2);
+        const QImage normal(file);
+        const QImage sharp(HighDensityPath(file));
+        QVERIFY2(!normal.isNull(), qPrintable(file));
+        QVERIFY2(!sharp.isNull(), qPrintable(HighDensityPath(file)));
+        QCOMPARE(sharp.size(), normal.size() * 2);
+        ++pictures;
+    }
+    QVERIFY(pictures > 0);
 }
 
 void DefaultSkinTest::everyMessageHasText()

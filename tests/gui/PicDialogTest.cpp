@@ -1,6 +1,7 @@
 #include "CPicButton.h"
 #include "CPicDialog.h"
 #include "CPicText.h"
+#include "DensityPicture.h"
 #include "LoadPicture.h"
 #include "MessageBox.h"
 #include "ProgramFolderNarrow.h"
@@ -99,6 +100,10 @@ private slots:
     void backgroundFailures();
     void loadPicture_data();
     void loadPicture();
+    void highDensityPath_data();
+    void highDensityPath();
+    void pictureForRatio_data();
+    void pictureForRatio();
     void showMessage_data();
     void showMessage();
     void showMessageReturnsAnswer();
@@ -422,6 +427,57 @@ void PicDialogTest::loadPicture()
     QCOMPARE(picture.isNull(), !size.isValid());
     if (size.isValid())
         QCOMPARE(picture.size(), size);
+}
+
+void PicDialogTest::highDensityPath_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("sharp");
+    QTest::newRow("png") << "Image/bg.png" << "Image/bg@2x.png";
+    QTest::newRow("two dots") << "Image/bg.tar.bmp" << "Image/bg.tar@2x.bmp";
+    QTest::newRow("no suffix, dotted folder") << "Skin.v2/bg" << "Skin.v2/bg@2x";
+}
+
+void PicDialogTest::highDensityPath()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, sharp);
+    QCOMPARE(HighDensityPath(path), sharp);
+}
+
+// dense.png is red, dense@2x.png blue at twice the pixels; broken-sharp@2x.png is not a picture.
+void PicDialogTest::pictureForRatio_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QSize>("logicalSize");
+    QTest::addColumn<qreal>("pictureRatio");
+    QTest::newRow("100%: the named file") << "dense.png" << 1.0 << QColor(Qt::red) << QSize(4, 3) << 1.0;
+    QTest::newRow("200%: the sharp file") << "dense.png" << 2.0 << QColor(Qt::blue) << QSize(4, 3) << 2.0;
+    QTest::newRow("150%: the sharp file") << "dense.png" << 1.5 << QColor(Qt::blue) << QSize(4, 3) << 2.0;
+    QTest::newRow("200%, no sharp file") << "normal.png" << 2.0 << QColor() << QSize(60, 30) << 1.0;
+    QTest::newRow("200%, sharp file broken") << "broken-sharp.png" << 2.0 << QColor(Qt::red) << QSize(4, 3)
+                                             << 1.0;
+    QTest::newRow("200%, nothing there") << "not-there.png" << 2.0 << QColor() << QSize() << 1.0;
+}
+
+void PicDialogTest::pictureForRatio()
+{
+    QFETCH(QString, file);
+    QFETCH(qreal, ratio);
+    QFETCH(QColor, colour);
+    QFETCH(QSize, logicalSize);
+    QFETCH(qreal, pictureRatio);
+    const QPixmap picture = LoadPictureForRatio(
+        QString::fromStdU16String((kData / "images").u16string()) + QLatin1Char('/') + file, ratio);
+    QCOMPARE(picture.isNull(), !logicalSize.isValid());
+    if (picture.isNull())
+        return;
+    QCOMPARE(picture.deviceIndependentSize().toSize(), logicalSize);
+    QCOMPARE(picture.devicePixelRatio(), pictureRatio);
+    if (colour.isValid())
+        QCOMPARE(picture.toImage().pixelColor(0, 0), colour);
 }
 
 void PicDialogTest::showMessage_data()

@@ -1,4 +1,5 @@
-// Draws the default skin's pictures (page backgrounds and four-state buttons) into a folder.
+// Draws the default skin's pictures (page backgrounds and four-state buttons) into a folder, each
+// twice: "name.png" for 100% scaling and "name@2x.png", drawn at twice the pixels, for 200%.
 // Field labels that the skin has no label control for are painted into the backgrounds beside
 // their controls, whose places are read from the skin file, so the two cannot drift apart.
 //
@@ -370,9 +371,17 @@ void drawOptionIcon(QPainter& p, const QPointF& c, bool wps)
     p.restore();
 }
 
-QImage background(const Page& page, const SkinFile& skin)
+// A blank picture of the given logical size; painting on it at scale 2 fills twice the pixels.
+QImage canvas(int width, int height, qreal scale, QImage::Format format)
 {
-    QImage image(kPageWidth, kPageHeight, QImage::Format_RGB32);
+    QImage image(qRound(width * scale), qRound(height * scale), format);
+    image.setDevicePixelRatio(scale);
+    return image;
+}
+
+QImage background(const Page& page, const SkinFile& skin, qreal scale)
+{
+    QImage image = canvas(kPageWidth, kPageHeight, scale, QImage::Format_RGB32);
     image.fill(kPage);
     QPainter p(&image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
@@ -521,9 +530,9 @@ void drawIcon(QPainter& p, Icon icon, const QRectF& box, const QColor& colour)
     }
 }
 
-QImage button(const ButtonArt& art, State state)
+QImage button(const ButtonArt& art, State state, qreal scale)
 {
-    QImage image(art.width, art.height, QImage::Format_ARGB32_Premultiplied);
+    QImage image = canvas(art.width, art.height, scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
@@ -573,6 +582,14 @@ bool save(const QImage& image, const QDir& folder, const QString& name)
     return true;
 }
 
+// Every picture in both densities, so that no page or button added to the tables lacks either.
+template <typename Draw> bool saveBothDensities(const QDir& folder, const QString& stem, Draw draw)
+{
+    const bool normal = save(draw(1.0), folder, stem + QStringLiteral(".png"));
+    const bool sharp = save(draw(2.0), folder, stem + QStringLiteral("@2x.png"));
+    return normal && sharp;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -588,16 +605,19 @@ int main(int argc, char** argv)
         return 1;
     bool ok = true;
     for (const Page& page : pages())
-        ok &= save(background(page, skin), folder,
-                   QStringLiteral("bg_%1.png").arg(QLatin1String(page.section)));
+        ok &= saveBothDensities(folder, QStringLiteral("bg_%1").arg(QLatin1String(page.section)),
+                                [&](qreal scale) { return background(page, skin, scale); });
     const std::pair<State, const char*> states[] = {{State::Normal, "normal"},
                                                     {State::Hover, "hover"},
                                                     {State::Down, "down"},
                                                     {State::Disabled, "disabled"}};
     for (const ButtonArt& art : kButtons) {
-        for (const auto& [state, suffix] : states)
-            ok &= save(button(art, state), folder,
-                       QStringLiteral("btn_%1_%2.png").arg(QLatin1String(art.name), QLatin1String(suffix)));
+        for (const auto& state : states) {
+            const QString stem =
+                QStringLiteral("btn_%1_%2").arg(QLatin1String(art.name), QLatin1String(state.second));
+            ok &=
+                saveBothDensities(folder, stem, [&](qreal scale) { return button(art, state.first, scale); });
+        }
     }
     return ok ? 0 : 1;
 }
