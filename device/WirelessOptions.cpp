@@ -12,6 +12,12 @@ constexpr int32_t kSecurityNone = 0, kSecurityWep = 1, kSecurityWpa = 2;
 constexpr int32_t kEncryptionNone = 0, kEncryptionWep = 1, kEncryptionWpa = 4;
 constexpr int32_t kAuthenticationBoth = 2, kAuthenticationWpaBoth = 5;
 
+// A string without a single "1" is a camera that did not say what it can do.
+bool ReportsAny(std::u16string_view caps)
+{
+    return caps.find(u'1') != std::u16string_view::npos;
+}
+
 char16_t CapabilityAt(std::u16string_view caps, int entry)
 {
     const int at = kLastCapability - entry;
@@ -25,7 +31,7 @@ WirelessOptionList Offered(std::u16string_view caps, std::initializer_list<std::
     WirelessOptionList list;
     int32_t i = 0;
     for (std::u16string_view text : table) {
-        if (!caps.empty() && CapabilityAt(caps, i) == u'1')
+        if (CapabilityAt(caps, i) == u'1')
             list.push_back({std::u16string(text), i});
         ++i;
     }
@@ -46,12 +52,12 @@ char16_t Lower(char16_t c)
 
 bool CapabilityOffers(std::u16string_view caps, int entry)
 {
-    return caps.empty() || CapabilityAt(caps, entry) == u'1';
+    return !ReportsAny(caps) || CapabilityAt(caps, entry) == u'1';
 }
 
 bool CapabilityAllows(std::u16string_view caps, int entry)
 {
-    return CapabilityAt(caps, entry) != u'0';
+    return !ReportsAny(caps) || CapabilityAt(caps, entry) != u'0';
 }
 
 bool WirelessOn(std::u16string_view text)

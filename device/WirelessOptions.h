@@ -20,7 +20,8 @@ struct WirelessOption
 using WirelessOptionList = std::vector<WirelessOption>;
 
 // A capability string offers entry i of its table when its character 7 - i is "1". A camera that
-// reported nothing (an empty string) is taken to offer everything.
+// reports nothing (no "1" anywhere, an empty string included) is taken to offer everything:
+// otherwise it would leave no way to set up WEP or WPA at all.
 bool CapabilityOffers(std::u16string_view caps, int entry);
 // "Unless it says no": the character 7 - i is anything but "0", or missing.
 bool CapabilityAllows(std::u16string_view caps, int entry);

@@ -10,7 +10,7 @@ CDlgNetWorkFinish::CDlgNetWorkFinish(QWidget* mainWindow)
 void CDlgNetWorkFinish::OnInitPage()
 {
     fillAccountAndAddresses(QStringLiteral("Auto"));
-    setPageFontOnFields();
+    finishFields();
 }
 
 void CDlgNetWorkFinish::OnCommand(int id, int code)

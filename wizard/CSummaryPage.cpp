@@ -7,6 +7,7 @@
 #include "WizardCommand.h"
 #include "WizardState.h"
 
+#include <QLineEdit>
 #include <QPalette>
 
 bool CSummaryPage::Create(const std::filesystem::path& programFolder)
@@ -45,11 +46,14 @@ void CSummaryPage::fillAccountAndAddresses(const QString& dhcpText)
                                                                                 : state.adminPassword));
 }
 
-void CSummaryPage::setPageFontOnFields()
+void CSummaryPage::finishFields()
 {
     for (const auto& item : controls()) {
         if (item->kind == ControlKind::Edit || item->kind == ControlKind::PicText)
             setPageFontOn({item->id});
+        // A long key would otherwise show only its end.
+        if (auto* field = qobject_cast<QLineEdit*>(item->control.get()))
+            field->setCursorPosition(0);
     }
 }
 

@@ -32,8 +32,8 @@ protected:
     // Admin ID and the password the camera will have; the five addresses, or dhcpText for each
     // when the camera takes its address by DHCP.
     void fillAccountAndAddresses(const QString& dhcpText);
-    // Fonts every edit and label of the page with the page font.
-    void setPageFontOnFields();
+    // Gives every field and label the page font and shows each value from its start.
+    void finishFields();
     // Runs the apply; posts Next when it succeeds, otherwise says why and stays.
     void runApply(int (*apply)(OperationContext&));
 

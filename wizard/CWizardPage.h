@@ -20,6 +20,7 @@ class CWizardPage : public CPicDialog
 public:
     static constexpr int kExitButtonId = 1001;
     static constexpr int kBackButtonId = 1002;
+    static constexpr int kNextButtonId = 1003;
 
     CWizardPage(QWidget* mainWindow, const QString& section);
 

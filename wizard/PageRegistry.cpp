@@ -5,6 +5,12 @@
 #include "CDlgListCam.h"
 #include "CDlgNetWork.h"
 #include "CDlgNetWorkFinish.h"
+#include "CDlgWireless.h"
+#include "CDlgWirelessFinish.h"
+#include "CDlgWirelessFinishNew.h"
+#include "CDlgWirelessKey.h"
+#include "CDlgWirelessNew.h"
+#include "CDlgWirelessSelect.h"
 
 namespace {
 
@@ -17,19 +23,19 @@ using R = PageReceives;
 
 // clang-format off
 const PageRegistration kPages[] = {
-    {PageId::ListCam,           Make<CDlgListCam>,       R::BothManagersAndState},
-    {PageId::IdPwd,             Make<CDlgIdPwd>,         R::PrimaryAndState},
-    {PageId::NetWork,           Make<CDlgNetWork>,       R::PrimaryAndState},
-    {PageId::Wireless,          nullptr,                 R::State},
-    {PageId::NetWorkFinish,     Make<CDlgNetWorkFinish>, R::BothManagersAndState},
-    {PageId::WirelessKey,       nullptr,                 R::State},
-    {PageId::WirelessFinish,    nullptr,                 R::BothManagersAndState},
-    {PageId::About,             Make<CDlgAbout>,         R::Nothing},
-    {PageId::WpsFromList,       nullptr,                 R::BothManagersAndState, WpsPageMode::FromList},
-    {PageId::WpsFromChoice,     nullptr,                 R::BothManagersAndState, WpsPageMode::FromChoice},
-    {PageId::WirelessSelect,    nullptr,                 R::State},
-    {PageId::WirelessNew,       nullptr,                 R::State},
-    {PageId::WirelessFinishNew, nullptr,                 R::BothManagersAndState},
+    {PageId::ListCam,           Make<CDlgListCam>,           R::BothManagersAndState},
+    {PageId::IdPwd,             Make<CDlgIdPwd>,             R::PrimaryAndState},
+    {PageId::NetWork,           Make<CDlgNetWork>,           R::PrimaryAndState},
+    {PageId::Wireless,          Make<CDlgWireless>,          R::State},
+    {PageId::NetWorkFinish,     Make<CDlgNetWorkFinish>,     R::BothManagersAndState},
+    {PageId::WirelessKey,       Make<CDlgWirelessKey>,       R::State},
+    {PageId::WirelessFinish,    Make<CDlgWirelessFinish>,    R::BothManagersAndState},
+    {PageId::About,             Make<CDlgAbout>,             R::Nothing},
+    {PageId::WpsFromList,       nullptr,                     R::BothManagersAndState, WpsPageMode::FromList},
+    {PageId::WpsFromChoice,     nullptr,                     R::BothManagersAndState, WpsPageMode::FromChoice},
+    {PageId::WirelessSelect,    Make<CDlgWirelessSelect>,    R::State},
+    {PageId::WirelessNew,       Make<CDlgWirelessNew>,       R::State},
+    {PageId::WirelessFinishNew, Make<CDlgWirelessFinishNew>, R::BothManagersAndState},
 };
 // clang-format on
 

@@ -5,6 +5,9 @@
 #include "CDlgIdPwd.h"
 #include "CDlgListCam.h"
 #include "CDlgNetWork.h"
+#include "CDlgWireless.h"
+#include "CDlgWirelessKey.h"
+#include "CDlgWirelessNew.h"
 #include "CPicText.h"
 #include "PageRegistry.h"
 #include "ShellOpen.h"
@@ -13,6 +16,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
@@ -31,6 +35,7 @@ struct Camera
     std::vector<int32_t> opcodes;
     int wpsShow = 0;
     int onlyWirelessNew = 0;
+    int wpsChosen = 0;
 };
 
 // Controls by the names their pages publish.
@@ -60,6 +65,7 @@ private:
         std::copy(camera.opcodes.begin(), camera.opcodes.end(), state.supportedOpcodes.begin());
         state.wpsShow = camera.wpsShow;
         state.onlyWirelessNew = camera.onlyWirelessNew;
+        state.wpsChosen = camera.wpsChosen;
         if (start != PageId::ListCam)
             QVERIFY(m_wizard->GoTo(PageTransition{start}));
         QCOMPARE(m_wizard->currentPageId(), start);
@@ -117,9 +123,53 @@ private slots:
             << P::NetWork << wired << int(WIZ_NEXT) << P::NetWorkFinish << true;
         QTest::newRow("network next, wireless without 168")
             << P::NetWork << wirelessWithout168 << int(WIZ_NEXT) << P::NetWork << false;
-        QTest::newRow("network next, wireless page not built")
-            << P::NetWork << wirelessWith168 << int(WIZ_NEXT) << P::NetWork << false;
+        QTest::newRow("network next, wireless without WPS")
+            << P::NetWork << wirelessWith168 << int(WIZ_NEXT) << P::WirelessNew << true;
         QTest::newRow("network back") << P::NetWork << wired << int(WIZ_BACK) << P::IdPwd << true;
+
+        // The wireless pages. A WPS-capable camera goes through the choice page when the skin
+        // shows WPS; the WPS page itself is not built yet, so going there leaves the page in place.
+        const Camera wpsShown{u"QC-400W", 1, {0xA8, 0xB2}, 1};
+        const Camera wpsHidden{u"QC-400W", 1, {0xA8, 0xC1}, 0};
+        const Camera onlyNew{u"QC-400W", 1, {0xA8, 0xB2}, 0, 1};
+        const Camera onlyNewShown{u"QC-400W", 1, {0xA8, 0xB2}, 1, 1};
+        const Camera wpsTaken{u"QC-400W", 1, {0xA8, 0xB2}, 1, 0, 1};
+        QTest::newRow("network next, WPS shown")
+            << P::NetWork << wpsShown << int(WIZ_NEXT) << P::WirelessSelect << true;
+        QTest::newRow("network next, WPS hidden")
+            << P::NetWork << wpsHidden << int(WIZ_NEXT) << P::Wireless << true;
+        QTest::newRow("network next, only the one page")
+            << P::NetWork << onlyNew << int(WIZ_NEXT) << P::WirelessNew << true;
+        QTest::newRow("choice next, standard")
+            << P::WirelessSelect << wpsShown << int(WIZ_NEXT) << P::Wireless << true;
+        QTest::newRow("choice next, standard, only the one page")
+            << P::WirelessSelect << onlyNewShown << int(WIZ_NEXT) << P::WirelessNew << true;
+        QTest::newRow("choice next, WPS: no such page yet")
+            << P::WirelessSelect << wpsTaken << int(WIZ_NEXT) << P::WirelessSelect << false;
+        QTest::newRow("choice back") << P::WirelessSelect << wpsShown << int(WIZ_BACK) << P::NetWork << true;
+        QTest::newRow("wireless next") << P::Wireless << wpsShown << int(WIZ_NEXT) << P::WirelessKey << true;
+        QTest::newRow("wireless back, WPS shown")
+            << P::Wireless << wpsShown << int(WIZ_BACK) << P::WirelessSelect << true;
+        QTest::newRow("wireless back, WPS hidden")
+            << P::Wireless << wpsHidden << int(WIZ_BACK) << P::NetWork << true;
+        QTest::newRow("key next") << P::WirelessKey << wpsShown << int(WIZ_NEXT) << P::WirelessFinish << true;
+        QTest::newRow("key back") << P::WirelessKey << wpsShown << int(WIZ_BACK) << P::Wireless << true;
+        QTest::newRow("wireless summary next")
+            << P::WirelessFinish << wpsShown << int(WIZ_NEXT) << P::ListCam << true;
+        QTest::newRow("wireless summary back")
+            << P::WirelessFinish << wpsShown << int(WIZ_BACK) << P::WirelessKey << true;
+        QTest::newRow("wireless summary back after WPS: no such page yet")
+            << P::WirelessFinish << wpsTaken << int(WIZ_BACK) << P::WirelessFinish << false;
+        QTest::newRow("one page next")
+            << P::WirelessNew << wirelessWith168 << int(WIZ_NEXT) << P::WirelessFinishNew << true;
+        QTest::newRow("one page back, WPS shown")
+            << P::WirelessNew << wpsShown << int(WIZ_BACK) << P::WirelessSelect << true;
+        QTest::newRow("one page back, no WPS")
+            << P::WirelessNew << wirelessWith168 << int(WIZ_BACK) << P::NetWork << true;
+        QTest::newRow("one page summary next")
+            << P::WirelessFinishNew << wirelessWith168 << int(WIZ_NEXT) << P::ListCam << true;
+        QTest::newRow("one page summary back")
+            << P::WirelessFinishNew << wirelessWith168 << int(WIZ_BACK) << P::WirelessNew << true;
         QTest::newRow("summary next") << P::NetWorkFinish << wired << int(WIZ_NEXT) << P::ListCam << true;
         QTest::newRow("summary back") << P::NetWorkFinish << wired << int(WIZ_BACK) << P::NetWork << true;
         QTest::newRow("about next") << P::About << wired << int(WIZ_NEXT) << P::ListCam << true;
@@ -156,16 +206,16 @@ private slots:
             {P::ListCam, R::BothManagersAndState, WpsPageMode::NotWps, "DlgListCam"},
             {P::IdPwd, R::PrimaryAndState, WpsPageMode::NotWps, "DlgIdPwd"},
             {P::NetWork, R::PrimaryAndState, WpsPageMode::NotWps, "DlgNetWork"},
-            {P::Wireless, R::State, WpsPageMode::NotWps, nullptr},
+            {P::Wireless, R::State, WpsPageMode::NotWps, "DlgWireless"},
             {P::NetWorkFinish, R::BothManagersAndState, WpsPageMode::NotWps, "DlgNetWorkFinish"},
-            {P::WirelessKey, R::State, WpsPageMode::NotWps, nullptr},
-            {P::WirelessFinish, R::BothManagersAndState, WpsPageMode::NotWps, nullptr},
+            {P::WirelessKey, R::State, WpsPageMode::NotWps, "DlgWirelessKey"},
+            {P::WirelessFinish, R::BothManagersAndState, WpsPageMode::NotWps, "DlgWirelessFinish"},
             {P::About, R::Nothing, WpsPageMode::NotWps, "DlgAbout"},
             {P::WpsFromList, R::BothManagersAndState, WpsPageMode::FromList, nullptr},
             {P::WpsFromChoice, R::BothManagersAndState, WpsPageMode::FromChoice, nullptr},
-            {P::WirelessSelect, R::State, WpsPageMode::NotWps, nullptr},
-            {P::WirelessNew, R::State, WpsPageMode::NotWps, nullptr},
-            {P::WirelessFinishNew, R::BothManagersAndState, WpsPageMode::NotWps, nullptr},
+            {P::WirelessSelect, R::State, WpsPageMode::NotWps, "DlgWirelessSele"},
+            {P::WirelessNew, R::State, WpsPageMode::NotWps, "DlgWirelessNEW"},
+            {P::WirelessFinishNew, R::BothManagersAndState, WpsPageMode::NotWps, "DlgWirelessFinishNEW"},
         };
         QCOMPARE(PageRegistrations().size(), std::size(pages));
         for (const auto& expected : pages) {
@@ -224,8 +274,10 @@ private slots:
 
     void enterAndEscapeDoNothing()
     {
-        for (PageId id :
-             {PageId::ListCam, PageId::IdPwd, PageId::NetWork, PageId::NetWorkFinish, PageId::About}) {
+        for (const PageRegistration& registration : PageRegistrations()) {
+            if (!registration.make)
+                continue;
+            const PageId id = registration.id;
             startOn(id);
             CWizardPage* before = page();
             before->show();
@@ -372,7 +424,7 @@ private slots:
 
     void aWirelessCameraWithoutAPageToGoToStaysUsable()
     {
-        startOn(PageId::NetWork, Camera{u"QC-400W", 1, {0xA8}});
+        startOn(PageId::NetWork, Camera{u"QC-400W", 1, {0xA5}});
         Click(page(), Net::kDhcpOn);
         Settle();
         Click(page(), Net::kNext);
@@ -497,6 +549,199 @@ private slots:
         }
         QCOMPARE(page(), list);
         QVERIFY(ShellOpen::opened().isEmpty());
+    }
+
+    // The key page with wireless on: what Next says, where the focus goes, and that a refused
+    // key leaves the state alone.
+    void keyPageChecksTheKeyInUse_data()
+    {
+        QTest::addColumn<int>("encryption"); // 1 WEP, 4 WPA
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("message"); // 0: accepted
+        QTest::addColumn<int>("focus");
+        using K = CDlgWirelessKey;
+        const QString hex64(64, QLatin1Char('a'));
+        QTest::newRow("64-bit ASCII") << 1 << 0 << 0 << "abcde" << 0 << 0;
+        QTest::newRow("64-bit ASCII, 6") << 1 << 0 << 0 << "abcdef" << 33 << int(K::kKey2);
+        QTest::newRow("64-bit hex, not hex") << 1 << 0 << 1 << "01234567zz" << 31 << int(K::kKey2);
+        QTest::newRow("128-bit hex") << 1 << 1 << 1 << "0123456789abcdef0123456789" << 0 << 0;
+        QTest::newRow("128-bit ASCII, short") << 1 << 1 << 0 << "abcdefghijkl" << 33 << int(K::kKey2);
+        QTest::newRow("256 bits") << 1 << 2 << 1 << "0123456789abcdef0123456789" << 69 << int(K::kKeyLength);
+        QTest::newRow("passphrase of 7") << 4 << 0 << 0 << "1234567" << 33 << int(K::kPassphrase);
+        QTest::newRow("64 hex digits") << 4 << 0 << 0 << hex64 << 0 << 0;
+        QTest::newRow("64 with a z") << 4 << 0 << 0 << QString(hex64).replace(5, 1, QLatin1Char('z')) << 30
+                                     << int(K::kPassphrase);
+    }
+
+    void keyPageChecksTheKeyInUse()
+    {
+        QFETCH(int, encryption);
+        QFETCH(int, length);
+        QFETCH(int, format);
+        QFETCH(QString, key);
+        QFETCH(int, message);
+        QFETCH(int, focus);
+        using K = CDlgWirelessKey;
+        startOn(PageId::ListCam);
+        WirelessSettings& w = m_wizard->state().wireless;
+        w.wirelessEnable = u"1";
+        w.encryption = encryption;
+        w.wepKeyLengthCaps = u"00000111";
+        w.wepDefaultKey = 1;
+        w.wepKeys = {u"k1", u"k2", u"k3", u"k4"};
+        w.passphrase = u"old passphrase";
+        QVERIFY(m_wizard->GoTo(PageTransition{PageId::WirelessKey}));
+        const WirelessSettings before = w;
+        qobject_cast<QComboBox*>(page()->FindControl(K::kKeyLength))->setCurrentIndex(length);
+        qobject_cast<QComboBox*>(page()->FindControl(K::kKeyFormat))->setCurrentIndex(format);
+        Settle();
+        Type(page(), encryption == 1 ? K::kKey2 : K::kPassphrase, key);
+        Click(page(), K::kNext);
+        Settle();
+        if (message == 0) {
+            QVERIFY(MessageBox::shown().isEmpty());
+            QCOMPARE(m_wizard->currentPageId(), PageId::WirelessFinish);
+            if (encryption == 1) {
+                QCOMPARE(QString::fromStdU16String(w.wepKeys[1]), key);
+                QCOMPARE(w.wepKeyLength, length);
+                QCOMPARE(w.wepKeyFormat, format);
+            } else {
+                QCOMPARE(QString::fromStdU16String(w.passphrase), key);
+            }
+            return;
+        }
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(message)});
+        QCOMPARE(m_wizard->currentPageId(), PageId::WirelessKey);
+        QCOMPARE(page()->focusWidget(), page()->FindControl(focus));
+        QCOMPARE(Text(page(), encryption == 1 ? K::kKey2 : K::kPassphrase), key);
+        QVERIFY(w.wepKeys == before.wepKeys && w.passphrase == before.passphrase);
+        QCOMPARE(w.wepKeyLength, before.wepKeyLength);
+    }
+
+    void keyPageWithWirelessOffGoesOnAndKeepsNothing()
+    {
+        using K = CDlgWirelessKey;
+        startOn(PageId::ListCam);
+        WirelessSettings& w = m_wizard->state().wireless;
+        w.wirelessEnable = u"0";
+        w.encryption = 1;
+        QVERIFY(m_wizard->GoTo(PageTransition{PageId::WirelessKey}));
+        for (int id : {K::kKeyLength, K::kKey1, K::kPassphrase})
+            QVERIFY(!page()->FindControl(id)->isEnabled());
+        Type(page(), K::kKey1, QStringLiteral("bad"));
+        Click(page(), K::kNext);
+        Settle();
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(m_wizard->currentPageId(), PageId::WirelessFinish);
+        QVERIFY(w.wepKeys[0].empty());
+    }
+
+    // A "K7Z" camera's WEP authentication is fixed to Both in ad hoc mode, and free again in
+    // infrastructure mode.
+    void wirelessPageK7ZRules()
+    {
+        using W = CDlgWireless;
+        startOn(PageId::ListCam);
+        WizardState& state = m_wizard->state();
+        state.camera.model = u"QC-K7Z Pan";
+        state.wireless.wirelessEnable = u"1";
+        state.wireless.encryption = 1;
+        state.wireless.authentication = 1;
+        QVERIFY(m_wizard->GoTo(PageTransition{PageId::Wireless}));
+        auto checked = [this](int id) {
+            return qobject_cast<QAbstractButton*>(page()->FindControl(id))->isChecked();
+        };
+        QVERIFY(checked(W::kShared) && page()->FindControl(W::kShared)->isEnabled());
+        Click(page(), W::kAdHoc);
+        Settle();
+        QVERIFY(checked(W::kBoth) && !checked(W::kShared));
+        for (int id : {W::kOpen, W::kShared, W::kBoth})
+            QVERIFY(!page()->FindControl(id)->isEnabled());
+        qobject_cast<QComboBox*>(page()->FindControl(W::kSecurity))->setCurrentIndex(0);
+        Settle();
+        QVERIFY(checked(W::kOpen));
+        Click(page(), W::kInfrastructure);
+        Settle();
+        qobject_cast<QComboBox*>(page()->FindControl(W::kSecurity))->setCurrentIndex(1);
+        Settle();
+        QVERIFY(page()->FindControl(W::kShared)->isEnabled());
+        Type(page(), W::kSsid, QStringLiteral("Yard"));
+        Click(page(), W::kNext);
+        Settle();
+        QCOMPARE(m_wizard->currentPageId(), PageId::WirelessKey);
+        QCOMPARE(state.wireless.adHoc, 0);
+        QCOMPARE(state.wireless.encryption, 1);
+        // The last WEP choice was Both, made for ad hoc; it stays until changed.
+        QCOMPARE(state.wireless.authentication, 2);
+    }
+
+    void ssidChecksKeepThePageAndTheState_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("ssid");
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<QString>("stored");
+        for (const PageId id : {PageId::Wireless, PageId::WirelessNew}) {
+            const QByteArray name = id == PageId::Wireless ? "standard, " : "one page, ";
+            QTest::newRow(name + "empty, on") << int(id) << "" << true << false << "";
+            QTest::newRow(name + "accented, on") << int(id) << "Caf\u00e9" << true << false << "";
+            QTest::newRow(name + "accented, off") << int(id) << "Caf\u00e9" << false << true << "";
+            QTest::newRow(name + "plain, on") << int(id) << "Cafe" << true << true << "Cafe";
+        }
+    }
+
+    void ssidChecksKeepThePageAndTheState()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, ssid);
+        QFETCH(bool, on);
+        QFETCH(bool, goesOn);
+        QFETCH(QString, stored);
+        const auto id = static_cast<PageId>(page);
+        startOn(PageId::ListCam);
+        WirelessSettings& w = m_wizard->state().wireless;
+        w.wirelessEnable = on ? u"Enabled" : u"0";
+        w.ssid = u"before";
+        QVERIFY(m_wizard->GoTo(PageTransition{id}));
+        Type(this->page(), CDlgWireless::kSsid, ssid);
+        Click(this->page(), CDlgWireless::kNext);
+        Settle();
+        if (!goesOn) {
+            QCOMPARE(ShownTexts(), QStringList{SkinMessage(20)});
+            QCOMPARE(m_wizard->currentPageId(), id);
+            QCOMPARE(this->page()->focusWidget(), this->page()->FindControl(CDlgWireless::kSsid));
+            QCOMPARE(Text(this->page(), CDlgWireless::kSsid), ssid);
+            QCOMPARE(QString::fromStdU16String(w.ssid), QStringLiteral("before"));
+            return;
+        }
+        QVERIFY(MessageBox::shown().isEmpty());
+        QVERIFY(m_wizard->currentPageId() != id);
+        QCOMPARE(QString::fromStdU16String(w.ssid), stored);
+    }
+
+    void onePageKeyWithWirelessOffEmptiesTheSlot()
+    {
+        using N = CDlgWirelessNew;
+        startOn(PageId::ListCam);
+        WirelessSettings& w = m_wizard->state().wireless;
+        w.wirelessEnable = u"0";
+        w.authentication = 0;
+        w.encryption = 1;
+        w.wepDefaultKey = 2;
+        w.wepKeys = {u"k1", u"k2", u"abcde", u"k4"};
+        QVERIFY(m_wizard->GoTo(PageTransition{PageId::WirelessNew}));
+        QCOMPARE(Text(page(), N::kKey), QStringLiteral("abcde"));
+        QVERIFY(!page()->FindControl(N::kKey)->isEnabled());
+        Type(page(), N::kKey, QStringLiteral("abcdefghijk"));
+        Click(page(), N::kNext);
+        Settle();
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(m_wizard->currentPageId(), PageId::WirelessFinishNew);
+        QVERIFY(w.wepKeys[2].empty());
+        QCOMPARE(QString::fromStdU16String(w.wepKeys[1]), QStringLiteral("k2"));
     }
 };
 

@@ -1,7 +1,15 @@
 // The wizard against simulated cameras in a throw-away network: search, login, a whole wired
 // set-up, and leaving while a search runs.
 
+#include "CDlgIdPwd.h"
 #include "CDlgListCam.h"
+#include "CDlgNetWork.h"
+#include "CDlgWireless.h"
+#include "CDlgWirelessFinish.h"
+#include "CDlgWirelessFinishNew.h"
+#include "CDlgWirelessKey.h"
+#include "CDlgWirelessNew.h"
+#include "CDlgWirelessSelect.h"
 #include "CredentialCipher.h"
 #include "NetLab.h"
 #include "ShellOpen.h"
@@ -10,6 +18,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QSet>
 #include <QTableWidget>
 #include <QtTest>
@@ -22,6 +31,44 @@ namespace {
 const std::string kCameraMac = "02:00:5e:00:00:01";
 const QString kCameraMacText = QStringLiteral("02.00.5e.00.00.01");
 const std::string kOtherMac = "02:00:5e:00:00:02";
+// A wireless camera; with 0xB2 among its opcodes it can also join by WPS.
+const std::string kWirelessCamera =
+    "mac=" + kCameraMac + ",model=QC-400W,name=Garden,ip=198.18.0.31,wireless=1";
+const std::string kWpsOpcodes = ",opcodes=0xA1:0xA2:0xA3:0xA4:0xA5:0xA8:0xA9:0xAA:0xB2";
+
+// The four WEP keys the simulated camera holds.
+QStringList WepKeys(const std::string& state)
+{
+    std::smatch match;
+    const std::regex keys("\"wepKeys\": \\[\"([^\"]*)\", \"([^\"]*)\", \"([^\"]*)\", \"([^\"]*)\"\\]");
+    if (!std::regex_search(state, match, keys))
+        return {QStringLiteral("<no wepKeys>")};
+    QStringList list;
+    for (int i = 1; i <= 4; ++i)
+        list.append(QString::fromStdString(match[i].str()));
+    return list;
+}
+
+// Chooses the entry of a drop-down list that stands for the given code.
+void Choose(CWizardPage* page, int id, int type)
+{
+    auto* box = page ? qobject_cast<QComboBox*>(page->FindControl(id)) : nullptr;
+    QVERIFY2(box, qPrintable(QStringLiteral("no list %1").arg(id)));
+    const int index = box->findData(type);
+    QVERIFY2(index >= 0, qPrintable(QStringLiteral("list %1 has no entry %2").arg(id).arg(type)));
+    box->setCurrentIndex(index);
+    Settle();
+}
+
+QStringList Entries(CWizardPage* page, int id)
+{
+    QStringList texts;
+    if (auto* box = page ? qobject_cast<QComboBox*>(page->FindControl(id)) : nullptr) {
+        for (int i = 0; i < box->count(); ++i)
+            texts.append(box->itemText(i));
+    }
+    return texts;
+}
 
 } // namespace
 
@@ -110,6 +157,39 @@ private:
         QCOMPARE(listPage()->chosenIndex() >= 0, true);
         Click(page(), 1003);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::IdPwd);
+    }
+
+    // Signs in (with a new password when given), then takes DHCP on the network page.
+    void signInAndTakeDhcp(const QString& newPassword = {})
+    {
+        waitForSearch();
+        chooseAndGoToLogin(kCameraMacText);
+        Type(page(), CDlgIdPwd::kAdminId, QStringLiteral("admin"));
+        Type(page(), CDlgIdPwd::kAdminPassword, QStringLiteral("admin"));
+        if (!newPassword.isEmpty()) {
+            Click(page(), CDlgIdPwd::kChangePasswordBox);
+            Settle();
+            Type(page(), CDlgIdPwd::kNewPassword, newPassword);
+            Type(page(), CDlgIdPwd::kConfirmPassword, newPassword);
+        }
+        Click(page(), CDlgIdPwd::kNext);
+        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
+        Click(page(), CDlgNetWork::kDhcpOn);
+        Settle();
+    }
+
+    void next(PageId expected)
+    {
+        Click(page(), CWizardPage::kNextButtonId);
+        Settle();
+        QTRY_COMPARE(m_wizard->currentPageId(), expected);
+    }
+
+    void back(PageId expected)
+    {
+        Click(page(), CWizardPage::kBackButtonId);
+        Settle();
+        QTRY_COMPARE(m_wizard->currentPageId(), expected);
     }
 
 private slots:
@@ -330,6 +410,273 @@ private slots:
         QCOMPARE(page(), nullptr);
         QVERIFY(!QApplication::overrideCursor());
         m_wizard.reset();
+    }
+
+    void standardPathAdHocWepWithAPasswordChange()
+    {
+        buildLab({kWirelessCamera + kWpsOpcodes + ",wlanenable=1,essid=Old,channel=6"});
+        startWizard();
+        signInAndTakeDhcp(QStringLiteral("N3w-pass"));
+        next(PageId::WirelessSelect);
+        QVERIFY(!qobject_cast<QAbstractButton*>(page()->FindControl(CDlgWirelessSelect::kWps))->isChecked());
+        shoot(QStringLiteral("wireless-choice"));
+        next(PageId::Wireless);
+        using W = CDlgWireless;
+        QCOMPARE(Text(page(), W::kSsid), QStringLiteral("Old"));
+        // Infrastructure picks its own channel.
+        QVERIFY(!page()->FindControl(W::kChannel)->isEnabled());
+        Type(page(), W::kSsid, QStringLiteral("Garden"));
+        Click(page(), W::kAdHoc);
+        Settle();
+        // No WPA in ad hoc.
+        QCOMPARE(Entries(page(), W::kSecurity), (QStringList{"None", "WEP"}));
+        QVERIFY(page()->FindControl(W::kChannel)->isEnabled());
+        Choose(page(), W::kChannel, 11);
+        Choose(page(), W::kSecurity, 1);
+        Click(page(), W::kShared);
+        Settle();
+        shoot(QStringLiteral("wireless"));
+        next(PageId::WirelessKey);
+
+        using K = CDlgWirelessKey;
+        QVERIFY(!page()->FindControl(K::kPassphrase)->isEnabled());
+        Choose(page(), K::kKeyLength, 1);
+        Choose(page(), K::kKeyFormat, 1);
+        Choose(page(), K::kDefaultKey, 2);
+        QCOMPARE(page()->focusWidget(), page()->FindControl(K::kKey3));
+        const QString key = QStringLiteral("0123456789abcdefABCDEF0123");
+        // One wrong letter: the key stays and the focus goes back to it.
+        Type(page(), K::kKey3, QStringLiteral("0123456789abcdefABCDEF012G"));
+        next(PageId::WirelessKey);
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(31)});
+        QCOMPARE(page()->focusWidget(), page()->FindControl(K::kKey3));
+        QCOMPARE(m_wizard->state().wireless.wepKeyLength, 0);
+        MessageBox::clearShown();
+        Type(page(), K::kKey3, key);
+        shoot(QStringLiteral("wireless-key"));
+        next(PageId::WirelessFinish);
+
+        // Back and forth keeps what was chosen.
+        back(PageId::WirelessKey);
+        QCOMPARE(Text(page(), K::kKey3), key);
+        next(PageId::WirelessFinish);
+        using F = CDlgWirelessFinish;
+        const QStringList summary = {Text(page(), F::kAdminPassword), Text(page(), F::kIp),
+                                     Text(page(), F::kWireless),      Text(page(), F::kSsid),
+                                     Text(page(), F::kChannel),       Text(page(), F::kKey3)};
+        QCOMPARE(summary, (QStringList{"N3w-pass", "", "Enable", "Garden", "11", key}));
+        shoot(QStringLiteral("wireless-summary"));
+        next(PageId::ListCam);
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        const std::string state = simulator();
+        QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Garden"));
+        QCOMPARE(CameraValue(state, "enable", kCameraMac), std::string("1"));
+        QCOMPARE(CameraValue(state, "channel", kCameraMac), std::string("11"));
+        QCOMPARE(CameraValue(state, "encryptionModeBits", kCameraMac),
+                 std::string("00010001")); // WEP, ad hoc
+        QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac),
+                 std::string("00010001")); // 128 bits, Shared
+        QCOMPARE(CameraValue(state, "keyFormatBits", kCameraMac), std::string("00100001")); // key 3, hex
+        QCOMPARE(WepKeys(state), (QStringList{"0000000000", "0000000000", key, "0000000000"}));
+        QCOMPARE(CameraValue(state, "dhcp", kCameraMac), std::string("1"));
+        QCOMPARE(CameraValue(state, "passwordCipher", kCameraMac), CipherHex("N3w-pass"));
+        QCOMPARE(RequestCount(state, 0xA4), 1);
+        QCOMPARE(RequestCount(state, 0xA2), 1);
+        QCOMPARE(RequestCount(state, 0xA9), 1);
+        QCOMPARE(RequestCount(state, 0xAA), 0);
+    }
+
+    void standardPathWpaWithAPassphraseOnARestartingModel()
+    {
+        buildLab({kWirelessCamera + kWpsOpcodes +
+                  ",model=QC-K3W Bullet,wlanenable=1,essid=Home,authbits=00100001"});
+        startWizard();
+        signInAndTakeDhcp();
+        next(PageId::WirelessSelect);
+        next(PageId::Wireless);
+        using W = CDlgWireless;
+        QCOMPARE(Entries(page(), W::kSecurity), (QStringList{"None", "WEP", "WPA/WPA2"}));
+        Choose(page(), W::kSecurity, 2);
+        for (int id : {W::kOpen, W::kShared, W::kBoth}) {
+            QVERIFY(!page()->FindControl(id)->isEnabled());
+            QVERIFY(!qobject_cast<QAbstractButton*>(page()->FindControl(id))->isChecked());
+        }
+        next(PageId::WirelessKey);
+        using K = CDlgWirelessKey;
+        QVERIFY(page()->FindControl(K::kPassphrase)->isEnabled());
+        QVERIFY(!page()->FindControl(K::kKey1)->isEnabled());
+        Type(page(), K::kPassphrase, QStringLiteral("short"));
+        next(PageId::WirelessKey);
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(33)});
+        QCOMPARE(page()->focusWidget(), page()->FindControl(K::kPassphrase));
+        QVERIFY(m_wizard->state().wireless.passphrase != u"short");
+        MessageBox::clearShown();
+        Type(page(), K::kPassphrase, QStringLiteral("correct horse battery"));
+        next(PageId::WirelessFinish);
+        QCOMPARE(Text(page(), CDlgWirelessFinish::kPassphrase), QStringLiteral("correct horse battery"));
+        next(PageId::ListCam);
+
+        const std::string state = simulator();
+        QCOMPARE(CameraValue(state, "wepKey", kCameraMac), std::string("correct horse battery"));
+        QCOMPARE(CameraValue(state, "encryptionModeBits", kCameraMac),
+                 std::string("01000000")); // WPA, infrastructure
+        QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac),
+                 std::string("00100101")); // length kept, WPA/WPA2
+        QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Home"));
+        QCOMPARE(RequestCount(state, 0xA4), 0);
+        QCOMPARE(RequestCount(state, 0xA9), 1);
+        QCOMPARE(RequestCount(state, 0xAA), 1); // this model restarts to take the settings
+    }
+
+    void onePageRemembersEachModeAndAppliesWpa2Aes()
+    {
+        buildLab(
+            {kWirelessCamera + ",wlanenable=1,essid=Yard,channelrange=00000000000000000000000000111111"});
+        startWizard();
+        signInAndTakeDhcp();
+        next(PageId::WirelessNew);
+        using N = CDlgWirelessNew;
+        QCOMPARE(Entries(page(), N::kChannel), QStringList{"Auto"});
+        Choose(page(), N::kAuthentication, 4);
+        QCOMPARE(Entries(page(), N::kEncryption), (QStringList{"TKIP", "AES", "TKIP&AES"}));
+        Choose(page(), N::kEncryption, 3);
+        Type(page(), N::kKey, QStringLiteral("a long passphrase"));
+        Settle();
+
+        Click(page(), N::kAdHoc);
+        Settle();
+        QCOMPARE(Entries(page(), N::kChannel), (QStringList{"1", "2", "3", "4", "5", "6"}));
+        QCOMPARE(Entries(page(), N::kAuthentication), (QStringList{"Open", "Shared"}));
+        QCOMPARE(Entries(page(), N::kEncryption), (QStringList{"Disabled", "WEP"}));
+        QVERIFY(!page()->FindControl(N::kKey)->isEnabled());
+        Choose(page(), N::kEncryption, 1);
+        QCOMPARE(qobject_cast<QLineEdit*>(page()->FindControl(N::kKey))->maxLength(), 26);
+        shoot(QStringLiteral("wireless-one-page-adhoc"));
+
+        Click(page(), N::kInfrastructure);
+        Settle();
+        QCOMPARE(
+            page()->findChild<QComboBox*>(QStringLiteral("DlgWirelessNEW.Authentication"))->currentText(),
+            QStringLiteral("WPA2-PSK"));
+        QCOMPARE(page()->findChild<QComboBox*>(QStringLiteral("DlgWirelessNEW.Encryption"))->currentText(),
+                 QStringLiteral("AES"));
+        QCOMPARE(qobject_cast<QLineEdit*>(page()->FindControl(N::kKey))->maxLength(), 64);
+        QCOMPARE(Text(page(), N::kKey), QStringLiteral("a long passphrase"));
+        Type(page(), N::kSsid, QStringLiteral("Yard 2"));
+        shoot(QStringLiteral("wireless-one-page"));
+        next(PageId::WirelessFinishNew);
+        using F = CDlgWirelessFinishNew;
+        const QStringList summary = {
+            Text(page(), F::kIp),      Text(page(), F::kWireless),       Text(page(), F::kSsid),
+            Text(page(), F::kChannel), Text(page(), F::kAuthentication), Text(page(), F::kEncryption),
+            Text(page(), F::kKey)};
+        QCOMPARE(summary,
+                 (QStringList{"Auto", "Enable", "Yard 2", "Auto", "WPA2", "AES", "a long passphrase"}));
+        shoot(QStringLiteral("wireless-one-page-summary"));
+        next(PageId::ListCam);
+
+        const std::string state = simulator();
+        QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Yard 2"));
+        QCOMPARE(CameraValue(state, "wepKey", kCameraMac), std::string("a long passphrase"));
+        QCOMPARE(CameraValue(state, "encryptionModeBits", kCameraMac),
+                 std::string("00110000")); // AES, infrastructure
+        QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac), std::string("00000100")); // WPA2-PSK
+        // Infrastructure keeps the channel.
+        QCOMPARE(CameraValue(state, "channel", kCameraMac), std::string("6"));
+    }
+
+    void wirelessSwitchedOffSendsOffAndKeepsTheRest()
+    {
+        buildLab({kWirelessCamera + kWpsOpcodes +
+                  ",wlanenable=1,essid=Keep,channel=3,wepkey2=abcde,wepkey=keep this phrase,encbits=00010000,"
+                  "authbits=00000001,keybits=00010000"});
+        startWizard();
+        signInAndTakeDhcp();
+        next(PageId::WirelessSelect);
+        next(PageId::Wireless);
+        using W = CDlgWireless;
+        Click(page(), W::kOff);
+        Settle();
+        for (int id : {W::kSsid, W::kChannel, W::kSecurity, W::kInfrastructure, W::kAdHoc, W::kOpen})
+            QVERIFY(!page()->FindControl(id)->isEnabled());
+        next(PageId::WirelessKey);
+        for (int id : {CDlgWirelessKey::kKeyLength, CDlgWirelessKey::kKey1, CDlgWirelessKey::kPassphrase})
+            QVERIFY(!page()->FindControl(id)->isEnabled());
+        // Off, the keys are neither checked nor kept.
+        Type(page(), CDlgWirelessKey::kKey2, QStringLiteral("x"));
+        next(PageId::WirelessFinish);
+        QCOMPARE(Text(page(), CDlgWirelessFinish::kWireless), QStringLiteral("Disable"));
+        next(PageId::ListCam);
+
+        const std::string state = simulator();
+        QCOMPARE(CameraValue(state, "enable", kCameraMac), std::string("0"));
+        QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Keep"));
+        QCOMPARE(CameraValue(state, "channel", kCameraMac), std::string("3"));
+        QCOMPARE(CameraValue(state, "wepKey", kCameraMac), std::string("keep this phrase"));
+        QCOMPARE(WepKeys(state), (QStringList{"0000000000", "abcde", "0000000000", "0000000000"}));
+        QCOMPARE(CameraValue(state, "encryptionModeBits", kCameraMac), std::string("00010000"));
+        QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac), std::string("00000001"));
+        QCOMPARE(CameraValue(state, "keyFormatBits", kCameraMac), std::string("00010000"));
+    }
+
+    void aCameraWithoutCapabilitiesGetsTheBuiltInListsAndBackLeadsHome()
+    {
+        buildLab(
+            {kWirelessCamera + kWpsOpcodes +
+             ",wlanenable=1,enccaps=00000000,authcaps=00000000,keylencaps=00000000,keyformatcaps=00000000,"
+             "defkeycaps=00000000,channelrange=00000000000000000000000000000000"});
+        startWizard();
+        signInAndTakeDhcp();
+        next(PageId::WirelessSelect);
+        next(PageId::Wireless);
+        QStringList channels;
+        for (int n = 1; n <= 14; ++n)
+            channels.append(QString::number(n));
+        QCOMPARE(Entries(page(), CDlgWireless::kChannel), channels);
+        QCOMPARE(Entries(page(), CDlgWireless::kSecurity), (QStringList{"None", "WEP", "WPA/WPA2"}));
+        Choose(page(), CDlgWireless::kSecurity, 1);
+        next(PageId::WirelessKey);
+        QCOMPARE(Entries(page(), CDlgWirelessKey::kKeyLength), (QStringList{"64bits", "128bits"}));
+        QCOMPARE(Entries(page(), CDlgWirelessKey::kKeyFormat), (QStringList{"ASCII", "Hex"}));
+        QCOMPARE(Entries(page(), CDlgWirelessKey::kDefaultKey),
+                 (QStringList{"WEP Key1", "WEP Key2", "WEP Key3", "WEP Key4"}));
+
+        back(PageId::Wireless);
+        back(PageId::WirelessSelect);
+        back(PageId::NetWork);
+        // The skin may ask for the one-page set-up only.
+        m_wizard->state().onlyWirelessNew = 1;
+        next(PageId::WirelessSelect);
+        next(PageId::WirelessNew);
+        QCOMPARE(Entries(page(), CDlgWirelessNew::kAuthentication),
+                 (QStringList{"Open", "Shared", "WPA-PSK", "WPA2-PSK"}));
+        Click(page(), CDlgWirelessNew::kAdHoc);
+        Settle();
+        QCOMPARE(Entries(page(), CDlgWirelessNew::kChannel), channels);
+        Choose(page(), CDlgWirelessNew::kChannel, 13);
+        Choose(page(), CDlgWirelessNew::kEncryption, 1);
+        // A WEP key of 11 characters fits no key size.
+        Type(page(), CDlgWirelessNew::kKey, QStringLiteral("abcdefghijk"));
+        Type(page(), CDlgWirelessNew::kSsid, QStringLiteral("Ad hoc"));
+        next(PageId::WirelessNew);
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(32)});
+        QCOMPARE(page()->focusWidget(), page()->FindControl(CDlgWirelessNew::kKey));
+        QVERIFY(m_wizard->state().wireless.ssid != u"Ad hoc");
+        MessageBox::clearShown();
+        Type(page(), CDlgWirelessNew::kKey, QStringLiteral("abcdefghijklm"));
+        next(PageId::WirelessFinishNew);
+        QCOMPARE(Text(page(), CDlgWirelessFinishNew::kChannel), QStringLiteral("13"));
+        back(PageId::WirelessNew);
+        back(PageId::WirelessSelect);
+        next(PageId::WirelessNew);
+        next(PageId::WirelessFinishNew);
+        next(PageId::ListCam);
+        const std::string state = simulator();
+        QCOMPARE(CameraValue(state, "channel", kCameraMac), std::string("13"));
+        QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Ad hoc"));
+        QCOMPARE(WepKeys(state).first(), QStringLiteral("abcdefghijklm"));
+        QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac), std::string("00010000")); // 128 bits, Open
     }
 };
 

@@ -20,11 +20,14 @@ TEST(CapabilityTest, CharacterSevenIsTheFirstEntry)
     EXPECT_TRUE(CapabilityOffers(u"00000001", 0));
     EXPECT_FALSE(CapabilityOffers(u"00000001", 1));
     EXPECT_TRUE(CapabilityOffers(u"01000000", 6));
-    EXPECT_FALSE(CapabilityOffers(u"0000", 0)) << "a short string offers nothing it does not reach";
-    EXPECT_TRUE(CapabilityOffers(u"", 3)) << "a camera that reports nothing restricts nothing";
+    EXPECT_FALSE(CapabilityOffers(u"0001", 0)) << "a short string offers nothing it does not reach";
+    // A camera that reports nothing restricts nothing.
+    EXPECT_TRUE(CapabilityOffers(u"", 3));
+    EXPECT_TRUE(CapabilityOffers(u"00000000", 1));
     EXPECT_TRUE(CapabilityAllows(u"", 0));
-    EXPECT_TRUE(CapabilityAllows(u"0000000x", 0));
-    EXPECT_FALSE(CapabilityAllows(u"00000000", 0));
+    EXPECT_TRUE(CapabilityAllows(u"00000000", 0));
+    EXPECT_TRUE(CapabilityAllows(u"0000001x", 0));
+    EXPECT_FALSE(CapabilityAllows(u"00000010", 0));
 }
 
 TEST(ChannelRangeTest, LastCharacterIsChannelOne)
@@ -76,6 +79,7 @@ TEST(StandardPageListsTest, ByCapabilities)
         {u"00000001", u"00111111", true, "None(0) WPA/WPA2(2)"},
         {u"00011111", u"00011111", true, "None(0) WEP(1)"},
         {u"", u"", true, "None(0) WEP(1) WPA/WPA2(2)"},
+        {u"00000000", u"00000000", true, "None(0) WEP(1) WPA/WPA2(2)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Shown(SecurityModes(c.encryption, c.authentication, c.infrastructure)), c.shown)
@@ -139,6 +143,7 @@ TEST(OnePageListsTest, ByModeAndCapabilities)
         {4, u"00001011", "AES(3)"},
         {5, u"", "TKIP(2) AES(3) TKIP&AES(4)"},
         {0, u"", "Disabled(0) WEP(1)"},
+        {4, u"00000000", "TKIP(2) AES(3) TKIP&AES(4)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Shown(Encryptions(c.authentication, c.caps)), c.shown)

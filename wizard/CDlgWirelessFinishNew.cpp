@@ -1,0 +1,36 @@
+#include "CDlgWirelessFinishNew.h"
+
+#include "ApplySequence.h"
+#include "WirelessOptions.h"
+#include "WizardState.h"
+
+CDlgWirelessFinishNew::CDlgWirelessFinishNew(QWidget* mainWindow)
+    : CSummaryPage(mainWindow, QStringLiteral("DlgWirelessFinishNEW"))
+{
+}
+
+void CDlgWirelessFinishNew::OnInitPage()
+{
+    fillAccountAndAddresses(QStringLiteral("Auto"));
+    const WirelessSettings& w = m_links.state->wireless;
+    setText(kWireless, WirelessOn(w.wirelessEnable) ? QStringLiteral("Enable") : QStringLiteral("Disable"));
+    setText(kSsid, QString::fromStdU16String(w.ssid));
+    setText(kChannel, w.adHoc != 0 ? QString::number(w.channel) : QStringLiteral("Auto"));
+    setText(kAuthentication, QString::fromStdU16String(AuthenticationName(w.authentication)));
+    setText(kEncryption, QString::fromStdU16String(EncryptionName(w.encryption)));
+    std::u16string key;
+    if (w.encryption == 1 && w.wepDefaultKey >= 0 && w.wepDefaultKey < 4)
+        key = w.wepKeys[w.wepDefaultKey];
+    else if (w.encryption >= 2)
+        key = w.passphrase;
+    setText(kKey, QString::fromStdU16String(key));
+    finishFields();
+}
+
+void CDlgWirelessFinishNew::OnCommand(int id, int code)
+{
+    if (id == kNext)
+        runApply(ApplyWireless);
+    else
+        CSummaryPage::OnCommand(id, code);
+}

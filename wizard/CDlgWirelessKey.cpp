@@ -1,0 +1,125 @@
+#include "CDlgWirelessKey.h"
+
+#include "MessageBox.h"
+#include "WirelessOptions.h"
+#include "WizardCommand.h"
+#include "WizardState.h"
+
+#include <QLineEdit>
+
+namespace {
+
+constexpr int kKeys[] = {CDlgWirelessKey::kKey1, CDlgWirelessKey::kKey2, CDlgWirelessKey::kKey3,
+                         CDlgWirelessKey::kKey4};
+constexpr int32_t kWep = 1;
+constexpr int32_t kWpa = 4;
+
+} // namespace
+
+CDlgWirelessKey::CDlgWirelessKey(QWidget* mainWindow)
+    : CWizardPage(mainWindow, QStringLiteral("DlgWirelessKey"))
+{
+}
+
+void CDlgWirelessKey::OnInitPage()
+{
+    const WirelessSettings& w = m_links.state->wireless;
+    const std::pair<int, std::pair<WirelessOptionList, int32_t>> lists[] = {
+        {kKeyLength, {KeyLengths(w.wepKeyLengthCaps), w.wepKeyLength}},
+        {kKeyFormat, {KeyFormats(w.wepKeyFormatCaps), w.wepKeyFormat}},
+        {kDefaultKey, {DefaultKeys(w.wepDefaultKeyCaps), w.wepDefaultKey}},
+    };
+    for (const auto& [id, entries] : lists) {
+        fillList(id, entries.first);
+        if (!selectType(id, entries.second))
+            selectType(id, entries.first.front().type);
+    }
+    for (size_t i = 0; i < std::size(kKeys); ++i)
+        setText(kKeys[i], QString::fromStdU16String(w.wepKeys[i]));
+    setText(kPassphrase, QString::fromStdU16String(w.passphrase));
+
+    const bool on = WirelessOn(w.wirelessEnable);
+    for (int id : {kKeyLength, kKeyFormat, kDefaultKey, kKey1, kKey2, kKey3, kKey4})
+        enableControl(id, on && w.encryption == kWep);
+    enableControl(kPassphrase, on && w.encryption == kWpa);
+    setPageFontOn({kKeyLength, kKeyFormat, kDefaultKey, kKey1, kKey2, kKey3, kKey4, kPassphrase});
+}
+
+void CDlgWirelessKey::focusWithTextSelected(int id)
+{
+    QWidget* control = FindControl(id);
+    if (!control)
+        return;
+    control->setFocus();
+    if (auto* field = qobject_cast<QLineEdit*>(control))
+        field->selectAll();
+}
+
+void CDlgWirelessKey::OnDefaultKey()
+{
+    const int32_t key = selectedType(kDefaultKey).value_or(0);
+    if (key >= 0 && key < 4)
+        focusWithTextSelected(kKeys[key]);
+}
+
+bool CDlgWirelessKey::checkWep()
+{
+    const int32_t length = selectedType(kKeyLength).value_or(0);
+    const int32_t format = selectedType(kKeyFormat).value_or(0);
+    const int32_t defaultKey = selectedType(kDefaultKey).value_or(0);
+    const int keyId = defaultKey >= 0 && defaultKey < 4 ? kKeys[defaultKey] : kKey1;
+    const int message = CheckWepKey(length, format, text(keyId).toStdU16String());
+    if (message != 0) {
+        // A 256-bit key is refused whatever is typed: the length is what must change.
+        focusWithTextSelected(message == kMessageWepKey256 ? kKeyLength : keyId);
+        ShowMessage(message, MessageBox::IconWarning);
+        return false;
+    }
+    WirelessSettings& w = m_links.state->wireless;
+    w.wepDefaultKey = defaultKey;
+    w.wepKeyLength = length;
+    w.wepKeyFormat = format;
+    for (size_t i = 0; i < std::size(kKeys); ++i)
+        w.wepKeys[i] = text(kKeys[i]).toStdU16String();
+    return true;
+}
+
+bool CDlgWirelessKey::checkPassphrase()
+{
+    const std::u16string passphrase = text(kPassphrase).toStdU16String();
+    if (const int message = CheckPassphrase(passphrase)) {
+        focusWithTextSelected(kPassphrase);
+        ShowMessage(message, MessageBox::IconWarning);
+        return false;
+    }
+    m_links.state->wireless.passphrase = passphrase;
+    return true;
+}
+
+void CDlgWirelessKey::OnNext()
+{
+    const WirelessSettings& w = m_links.state->wireless;
+    // With wireless off the keys are neither checked nor kept.
+    if (WirelessOn(w.wirelessEnable)) {
+        if (w.encryption == kWep && !checkWep())
+            return;
+        if (w.encryption == kWpa && !checkPassphrase())
+            return;
+    }
+    post(WIZ_NEXT);
+}
+
+void CDlgWirelessKey::OnCommand(int id, int code)
+{
+    switch (id) {
+    case kDefaultKey:
+        OnDefaultKey();
+        break;
+    case kNext:
+        OnNext();
+        break;
+    default:
+        CWizardPage::OnCommand(id, code);
+        break;
+    }
+}

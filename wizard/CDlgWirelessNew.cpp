@@ -1,0 +1,207 @@
+#include "CDlgWirelessNew.h"
+
+#include "MessageBox.h"
+#include "WirelessOptions.h"
+#include "WizardCommand.h"
+
+#include <QLineEdit>
+
+CDlgWirelessNew::CDlgWirelessNew(QWidget* mainWindow)
+    : CWizardPage(mainWindow, QStringLiteral("DlgWirelessNEW"))
+{
+}
+
+void CDlgWirelessNew::OnInitPage()
+{
+    m_edit = m_links.state->wireless;
+    setPageFontOn({kSsid, kChannel, kKey, kOn, kOff, kInfrastructure, kAdHoc, kAuthentication, kEncryption});
+    const bool on = WirelessOn(m_edit.wirelessEnable);
+    setChecked(kOn, on);
+    setChecked(kOff, !on);
+    setChecked(kInfrastructure, m_edit.adHoc == 0);
+    setChecked(kAdHoc, m_edit.adHoc != 0);
+    setText(kSsid, QString::fromStdU16String(m_edit.ssid));
+    if (m_edit.encryption == 1)
+        m_keyText = wepKeySlot();
+    else if (m_edit.encryption >= 2)
+        m_keyText = m_edit.passphrase;
+    fillForMode();
+    m_keyFilled = true;
+}
+
+std::u16string& CDlgWirelessNew::wepKeySlot()
+{
+    return m_edit.wepKeys[static_cast<size_t>(std::clamp(m_edit.wepDefaultKey, 0, 3))];
+}
+
+// Channel and authentication lists for the mode, the chosen entries selected, then the
+// encryption list that goes with the authentication.
+void CDlgWirelessNew::fillForMode()
+{
+    const bool adHoc = m_edit.adHoc != 0;
+    const WirelessOptionList channels = Channels(m_edit.channelRange, adHoc);
+    fillList(kChannel, channels);
+    if (!selectType(kChannel, m_edit.channel))
+        selectType(kChannel, channels.front().type);
+    const WirelessOptionList authentications = Authentications(m_edit.authenticationCaps, adHoc);
+    fillList(kAuthentication, authentications);
+    if (!selectType(kAuthentication, m_edit.authentication)) {
+        // What the camera had is not offered here: show a choice that is.
+        m_edit.authentication = authentications.front().type;
+        selectType(kAuthentication, m_edit.authentication);
+    }
+    fillEncryptions();
+}
+
+void CDlgWirelessNew::fillEncryptions()
+{
+    const WirelessOptionList encryptions = Encryptions(m_edit.authentication, m_edit.encryptionCaps);
+    fillList(kEncryption, encryptions);
+    if (!selectType(kEncryption, m_edit.encryption)) {
+        m_edit.encryption = encryptions.empty() ? 0 : encryptions.front().type;
+        selectType(kEncryption, m_edit.encryption);
+    }
+    showKey();
+}
+
+// The key field holds as much of the key text as the encryption's key can have.
+void CDlgWirelessNew::showKey()
+{
+    auto* field = qobject_cast<QLineEdit*>(FindControl(kKey));
+    const int limit = KeyLimit(m_edit.encryption);
+    if (field) {
+        const QSignalBlocker quiet(field);
+        field->setMaxLength(limit > 0 ? limit : 32767);
+        field->setText(limit > 0 ? QString::fromStdU16String(m_keyText).left(limit) : QString());
+    }
+    if (limit > 0 && m_keyText.size() > static_cast<size_t>(limit))
+        m_keyText.resize(static_cast<size_t>(limit));
+    updateEnabling();
+}
+
+void CDlgWirelessNew::updateEnabling()
+{
+    const bool on = WirelessOn(m_edit.wirelessEnable);
+    for (int id : {kSsid, kChannel, kAuthentication, kEncryption, kInfrastructure, kAdHoc})
+        enableControl(id, on);
+    enableControl(kKey, on && m_edit.encryption != 0);
+}
+
+void CDlgWirelessNew::OnWireless(bool on)
+{
+    m_edit.wirelessEnable = on ? u"1" : u"0";
+    setChecked(kOn, on);
+    setChecked(kOff, !on);
+    updateEnabling();
+}
+
+void CDlgWirelessNew::OnMode(bool adHoc)
+{
+    if ((m_edit.adHoc != 0) == adHoc)
+        return;
+    m_edit.adHoc = adHoc ? 1 : 0;
+    setChecked(kInfrastructure, !adHoc);
+    setChecked(kAdHoc, adHoc);
+    std::swap(m_edit.authentication, m_otherAuthentication);
+    std::swap(m_edit.encryption, m_otherEncryption);
+    fillForMode();
+}
+
+void CDlgWirelessNew::OnAuthentication()
+{
+    m_edit.authentication = selectedType(kAuthentication).value_or(m_edit.authentication);
+    fillEncryptions();
+}
+
+void CDlgWirelessNew::OnEncryption()
+{
+    m_edit.encryption = selectedType(kEncryption).value_or(m_edit.encryption);
+    showKey();
+}
+
+void CDlgWirelessNew::OnKeyEdited()
+{
+    if (m_keyFilled)
+        m_keyText = text(kKey).toStdU16String();
+}
+
+// Checks the key field for the encryption and keeps it. With wireless off a key the camera
+// could not take is dropped instead.
+bool CDlgWirelessNew::takeKey(bool on)
+{
+    const std::u16string key = text(kKey).toStdU16String();
+    int message = 0;
+    if (m_edit.encryption == 1) {
+        const WepKeyShape shape = CheckWepKeyByLength(key);
+        message = shape.message;
+        if (message == 0) {
+            m_edit.wepKeyLength = shape.length;
+            m_edit.wepKeyFormat = shape.format;
+        }
+        wepKeySlot() = message == 0 ? key : std::u16string();
+    } else if (m_edit.encryption >= 2 && m_edit.encryption <= 4) {
+        message = CheckPassphrase(key);
+        m_edit.passphrase = message == 0 ? key : std::u16string();
+    }
+    if (message == 0 || !on)
+        return true;
+    if (QWidget* field = FindControl(kKey))
+        field->setFocus();
+    ShowMessage(message, MessageBox::IconWarning);
+    return false;
+}
+
+void CDlgWirelessNew::OnNext()
+{
+    const bool on = WirelessOn(m_edit.wirelessEnable);
+    if (m_edit.adHoc != 0)
+        m_edit.channel = selectedType(kChannel).value_or(m_edit.channel);
+    std::u16string ssid = text(kSsid).toStdU16String();
+    if (CheckSsid(ssid) != 0) {
+        if (on) {
+            if (QWidget* field = FindControl(kSsid))
+                field->setFocus();
+            ShowMessage(kMessageBadSsid, MessageBox::IconWarning);
+            return;
+        }
+        ssid.clear();
+    }
+    m_edit.ssid = ssid;
+    if (!takeKey(on))
+        return;
+    m_links.state->wireless = m_edit;
+    post(WIZ_NEXT);
+}
+
+void CDlgWirelessNew::OnCommand(int id, int code)
+{
+    switch (id) {
+    case kOn:
+    case kOff:
+        OnWireless(id == kOn);
+        break;
+    case kInfrastructure:
+    case kAdHoc:
+        OnMode(id == kAdHoc);
+        break;
+    case kAuthentication:
+        OnAuthentication();
+        break;
+    case kEncryption:
+        OnEncryption();
+        break;
+    case kChannel:
+        if (m_edit.adHoc != 0)
+            m_edit.channel = selectedType(kChannel).value_or(m_edit.channel);
+        break;
+    case kKey:
+        OnKeyEdited();
+        break;
+    case kNext:
+        OnNext();
+        break;
+    default:
+        CWizardPage::OnCommand(id, code);
+        break;
+    }
+}
