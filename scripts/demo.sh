@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Walks the wizard without real cameras: builds throw-away network namespaces (a "pc" and a
-# link with simulated cameras: one in the pc's subnet, one in another subnet, one with wireless,
-# one "K7Z" model) and starts the wizard in the pc namespace, so its search only reaches them.
+# link with simulated cameras: one in the pc's subnet, one in another subnet, two with wireless
+# (one of them able to join by WPS), one "K7Z" model) and starts the wizard in the pc namespace, so its search only reaches them.
 #
 #   sudo scripts/demo.sh [BUILD_DIR]             (default build/release, built when missing)
 #
 # Needs root: network namespaces and veth links can only be made by root. With a display
 # (DISPLAY or WAYLAND_DISPLAY) the wizard opens there; without one it runs under Xvfb and
 # screenshots of the screen are written to $QUILLANE_DEMO_SHOTS (default /tmp/quillane-demo).
-# Set QUILLANE_DEMO_HEADLESS=1 to use Xvfb even with a display.
+# Set QUILLANE_DEMO_HEADLESS=1 to use Xvfb even with a display, QUILLANE_DEMO_XVFB=N for its
+# display number (default 57).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -45,10 +46,11 @@ netlab_camera_host cams lan 198.18.0.250/24
 netlab_simulator cams "$work/cameras.json" "$camsim" \
     --camera "mac=02:00:5e:10:00:01,model=QC-210 Dome,name=Entrance,ip=198.18.0.21,gateway=198.18.0.1" \
     --camera "mac=02:00:5e:10:00:02,model=QC-120 Cube,name=Reception,ip=198.19.4.7,dhcp=0" \
-    --camera "mac=02:00:5e:10:00:03,model=QC-400W Bullet,name=Car park,ip=198.18.0.34,wireless=1" \
-    --camera "mac=02:00:5e:10:00:04,model=QC-K7Z Pan,name=Loading bay,ip=198.18.0.40,dhcp=1"
+    --camera "mac=02:00:5e:10:00:03,model=QC-400W Bullet,name=Car park,ip=198.18.0.34,wireless=1,wlanenable=1,essid=Site office,channel=6,opcodes=0xA1:0xA2:0xA3:0xA4:0xA5:0xA8:0xA9:0xAA:0xB2" \
+    --camera "mac=02:00:5e:10:00:04,model=QC-K7Z Pan,name=Loading bay,ip=198.18.0.40,dhcp=1" \
+    --camera "mac=02:00:5e:10:00:05,model=QC-410W Mini,name=Gate,ip=198.18.0.35,wireless=1,wlanenable=1,essid=Site office,channel=6"
 
-echo "demo.sh: four simulated cameras (user admin, password admin); their state: $work/cameras.json"
+echo "demo.sh: five simulated cameras (user admin, password admin); their state: $work/cameras.json"
 
 if [ -z "${QUILLANE_DEMO_HEADLESS:-}" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
     if ! ip netns exec "$pc" "$wizard"; then
@@ -64,18 +66,19 @@ fi
 shots=${QUILLANE_DEMO_SHOTS:-/tmp/quillane-demo}
 mkdir -p "$shots"
 # Xvfb and the wizard share the pc namespace, where the X server's socket is reachable.
-ip netns exec "$pc" Xvfb :57 -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=${QUILLANE_DEMO_XVFB:-57}
+ip netns exec "$pc" Xvfb ":$xvfb" -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
 NETLAB_PIDS+=($!)
 for _ in $(seq 100); do
-    [ -e /tmp/.X11-unix/X57 ] && break
+    [ -e "/tmp/.X11-unix/X$xvfb" ] && break
     sleep 0.05
 done
 runtime=$(mktemp -d)
-ip netns exec "$pc" env DISPLAY=:57 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$wizard" &
+ip netns exec "$pc" env DISPLAY=":$xvfb" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$wizard" &
 wizard_pid=$!
 # The search listens for three quiet seconds; then the list is complete.
 shoot() {
-    ip netns exec "$pc" env DISPLAY=:57 import -window root "$shots/$1.png"
+    ip netns exec "$pc" env DISPLAY=":$xvfb" import -window root "$shots/$1.png"
     # Only the page: the empty screen around it is cut away.
     convert "$shots/$1.png" -trim +repage "$shots/$1.png"
 }

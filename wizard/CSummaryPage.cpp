@@ -51,9 +51,12 @@ void CSummaryPage::finishFields()
     for (const auto& item : controls()) {
         if (item->kind == ControlKind::Edit || item->kind == ControlKind::PicText)
             setPageFontOn({item->id});
-        // A long key would otherwise show only its end.
-        if (auto* field = qobject_cast<QLineEdit*>(item->control.get()))
+        // A long key would otherwise show only its end; the tip shows all of it.
+        if (auto* field = qobject_cast<QLineEdit*>(item->control.get())) {
             field->setCursorPosition(0);
+            if (field->echoMode() == QLineEdit::Normal)
+                field->setToolTip(field->text());
+        }
     }
 }
 
