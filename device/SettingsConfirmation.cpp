@@ -65,3 +65,15 @@ std::u16string_view SettingName(NetworkSetting setting)
                                                     u"DNS 2",   u"DHCP", u"name"};
     return names[static_cast<size_t>(setting)];
 }
+
+std::u16string DescribeDifferences(const std::vector<SettingDifference>& differences)
+{
+    std::u16string text;
+    for (const SettingDifference& d : differences) {
+        if (!text.empty())
+            text += u", ";
+        text +=
+            std::u16string(SettingName(d.setting)) + u" '" + d.found + u"' instead of '" + d.applied + u"'";
+    }
+    return text;
+}

@@ -51,3 +51,6 @@ SettingsConfirmation ConfirmNetworkSettings(CDeviceManager& manager, const Camer
 
 // "address", "mask", "gateway", "DNS 1", "DNS 2", "DHCP", "name".
 std::u16string_view SettingName(NetworkSetting setting);
+
+// "gateway '0.0.0.0' instead of '198.19.4.1', name 'Camera' instead of 'Gate'"
+std::u16string DescribeDifferences(const std::vector<SettingDifference>& differences);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The wireless settings of the chosen camera: read at login, edited by the wireless pages,
@@ -60,6 +61,9 @@ struct WizardState
     std::array<int32_t, kOpcodeSlots> supportedOpcodes{};
     int32_t wpsShow = 0;
     int32_t onlyWirelessNew = 0;
+    // The camera as the last apply left it: the camera list that follows looks for it by MAC and
+    // says whether it took the settings. Taken (and cleared) by that list, not by the reset.
+    std::optional<CameraInfo> lastApplied;
 
     bool SupportsOpcode(int32_t opcode) const
     {

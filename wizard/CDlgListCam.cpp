@@ -1,5 +1,6 @@
 #include "CDlgListCam.h"
 
+#include "ApplyConfirmationLine.h"
 #include "CDeviceManager.h"
 #include "CPicButton.h"
 #include "ControlCommandEvent.h"
@@ -71,6 +72,7 @@ bool CDlgListCam::Create(const std::filesystem::path& programFolder)
             m_columnCaptions[static_cast<size_t>(column)] = header ? header->text() : QString();
         }
     }
+    m_applyStatus = std::make_unique<ApplyConfirmationLine>(this, m_list, skin());
     showWpsButton(false);
     return true;
 }
@@ -79,6 +81,11 @@ void CDlgListCam::OnInitPage()
 {
     if (m_links.primary)
         m_links.primary->SetTemplateFolder(templateFolder());
+    if (m_links.state && m_links.state->lastApplied) {
+        if (m_applyStatus)
+            m_applyStatus->lookFor(*m_links.state->lastApplied);
+        m_links.state->lastApplied.reset();
+    }
     Search();
 }
 
@@ -98,6 +105,8 @@ void CDlgListCam::Search()
     showWpsButton(false);
     setWaitCursor(true);
     ShowListStatus();
+    if (m_applyStatus)
+        m_applyStatus->searchStarted();
 }
 
 void CDlgListCam::OnTimer()
@@ -112,6 +121,8 @@ void CDlgListCam::OnTimer()
         return;
     m_timer.stop();
     ShowListStatus();
+    if (m_applyStatus)
+        m_applyStatus->searchFinished(manager);
     if (m_list)
         m_list->setEnabled(true);
     EnableControls(true);
@@ -150,6 +161,11 @@ QString CDlgListCam::listStatus() const
     return qs(skin().readString(section, u"empty_text",
                                 u"No camera answered. Check that the camera is powered and connected to "
                                 u"this network, then press Search."));
+}
+
+QString CDlgListCam::applyStatus() const
+{
+    return m_applyStatus ? m_applyStatus->text() : QString();
 }
 
 void CDlgListCam::ShowListStatus()

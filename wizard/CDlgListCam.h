@@ -4,7 +4,9 @@
 
 #include <QTimer>
 #include <array>
+#include <memory>
 
+class ApplyConfirmationLine;
 class QLabel;
 class QTableWidget;
 
@@ -45,6 +47,8 @@ public:
     const QString& chosenIp() const { return m_chosenIp; }
     // The line shown over an empty list; empty while the list has rows.
     QString listStatus() const;
+    // After an apply: whether the camera answered with what was applied (empty otherwise).
+    QString applyStatus() const;
     int chosenWebPort() const { return m_chosenWebPort; }
 
 protected:
@@ -66,6 +70,7 @@ private:
 
     QTableWidget* m_list = nullptr;
     QLabel* m_listStatus = nullptr;
+    std::unique_ptr<ApplyConfirmationLine> m_applyStatus;
     QTimer m_timer;
     int m_rowsShown = 0;
     int m_chosenIndex = -1;

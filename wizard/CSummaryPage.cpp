@@ -73,5 +73,6 @@ void CSummaryPage::runApply(int (*apply)(OperationContext&))
         ReportFailure(code, m_errorDetail);
         return;
     }
+    m_links.state->lastApplied = m_links.state->camera;
     post(WIZ_NEXT);
 }

@@ -299,6 +299,81 @@ private slots:
         QCOMPARE(cell(rowOf(kCameraMacText), QStringLiteral("IP")), QStringLiteral("198.18.0.50"));
     }
 
+    void applyIsConfirmedByTheFreshList_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("rowMarked");
+        QTest::newRow("taken") << QString()
+                               << QStringLiteral(
+                                      "Entrance (02.00.5e.00.00.01) answered with the settings just applied.")
+                               << true;
+        QTest::newRow("gateway ignored")
+            << QStringLiteral("--ignore-setting=gateway")
+            << QStringLiteral(
+                   "Entrance (02.00.5e.00.00.01) answered with other settings: gateway '0.0.0.0' instead of "
+                   "'198.18.0.1'.")
+            << true;
+        QTest::newRow("gone") << QStringLiteral("--gone-after-write")
+                              << QStringLiteral(
+                                     "Entrance (02.00.5e.00.00.01) has not answered since the apply. It "
+                                     "may still be restarting: press Search in a minute. Otherwise "
+                                     "check its power and cable.")
+                              << false;
+    }
+
+    void applyIsConfirmedByTheFreshList()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, expected);
+        QFETCH(bool, rowMarked);
+        std::vector<std::string> options;
+        for (const QString& option : fault.split(QLatin1Char('='), Qt::SkipEmptyParts))
+            options.push_back(option.toStdString());
+        buildLab({"mac=" + kCameraMac + ",model=QC-210 Dome,name=Entrance,ip=198.18.0.21",
+                  "mac=" + kOtherMac + ",model=QC-120 Cube,name=Reception,ip=198.18.0.22"},
+                 options);
+        startWizard();
+        waitForSearch();
+        QCOMPARE(listPage()->applyStatus(), QString());
+        chooseAndGoToLogin(kCameraMacText);
+        Type(page(), 1101, QStringLiteral("admin"));
+        Type(page(), 1102, QStringLiteral("admin"));
+        Click(page(), 1003);
+        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
+        Click(page(), 1204);
+        Settle();
+        Type(page(), 1106, QStringLiteral("198.18.0.50"));
+        Type(page(), 1107, QStringLiteral("255.255.255.0"));
+        Type(page(), 1108, QStringLiteral("198.18.0.1"));
+        Click(page(), 1003);
+        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
+        Click(page(), 1003);
+        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        QVERIFY(listPage()->applyStatus().startsWith(QStringLiteral("Looking for Entrance")));
+        waitForSearch();
+        shoot(QStringLiteral("confirmation-") +
+              QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
+        QCOMPARE(listPage()->applyStatus(), expected);
+        const int row = rowOf(kCameraMacText);
+        QCOMPARE(row >= 0, rowMarked);
+        if (rowMarked)
+            QCOMPARE(listPage()->list()->item(row, 0)->toolTip(), expected);
+        const int other = rowOf(QStringLiteral("02.00.5e.00.00.02"));
+        QCOMPARE(listPage()->list()->item(other, 0)->toolTip(), QString());
+
+        // Only the list that follows the apply says so.
+        Click(page(), 1004);
+        waitForSearch();
+        QCOMPARE(listPage()->applyStatus(), expected);
+        Click(page(), 1009);
+        QTRY_COMPARE(m_wizard->currentPageId(), PageId::About);
+        Click(page(), 1003);
+        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        waitForSearch();
+        QCOMPARE(listPage()->applyStatus(), QString());
+    }
+
     void dhcpOnAK7ZModelEndsWithAReset()
     {
         buildLab({"mac=" + kCameraMac + ",model=QC-K7Z Pan,ip=198.18.0.40,webport=8080"});

@@ -280,14 +280,8 @@ std::string ConfirmationText(const SettingsConfirmation& confirmation)
     case SettingsConfirmation::Differs:
         break;
     }
-    std::string text = "differs: the camera answers with other settings:";
-    const char* comma = " ";
-    for (const SettingDifference& d : confirmation.differences) {
-        text += comma + ToUtf8(SettingName(d.setting)) + " '" + ToUtf8(d.found) + "' instead of '" +
-                ToUtf8(d.applied) + "'";
-        comma = ", ";
-    }
-    return text;
+    return "differs: the camera answers with other settings: " +
+           ToUtf8(DescribeDifferences(confirmation.differences));
 }
 
 std::string ConfirmationJson(const SettingsConfirmation& confirmation)
