@@ -34,9 +34,10 @@ void PrintUsage(std::ostream& out)
         << "  or:  quillane-cli --help | --version\n"
         << "Set up network cameras from a shell, and show what a template file does.\n\n"
         << "Commands:\n";
+    // A blank line after each command keeps its continuation lines with it, also in the man page.
     for (const CliCommand& command : kCommands)
-        out << "  " << command.usage << "\n";
-    out << "\nCAMERA-OPTIONS: " << kCameraOptionsUsage << "\n" << kCameraOptionsHelp << "\n";
+        out << "  " << command.usage << "\n\n";
+    out << "CAMERA-OPTIONS: " << kCameraOptionsUsage << "\n" << kCameraOptionsHelp << "\n";
 }
 
 } // namespace
