@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package build/release/quillane_<version>_amd64.deb from a release build.
+# Installs what is needed and builds the Debian package build/release/quillane_<version>_amd64.deb
+# from a release build.
 #   scripts/package.sh
 # Its man pages are made from the programs' --help, so the programs run while it builds; like
 # everything that may touch a network, that happens in a network namespace of its own.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ "${QUILLANE_ISOLATED_NETNS:-}" != 1 ]; then
+    "$root/scripts/install-deps.sh"
     exec "$root/scripts/in-test-netns.sh" "$0" "$@"
 fi
 cd "$root"
