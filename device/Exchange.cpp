@@ -3,6 +3,7 @@
 #include "CDeviceManager.h"
 #include "CUT_WSClient.h"
 #include "DeviceProtocol.h"
+#include "ReplyMatch.h"
 
 #include <algorithm>
 #include <chrono>
@@ -16,11 +17,6 @@ struct TryResult
     int code;
     bool lastTry; // an answer to this sequence number came from another camera
 };
-
-bool SameHeaderWord(std::span<const uint8_t> a, std::span<const uint8_t> b, size_t offset)
-{
-    return GetLe16(&a[offset]) == GetLe16(&b[offset]);
-}
 
 TryResult OneTry(CDeviceManager& manager, std::span<const uint8_t> request, std::vector<uint8_t>& reply,
                  size_t largestReply)
@@ -54,15 +50,16 @@ TryResult OneTry(CDeviceManager& manager, std::span<const uint8_t> request, std:
         if (code != CUT_WSClient::kOk)
             return {ExchangeResult::kReceiveFailed, lastTry};
         const std::span<const uint8_t> got(datagram.data(), size);
-        if (size < kHeaderSize || GetLe16(&got[kMagicOffset]) != kReplyMagic ||
-            !SameHeaderWord(got, request, kSequenceOffset))
-            continue;
-        if (std::equal(&got[kMacOffset], &got[kMacOffset] + kMacSize, &request[kMacOffset]) &&
-            SameHeaderWord(got, request, kOpcodeOffset)) {
+        switch (MatchReply(request, got)) {
+        case ReplyMatch::kStray:
+            break;
+        case ReplyMatch::kOtherCamera:
+            lastTry = true;
+            break;
+        case ReplyMatch::kAnswer:
             reply.assign(got.begin(), got.end());
             return {ExchangeResult::kSuccess, true};
         }
-        lastTry = true;
     }
 }
 

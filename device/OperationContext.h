@@ -1,9 +1,13 @@
 #pragma once
 
+#include "Exchange.h"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <thread>
+#include <vector>
 
 class CDeviceManager;
 struct WizardState;
@@ -12,6 +16,8 @@ struct WizardState;
 struct OperationContext
 {
     using Sleeper = std::function<void(std::chrono::milliseconds)>;
+    using Exchanger = std::function<int(CDeviceManager&, std::span<const uint8_t> request,
+                                        std::vector<uint8_t>& reply, size_t largestReply, int tries)>;
 
     WizardState& state;
     CDeviceManager& manager;
@@ -19,6 +25,8 @@ struct OperationContext
     int32_t errorDetail = 0;
     // Waits after a write as the camera asks; tests record instead of sleeping.
     Sleeper sleep = [](std::chrono::milliseconds wait) { std::this_thread::sleep_for(wait); };
+    // Sends a request and waits for the answer; the fuzz target puts a scripted peer here.
+    Exchanger exchange = Exchange;
 };
 
 // Results of the operations besides the exchange codes.

@@ -5,6 +5,7 @@
 #include "CDeviceManager.h"
 #include "Exchange.h"
 #include "NetworkText.h"
+#include "ReplyMatch.h"
 #include "TemplateEngine.h"
 #include "WizardState.h"
 
@@ -85,14 +86,11 @@ int SendOperation(OperationContext& context, const OperationSpec& operation)
     std::copy(fields.begin(), fields.end(), body + kCredentialsSize);
 
     std::vector<uint8_t> reply;
-    const int code = Exchange(manager, request, reply, operation.largestReply, operation.tries);
+    const int code = context.exchange(manager, request, reply, operation.largestReply, operation.tries);
     if (code != -1)
         return code;
-    // The status block runs from the reply's status word to the end of its body, as far as it came.
-    const size_t claimedEnd = kHeaderSize + GetLe16(&reply[kBodyLengthOffset]);
-    const size_t end = std::min(claimedEnd, reply.size());
     manager.currentIndex = -1;
-    engine.LoadReply(std::span<const uint8_t>(reply).subspan(kStatusOffset, end - kStatusOffset));
+    engine.LoadReply(StatusArea(reply));
     return code;
 }
 
