@@ -26,6 +26,32 @@ void AppendUtf8(std::string& out, char32_t c)
     }
 }
 
+// Well-formed UTF-8 by lead byte (the Unicode standard's table 3-7); any other lead is invalid.
+struct Utf8Lead
+{
+    uint8_t first;
+    uint8_t last;
+    uint8_t payloadMask;
+    uint8_t continuations;
+    uint8_t secondLow;
+    uint8_t secondHigh;
+};
+
+constexpr Utf8Lead kLeads[] = {
+    {0xC2, 0xDF, 0x1F, 1, 0x80, 0xBF}, {0xE0, 0xE0, 0x0F, 2, 0xA0, 0xBF}, {0xE1, 0xEC, 0x0F, 2, 0x80, 0xBF},
+    {0xED, 0xED, 0x0F, 2, 0x80, 0x9F}, {0xEE, 0xEF, 0x0F, 2, 0x80, 0xBF}, {0xF0, 0xF0, 0x07, 3, 0x90, 0xBF},
+    {0xF1, 0xF3, 0x07, 3, 0x80, 0xBF}, {0xF4, 0xF4, 0x07, 3, 0x80, 0x8F},
+};
+
+const Utf8Lead* FindLead(uint8_t lead)
+{
+    for (const Utf8Lead& rule : kLeads) {
+        if (lead >= rule.first && lead <= rule.last)
+            return &rule;
+    }
+    return nullptr;
+}
+
 void AppendUtf16(std::u16string& out, char32_t c)
 {
     if (c < 0x10000) {
@@ -59,28 +85,33 @@ std::string ToUtf8(std::u16string_view text)
 std::u16string FromUtf8(std::string_view text)
 {
     std::u16string out;
+    out.reserve(text.size());
     size_t i = 0;
     while (i < text.size()) {
-        const auto lead = static_cast<uint8_t>(text[i]);
-        const size_t extra = lead < 0x80           ? 0
-                             : (lead >> 5) == 0x6  ? 1
-                             : (lead >> 4) == 0xE  ? 2
-                             : (lead >> 3) == 0x1E ? 3
-                                                   : 4;
-        char32_t c = extra == 0 ? lead : (lead & (0x3F >> extra));
-        bool valid = extra < 4 && i + extra < text.size();
-        for (size_t k = 1; valid && k <= extra; ++k) {
-            const auto next = static_cast<uint8_t>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (!valid || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            AppendUtf16(out, kReplacement);
-            ++i;
+        const auto lead = static_cast<uint8_t>(text[i++]);
+        if (lead < 0x80) {
+            out.push_back(lead);
             continue;
         }
-        AppendUtf16(out, c);
-        i += extra + 1;
+        const Utf8Lead* rule = FindLead(lead);
+        if (!rule) {
+            AppendUtf16(out, kReplacement);
+            continue;
+        }
+        char32_t c = lead & rule->payloadMask;
+        size_t k = 0;
+        for (; k < rule->continuations && i < text.size(); ++k, ++i) {
+            const auto next = static_cast<uint8_t>(text[i]);
+            // Only the second byte has a narrower range; it rules out overlong forms, surrogates
+            // and code points past U+10FFFF.
+            const uint8_t low = k == 0 ? rule->secondLow : 0x80;
+            const uint8_t high = k == 0 ? rule->secondHigh : 0xBF;
+            if (next < low || next > high)
+                break;
+            c = (c << 6) | (next & 0x3F);
+        }
+        // A broken sequence becomes one replacement character; the byte that broke it starts over.
+        AppendUtf16(out, k == rule->continuations ? c : kReplacement);
     }
     return out;
 }
