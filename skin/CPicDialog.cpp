@@ -6,6 +6,7 @@
 #include "DensityPicture.h"
 #include "EnterAndEscape.h"
 #include "MessageBox.h"
+#include "PictureFile.h"
 #include "SkinRadioButton.h"
 #include "WizardCommand.h"
 
@@ -88,9 +89,7 @@ int CPicDialog::readNumber(const QString& section, const QString& key, const QSt
 
 QString CPicDialog::imagePath(const QString& file) const
 {
-    QString relative = file;
-    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return qs((m_imageFolder / std::filesystem::path(u16(relative))).u16string());
+    return qs(PicturePath(m_imageFolder, u16(file)).u16string());
 }
 
 int CPicDialog::LoadBackground()
@@ -119,10 +118,8 @@ bool CPicDialog::mayAdd(const QString& section, int id) const
 
 QRect CPicDialog::placement(const QString& section) const
 {
-    return QRect(readNumber(section, QStringLiteral("x"), QStringLiteral("0")),
-                 readNumber(section, QStringLiteral("y"), QStringLiteral("0")),
-                 qMax(0, readNumber(section, QStringLiteral("w"), QStringLiteral("0"))),
-                 qMax(0, readNumber(section, QStringLiteral("h"), QStringLiteral("0"))));
+    const SkinRect rect = m_skin.placement(u16(section));
+    return QRect(rect.x, rect.y, rect.w, rect.h);
 }
 
 void CPicDialog::add(ControlKind kind, int id, const QString& section, QWidget* control, const QRect& rect)
@@ -249,10 +246,9 @@ int CPicDialog::AddDropDown(const QString& section, int id)
     if (!mayAdd(section, id))
         return 0;
     const int fontHeight = QFontInfo(font()).pixelSize();
-    const QRect rect(readNumber(section, QStringLiteral("x"), QStringLiteral("0")),
-                     readNumber(section, QStringLiteral("y"), QStringLiteral("0")),
-                     qMax(0, readNumber(section, QStringLiteral("w"), QStringLiteral("0"))),
-                     (fontHeight + 4) * 10);
+    // A drop-down list reads no "h": its open height follows the font.
+    QRect rect = placement(section);
+    rect.setHeight((fontHeight + 4) * 10);
     auto* box = new QComboBox(this);
     // The closed box is as tall as its font needs; the rectangle's height is what the open list
     // may take.

@@ -1,18 +1,18 @@
 #include "LoadPicture.h"
 
-#include <QFile>
+#include "PictureFile.h"
+
 #include <QImage>
 
 QPixmap LoadPicture(const QString& path)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (path.isEmpty())
         return {};
-    const QByteArray bytes = file.readAll();
-    if (bytes.isEmpty())
+    const auto bytes = ReadPictureFile(std::filesystem::path(path.toStdU16String()));
+    if (!bytes || bytes->empty())
         return {};
     QImage image;
-    if (!image.loadFromData(bytes))
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<int>(bytes->size())))
         return {};
     return QPixmap::fromImage(image);
 }

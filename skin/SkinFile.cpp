@@ -1,14 +1,13 @@
 #include "SkinFile.h"
 
 #include "AnsiCodePage.h"
+#include "RegularFile.h"
+#include "Utf8.h"
 
+#include <algorithm>
 #include <climits>
-#include <cstdio>
-#include <memory>
 
 namespace {
-
-constexpr char16_t kReplacement = 0xFFFD;
 
 bool isBlank(char16_t c)
 {
@@ -63,61 +62,6 @@ std::u16string cutValue(std::u16string_view value)
     return std::u16string(value.substr(0, length));
 }
 
-void appendCodePoint(std::u16string& out, char32_t cp)
-{
-    if (cp >= 0x10000) {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-        out.push_back(static_cast<char16_t>(cp));
-    }
-}
-
-std::u16string decodeUtf8(std::string_view bytes)
-{
-    std::u16string out;
-    out.reserve(bytes.size());
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            out.push_back(lead);
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1, cp = lead & 0x1F, minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2, cp = lead & 0x0F, minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3, cp = lead & 0x07, minimum = 0x10000;
-        } else {
-            out.push_back(kReplacement);
-            ++i;
-            continue;
-        }
-        std::size_t j = 1;
-        for (; j <= static_cast<std::size_t>(extra) && i + j < bytes.size(); ++j) {
-            const auto next = static_cast<unsigned char>(bytes[i + j]);
-            if ((next & 0xC0) != 0x80)
-                break;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        if (j != static_cast<std::size_t>(extra) + 1 || cp < minimum || cp > 0x10FFFF ||
-            (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(kReplacement);
-            i += j;
-            continue;
-        }
-        appendCodePoint(out, cp);
-        i += j;
-    }
-    return out;
-}
-
 std::u16string number(int value)
 {
     const std::string text = std::to_string(value);
@@ -130,7 +74,7 @@ std::u16string DecodeSkinText(std::string_view bytes)
 {
     constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
     if (bytes.starts_with(kUtf8Bom))
-        return decodeUtf8(bytes.substr(kUtf8Bom.size()));
+        return FromUtf8(bytes.substr(kUtf8Bom.size()));
     return AnsiToUtf16(bytes);
 }
 
@@ -157,16 +101,8 @@ int ParseSkinInt(std::u16string_view text)
 
 SkinFile::SkinFile(const std::filesystem::path& path) : m_path(path)
 {
-    // stdio rather than a stream: a stream buffer throws when the path turns out to be a folder.
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        return;
-    std::string bytes;
-    char chunk[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
-        bytes.append(chunk, got);
-    parse(DecodeSkinText(bytes));
+    if (const auto bytes = ReadRegularFile(path, kMaxFileBytes))
+        parse(DecodeSkinText(*bytes));
 }
 
 SkinFile SkinFile::fromBytes(std::string_view bytes)
@@ -197,10 +133,9 @@ void SkinFile::parse(std::u16string_view text)
         if (!current)
             continue;
         const std::size_t equals = line.find(u'=');
-        if (equals == std::u16string_view::npos) {
-            current->entries.push_back({std::u16string(line), {}});
+        // The reader that skins were written for does not count such a line as a key.
+        if (equals == std::u16string_view::npos)
             continue;
-        }
         current->entries.push_back({std::u16string(trim(line.substr(0, equals))),
                                     std::u16string(unquote(trim(line.substr(equals + 1))))});
     }
@@ -234,6 +169,17 @@ int SkinFile::readInt(std::u16string_view section, std::u16string_view key,
                       std::u16string_view fallback) const
 {
     return ParseSkinInt(readString(section, key, fallback));
+}
+
+SkinRect SkinFile::placement(std::u16string_view section) const
+{
+    auto position = [&](std::u16string_view key) {
+        return std::clamp(readInt(section, key, u"0"), -kMaxCoordinate, kMaxCoordinate);
+    };
+    auto size = [&](std::u16string_view key) {
+        return std::clamp(readInt(section, key, u"0"), 0, kMaxCoordinate);
+    };
+    return {position(u"x"), position(u"y"), size(u"w"), size(u"h")};
 }
 
 std::filesystem::path SkinFile::imageFolder(const std::filesystem::path& programFolder) const
@@ -270,7 +216,8 @@ SkinFont SkinFile::font(std::u16string_view section) const
     SkinFont font;
     font.face = readString(section, u"Font_Style", u"Arial");
     const int height = readInt(section, u"Font_Size", u"14");
-    font.height = height == INT_MIN ? INT_MAX : (height < 0 ? -height : height);
+    font.height =
+        height == INT_MIN ? kMaxFontHeight : std::min(height < 0 ? -height : height, kMaxFontHeight);
     int weight = readInt(section, u"Font_Weight", u"4");
     if (weight < 0 || weight > 9)
         weight = 4;
@@ -290,7 +237,7 @@ std::vector<SkinListColumn> SkinFile::listColumns(std::u16string_view section) c
         if (position < 0)
             continue;
         columns.push_back({i, position, readString(section, prefix + u".column", u""),
-                           readInt(section, prefix + u".width", u"0")});
+                           std::clamp(readInt(section, prefix + u".width", u"0"), 0, kMaxCoordinate)});
     }
     return columns;
 }

@@ -14,6 +14,15 @@ struct SkinListColumn
     int width = 0;
 };
 
+// A control's place in the page's client area, in pixels.
+struct SkinRect
+{
+    int x = 0;
+    int y = 0;
+    int w = 0;
+    int h = 0;
+};
+
 struct SkinFont
 {
     std::u16string face;
@@ -23,13 +32,21 @@ struct SkinFont
 
 // Read-only view of a skin file (INI text). Lookups behave like the Windows private-profile
 // reader that skin authors know: names match case-insensitively, the first section and the
-// first key of a name win, values are trimmed and cut to 259 characters, and a file that
-// cannot be read is simply empty. The text is Windows-1252 unless it starts with a UTF-8 byte
+// first key of a name win, a line without "=" is no key, values are trimmed and cut to 259
+// characters, and a file that cannot be read (or is no regular file, or is over kMaxFileBytes)
+// is simply empty. The text is Windows-1252 unless it starts with a UTF-8 byte
 // order mark. The whole file is read once, at construction.
 class SkinFile
 {
 public:
     static constexpr std::size_t kMaxValueLength = 259;
+    // A larger file is no skin; it reads as missing.
+    static constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
+    // Positions and sizes beyond what a window system can place are cut to this, so that
+    // x + w and y + h always fit an int.
+    static constexpr int kMaxCoordinate = 32767;
+    // Taller letters are no use on any screen and would make glyphs of gigabytes.
+    static constexpr int kMaxFontHeight = 512;
 
     SkinFile() = default;
     explicit SkinFile(const std::filesystem::path& path);
@@ -42,6 +59,10 @@ public:
     // The fallback is text, as skin defaults are written, and goes through the same parsing.
     int readInt(std::u16string_view section, std::u16string_view key, std::u16string_view fallback) const;
 
+    // "x", "y", "w", "h" of a section: positions within +-kMaxCoordinate, sizes from 0 to
+    // kMaxCoordinate.
+    SkinRect placement(std::u16string_view section) const;
+
     // Folder of the skin's images: "path" of section "Image" (default "Image") under the program
     // folder.
     std::filesystem::path imageFolder(const std::filesystem::path& programFolder) const;
@@ -50,12 +71,12 @@ public:
     // missing key or the value "0" gives the numbered fallback text.
     std::u16string messageText(int number) const;
 
-    // "Font_Style", "Font_Size" and "Font_Weight" of a section. A weight outside 0 to 9 counts
-    // as 4 (normal).
+    // "Font_Style", "Font_Size" and "Font_Weight" of a section. The height is cut to
+    // kMaxFontHeight; a weight outside 0 to 9 counts as 4 (normal).
     SkinFont font(std::u16string_view section) const;
 
     // Columns of a list section ("count", "%d.column", "%d.width", "%d.index"), skipped ones
-    // left out, in the order the skin numbers them.
+    // left out, in the order the skin numbers them; widths from 0 to kMaxCoordinate.
     std::vector<SkinListColumn> listColumns(std::u16string_view section) const;
 
 private:

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -18,8 +19,10 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -104,6 +107,7 @@ private slots:
     void highDensityPath();
     void pictureForRatio_data();
     void pictureForRatio();
+    void loadPictureReadsOnlyRegularFiles();
     void showMessage_data();
     void showMessage();
     void showMessageReturnsAnswer();
@@ -142,6 +146,9 @@ void PicDialogTest::buildsEachKindAtItsRectangle_data()
                                   << "Page.Text" << 1301 << "CPicText" << 11 << QRect(12, 100, 150, 20);
     QTest::newRow("edit") << "edit"
                           << "Page.Edit" << 1101 << "QLineEdit" << 3 << QRect(170, 100, 120, 24);
+    QTest::newRow("edit beyond any screen")
+        << "edit"
+        << "Page.Far" << 1102 << "QLineEdit" << 3 << QRect(-32767, 32767, 32767, 32767);
     QTest::newRow("check box") << "check"
                                << "Page.Check" << 1201 << "QCheckBox" << 1 << QRect(12, 130, 140, 22);
     QTest::newRow("radio") << "radio"
@@ -478,6 +485,16 @@ void PicDialogTest::pictureForRatio()
     QCOMPARE(picture.devicePixelRatio(), pictureRatio);
     if (colour.isValid())
         QCOMPARE(picture.toImage().pixelColor(0, 0), colour);
+}
+
+void PicDialogTest::loadPictureReadsOnlyRegularFiles()
+{
+    // A skin that names a device or a pipe must neither exhaust memory nor hang the page.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("pipe.bmp"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(LoadPicture(QStringLiteral("/dev/zero")).isNull());
+    QVERIFY(LoadPicture(fifo).isNull());
 }
 
 void PicDialogTest::showMessage_data()

@@ -1,7 +1,11 @@
 #include "SkinFile.h"
 
+#include <QFile>
+#include <QRect>
+#include <QTemporaryDir>
 #include <QTest>
 #include <climits>
+#include <sys/stat.h>
 
 namespace {
 
@@ -39,6 +43,8 @@ private slots:
     void imageFolder();
     void font_data();
     void font();
+    void placement_data();
+    void placement();
     void listColumns();
 };
 
@@ -69,10 +75,10 @@ void SkinFileTest::readString_data()
                                                 << "Empty"
                                                 << "d"
                                                 << "";
-    QTest::newRow("line without equals is an empty key") << "General"
-                                                         << "NoEquals"
-                                                         << "d"
-                                                         << "";
+    QTest::newRow("line without equals is no key") << "General"
+                                                   << "NoEquals"
+                                                   << "d"
+                                                   << "d";
     QTest::newRow("missing key gives fallback") << "General"
                                                 << "Absent"
                                                 << "fallback"
@@ -188,6 +194,15 @@ void SkinFileTest::missingFileReadsAsEmpty()
 
     const SkinFile folder(kData); // a folder is no file either
     QCOMPARE(q(folder.readString(u"General", u"Name", u"fallback")), QStringLiteral("fallback"));
+
+    // Neither an endless device nor a pipe without a writer may hold the reader.
+    const SkinFile device("/dev/zero");
+    QCOMPARE(q(device.readString(u"General", u"Name", u"fallback")), QStringLiteral("fallback"));
+    QTemporaryDir dir;
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("Quillane.ini")));
+    QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    const SkinFile pipe(fifo.toStdString());
+    QCOMPARE(q(pipe.readString(u"General", u"Name", u"fallback")), QStringLiteral("fallback"));
 }
 
 void SkinFileTest::utf8WithByteOrderMark()
@@ -220,6 +235,8 @@ void SkinFileTest::messageText_data()
     QTest::newRow("zero with blanks")
         << QByteArray("Message18=  0 ") << 18 << "Some error occurred, error number is 18.";
     QTest::newRow("zero-led text is text") << QByteArray("Message18=0 cameras") << 18 << "0 cameras";
+    QTest::newRow("bare key without equals")
+        << QByteArray("Message18") << 18 << "Some error occurred, error number is 18.";
     QTest::newRow("missing key") << QByteArray("Message4=other") << 2005
                                  << "Some error occurred, error number is 2005.";
 }
@@ -264,6 +281,11 @@ void SkinFileTest::font_data()
     QTest::newRow("weight out of range") << QByteArray("Font_Weight=12") << "Arial" << 14 << 400;
     QTest::newRow("negative weight") << QByteArray("Font_Weight=-2") << "Arial" << 14 << 400;
     QTest::newRow("negative height is a size") << QByteArray("Font_Size=-16") << "Arial" << 16 << 400;
+    QTest::newRow("bare face key without equals") << QByteArray("Font_Style") << "Arial" << 14 << 400;
+    QTest::newRow("huge height is cut")
+        << QByteArray("Font_Size=2147483647") << "Arial" << SkinFile::kMaxFontHeight << 400;
+    QTest::newRow("lowest int height is cut")
+        << QByteArray("Font_Size=-2147483648") << "Arial" << SkinFile::kMaxFontHeight << 400;
 }
 
 void SkinFileTest::font()
@@ -279,13 +301,36 @@ void SkinFileTest::font()
     QCOMPARE(font.weight, weight);
 }
 
+void SkinFileTest::placement_data()
+{
+    QTest::addColumn<QByteArray>("skin");
+    QTest::addColumn<QRect>("expected");
+    constexpr int kMax = SkinFile::kMaxCoordinate;
+
+    QTest::newRow("as written") << QByteArray("x=10\ny=-20\nw=30\nh=40") << QRect(10, -20, 30, 40);
+    QTest::newRow("missing keys") << QByteArray() << QRect(0, 0, 0, 0);
+    QTest::newRow("negative sizes are empty") << QByteArray("w=-5\nh=-2147483648") << QRect(0, 0, 0, 0);
+    QTest::newRow("bottom edge past the int range")
+        << QByteArray("y=2147483647\nh=2147483647") << QRect(0, kMax, 0, kMax);
+    QTest::newRow("far left") << QByteArray("x=-2147483648\nw=99999999999") << QRect(-kMax, 0, kMax, 0);
+}
+
+void SkinFileTest::placement()
+{
+    QFETCH(QByteArray, skin);
+    QFETCH(QRect, expected);
+    const SkinRect rect =
+        SkinFile::fromBytes(("[Page.Ctl]\n" + skin + "\n").toStdString()).placement(u"Page.Ctl");
+    QCOMPARE(QRect(rect.x, rect.y, rect.w, rect.h), expected);
+}
+
 void SkinFileTest::listColumns()
 {
     const SkinFile skin = SkinFile::fromBytes("[List]\ncount=4\n"
                                               "0.column=Model\n0.width=100\n"
                                               "1.column=Hidden\n1.width=50\n1.index=-5\n"
                                               "2.column=IP\n2.width=80\n2.index=0\n"
-                                              "3.column=MAC\n3.index=-1\n"
+                                              "3.column=MAC\n3.index=-1\n3.width=99999\n"
                                               "4.column=Beyond the count\n");
     const std::vector<SkinListColumn> columns = skin.listColumns(u"List");
     QCOMPARE(columns.size(), std::size_t(3));
@@ -297,7 +342,7 @@ void SkinFileTest::listColumns()
     QCOMPARE(columns[1].position, 0);
     QCOMPARE(q(columns[2].caption), QStringLiteral("MAC"));
     QCOMPARE(columns[2].position, 3);
-    QCOMPARE(columns[2].width, 0);
+    QCOMPARE(columns[2].width, SkinFile::kMaxCoordinate);
 
     QVERIFY(SkinFile().listColumns(u"List").empty());
 }
