@@ -35,7 +35,7 @@ check 2 "bad hex" template decode "$t" 163 "abc"
 check 2 "bad mode" template decode "$t" sixteen "00"
 check 2 "expected NAME=VALUE" template encode "$t" Port
 check 2 "unknown template command" template frobnicate "$t"
-check 2 "unknown command" nothing
+check 2 "is no command" nothing
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures case(s) failed"

@@ -21,8 +21,8 @@ fail() {
 run() {
     local what=$1 expected=$2 code=0
     shift 2
-    ip netns exec "$pc" "$cli" "$@" --search-time "${search_time:-300}" --timeout 300 >"$work/out" 2>"$work/err" ||
-        code=$?
+    ip netns exec "$pc" "$cli" "$@" --search-time "${search_time:-300}" --timeout 300 <"${input:-/dev/null}" \
+        >"$work/out" 2>"$work/err" || code=$?
     out=$(cat "$work/out")
     err=$(cat "$work/err")
     if [ "$code" -ne "$expected" ]; then
@@ -41,6 +41,31 @@ has() {
     if [[ "$text" != *"$pattern"* ]]; then
         fail "$what: expected '$pattern' in: $(echo "$text" | head -n 5)"
     fi
+}
+
+lacks() {
+    local what=$1 text=$2 pattern=$3
+    if [[ "$text" == *"$pattern"* ]]; then
+        fail "$what: '$pattern' must not appear in: $(echo "$text" | head -n 5)"
+    fi
+}
+
+# login on a terminal without a password option: types the answer once the prompt shows, and
+# leaves everything the terminal showed in $work/tty.
+login_on_terminal() {
+    local keys pid
+    mkfifo "$work/keys"
+    ip netns exec "$pc" script -qec "$cli login --mac 02:00:00:00:80:01 --search-time 300 --timeout 300" \
+        /dev/null <"$work/keys" >"$work/tty" 2>&1 &
+    pid=$!
+    exec {keys}>"$work/keys"
+    for _ in $(seq 200); do
+        grep -q "Password:" "$work/tty" && break
+        sleep 0.1
+    done
+    printf '%s\n' "$1" >&"$keys"
+    wait "$pid" || true
+    exec {keys}>&-
 }
 
 netlab_init
@@ -105,6 +130,16 @@ has "verify, not seen again" "$err" "not seen again: the camera did not answer a
 
 run "set-wlan" 0 set-wlan "${cam[@]}" --ssid "Back yard" --channel 9 --encryption 1 --wep-key1 abcde
 has "set-wlan, state" "$(state cam)" '"essid": "Back yard", "wepKeys": ["abcde"'
+lacks "set-wlan, key hidden" "$out" "abcde"
+printf 'Long passphrase\n' >"$work/passphrase"
+run "set-wlan, passphrase from a file" 0 set-wlan "${cam[@]}" --passphrase-file "$work/passphrase" --json
+has "set-wlan, passphrase from a file" "$(state cam)" '"Long passphrase"'
+has "set-wlan, passphrase hidden" "$out" '"passphrase": null'
+run "login, keys hidden" 0 login "${cam[@]}"
+has "login, keys hidden" "$out" "wepKey1: (hidden)"
+run "login, keys shown" 0 login "${cam[@]}" --show-keys --json
+has "login, keys shown" "$out" '"wepKey1": "abcde"'
+has "login, keys shown" "$out" '"passphrase": "Long passphrase"'
 has "set-wlan, state" "$(state cam)" '"channel": 9, "encryptionModeBits": "00010000"'
 # Refused as the wireless pages refuse it, with their message, and nothing is written.
 before=$(seen cam 169)
@@ -126,6 +161,28 @@ has "set-password, state" "$(state cam)" '"passwordEnciphered": true'
 run "login, old password" 18 login "${cam[@]}"
 cam=(--mac 02:00:00:00:80:01 --password S3cond)
 run "login, new password" 0 login "${cam[@]}"
+
+# Passwords other than as arguments, which the process list shows.
+printf 'S3cond\r\nsecond line\n' >"$work/password"
+run "password from a file" 0 login --mac 02:00:00:00:80:01 --password-file "$work/password"
+export QUILLANE_TEST_SECRET=S3cond
+run "password from the environment" 0 login --mac 02:00:00:00:80:01 --password-env QUILLANE_TEST_SECRET
+input="$work/password" run "password from standard input" 0 login --mac 02:00:00:00:80:01 --password-stdin
+run "password two ways" 2 login "${cam[@]}" --password-env QUILLANE_TEST_SECRET
+has "password two ways" "$err" "--password is given more than one way"
+lacks "password two ways" "$err" "S3cond"
+run "unset variable" 2 login --mac 02:00:00:00:80:01 --password-env QUILLANE_NOT_SET
+has "unset variable" "$err" "QUILLANE_NOT_SET is not set"
+run "endless password file" 2 login --mac 02:00:00:00:80:01 --password-file /dev/zero
+run "two readers of standard input" 2 set-password --mac 02:00:00:00:80:01 --new-password-stdin --password-stdin
+has "two readers of standard input" "$err" "cannot both read standard input"
+run "stray argument" 2 login --mac 02:00:00:00:80:01 hunter2
+has "stray argument" "$err" "argument 4 is no option"
+lacks "stray argument" "$err" "hunter2"
+login_on_terminal S3cond
+has "prompt" "$(cat "$work/tty")" "Password:"
+has "prompt" "$(cat "$work/tty")" "logged in"
+lacks "prompt, no echo" "$(cat "$work/tty")" "S3cond"
 
 run "wps --pin" 0 wps "${cam[@]}" --pin --interval 10
 has "wps --pin" "$out" "PIN "

@@ -1,6 +1,7 @@
 #include "CameraCommand.h"
 
 #include "AdapterTable.h"
+#include "SecretOptions.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -63,18 +64,35 @@ int ParseSearchOptions(std::string_view command, const CliArguments& args,
                        const std::vector<std::string_view>& flagOptions, CameraOptions& options)
 {
     const std::string name(command);
+    std::map<std::string, SecretSources> secrets = {{"--password", {}}};
+    for (std::string_view option : valueOptions) {
+        if (IsSecretOption(option))
+            secrets[std::string(option)] = {};
+    }
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        const std::optional<std::string> next =
+            i + 1 < args.size() ? std::optional(args[i + 1]) : std::nullopt;
+        bool tookNext = false;
+        std::string error;
         if (arg == "--json") {
             options.json = true;
         } else if (Contains(flagOptions, arg)) {
             options.flags.insert(arg);
+        } else if (TakeSecretSource(arg, next, secrets, tookNext, error)) {
+            if (!error.empty())
+                return CliError(name + ": " + error);
+            i += tookNext ? 1 : 0;
         } else if (Contains(kCommonValues, arg) || Contains(valueOptions, arg)) {
-            if (i + 1 >= args.size())
+            if (!next)
                 return CliError(name + ": " + arg + " needs a value");
-            options.values[arg] = args[++i];
+            if (secrets.count(arg))
+                secrets[arg].argument = *next;
+            else
+                options.values[arg] = *next;
+            ++i;
         } else {
-            return CliError(name + ": unknown option '" + arg + "'");
+            return UnknownArgument(name, i + 2);
         }
     }
     for (const char* number : {"--timeout", "--search-time"}) {
@@ -82,7 +100,8 @@ int ParseSearchOptions(std::string_view command, const CliArguments& args,
         if (options.values.count(number) && (!ToInt(options.Value(number), value) || value <= 0))
             return CliError(name + ": " + number + " needs a positive number of milliseconds");
     }
-    return -1;
+    const std::string error = ResolveSecrets(secrets, {"--password", "--new-password"}, options.values);
+    return error.empty() ? -1 : CliError(name + ": " + error);
 }
 
 CameraSession::CameraSession() = default;
@@ -223,23 +242,29 @@ std::string JsonText(std::u16string_view text)
     return JsonString(ToUtf8(text));
 }
 
-void PrintWireless(const WirelessSettings& w, bool json)
+void PrintWireless(const WirelessSettings& w, bool json, bool showKeys)
 {
-    const std::vector<std::pair<const char*, std::u16string>> texts = {
-        {"ssid", w.ssid},
-        {"wirelessEnable", w.wirelessEnable},
-        {"wepKey1", w.wepKeys[0]},
-        {"wepKey2", w.wepKeys[1]},
-        {"wepKey3", w.wepKeys[2]},
-        {"wepKey4", w.wepKeys[3]},
-        {"passphrase", w.passphrase},
-        {"channelRange", w.channelRange},
-        {"wireMode", w.wireMode},
-        {"encryptionCaps", w.encryptionCaps},
-        {"authenticationCaps", w.authenticationCaps},
-        {"wepKeyLengthCaps", w.wepKeyLengthCaps},
-        {"wepKeyFormatCaps", w.wepKeyFormatCaps},
-        {"wepDefaultKeyCaps", w.wepDefaultKeyCaps},
+    struct Text
+    {
+        const char* name;
+        std::u16string value;
+        bool secret;
+    };
+    const std::vector<Text> texts = {
+        {"ssid", w.ssid, false},
+        {"wirelessEnable", w.wirelessEnable, false},
+        {"wepKey1", w.wepKeys[0], true},
+        {"wepKey2", w.wepKeys[1], true},
+        {"wepKey3", w.wepKeys[2], true},
+        {"wepKey4", w.wepKeys[3], true},
+        {"passphrase", w.passphrase, true},
+        {"channelRange", w.channelRange, false},
+        {"wireMode", w.wireMode, false},
+        {"encryptionCaps", w.encryptionCaps, false},
+        {"authenticationCaps", w.authenticationCaps, false},
+        {"wepKeyLengthCaps", w.wepKeyLengthCaps, false},
+        {"wepKeyFormatCaps", w.wepKeyFormatCaps, false},
+        {"wepDefaultKeyCaps", w.wepDefaultKeyCaps, false},
     };
     const std::vector<std::pair<const char*, int32_t>> numbers = {
         {"channel", w.channel},
@@ -252,16 +277,18 @@ void PrintWireless(const WirelessSettings& w, bool json)
         {"txRate", w.txRate},
     };
     if (!json) {
-        for (const auto& [name, value] : texts)
-            std::cout << name << ": " << ToUtf8(value) << "\n";
+        for (const Text& text : texts)
+            std::cout << text.name << ": " << (text.secret && !showKeys ? "(hidden)" : ToUtf8(text.value))
+                      << "\n";
         for (const auto& [name, value] : numbers)
             std::cout << name << ": " << value << "\n";
         return;
     }
     std::cout << "{";
     const char* comma = "";
-    for (const auto& [name, value] : texts) {
-        std::cout << comma << "\"" << name << "\": " << JsonText(value);
+    for (const Text& text : texts) {
+        std::cout << comma << "\"" << text.name
+                  << "\": " << (text.secret && !showKeys ? "null" : JsonText(text.value));
         comma = ", ";
     }
     for (const auto& [name, value] : numbers)

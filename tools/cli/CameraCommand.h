@@ -18,7 +18,8 @@
 
 // Options common to every camera command.
 inline constexpr std::string_view kCameraOptionsUsage =
-    "--mac MAC [--id ID] [--password PWD] [--interface NAME] [--json]";
+    "--mac MAC [--id ID] [--password PWD | --password-file FILE | --password-env VAR | --password-stdin]\n"
+    "      [--interface NAME] [--json]";
 inline constexpr std::string_view kCameraOptionsHelp =
     "camera commands: --mac names the camera (any of : - . between the octets), found by a search\n"
     "  on every adapter or only on --interface; --id (default admin) and --password (default empty)\n"
@@ -113,4 +114,7 @@ std::string ConfirmationText(const SettingsConfirmation& confirmation);
 std::string ConfirmationJson(const SettingsConfirmation& confirmation);
 // 0, kExitSettingsDiffer or kExitNotSeenAgain.
 int ConfirmationExitCode(const SettingsConfirmation& confirmation);
-void PrintWireless(const WirelessSettings& w, bool json);
+// The passphrase and WEP keys only with showKeys: output often ends up in logs and terminals that
+// others see. Hidden, they read "(hidden)" in text and null in JSON.
+void PrintWireless(const WirelessSettings& w, bool json, bool showKeys);
+inline constexpr std::string_view kShowKeys = "--show-keys";

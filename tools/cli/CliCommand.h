@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,10 @@ struct CliCommand
 
 // Prints "quillane-cli: message" on standard error and returns the exit code for usage errors.
 int CliError(std::string_view message);
+
+// Reports an argument that no option of the command takes, by its position only: such a stray
+// is often a password typed in the wrong place. Returns the exit code for usage errors.
+int UnknownArgument(std::string_view command, size_t position);
 
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitFailure = 1;

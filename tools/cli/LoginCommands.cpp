@@ -36,9 +36,10 @@ void PrintOpcodes(const WizardState& state, bool json)
 
 // Opens the session and runs one operation; the exit code, or -1 to go on printing.
 int OpenAndRun(std::string_view command, const CliArguments& args, CameraSession& session,
-               CameraOptions& options, int (*operation)(OperationContext&))
+               CameraOptions& options, int (*operation)(OperationContext&),
+               const std::vector<std::string_view>& flags = {})
 {
-    int code = ParseCameraOptions(command, args, {}, {}, options);
+    int code = ParseCameraOptions(command, args, {}, flags, options);
     if (code == -1)
         code = session.Open(command, options);
     if (code != -1)
@@ -54,7 +55,7 @@ int RunLoginCommand(const CliArguments& args)
 {
     CameraSession session;
     CameraOptions options;
-    if (const int code = OpenAndRun("login", args, session, options, Login); code != -1)
+    if (const int code = OpenAndRun("login", args, session, options, Login, {kShowKeys}); code != -1)
         return code;
     const WizardState& state = session.State();
     const bool wireless =
@@ -66,7 +67,7 @@ int RunLoginCommand(const CliArguments& args)
         PrintOpcodes(state, true);
         std::cout << "], \"wireless\": ";
         if (wireless)
-            PrintWireless(state.wireless, true);
+            PrintWireless(state.wireless, true, options.Has(std::string(kShowKeys)));
         else
             std::cout << "null";
         std::cout << "}\n";
@@ -77,7 +78,7 @@ int RunLoginCommand(const CliArguments& args)
     PrintOpcodes(state, false);
     std::cout << "\n";
     if (wireless)
-        PrintWireless(state.wireless, false);
+        PrintWireless(state.wireless, false, options.Has(std::string(kShowKeys)));
     return 0;
 }
 
@@ -97,9 +98,9 @@ int RunGetWlanCommand(const CliArguments& args)
 {
     CameraSession session;
     CameraOptions options;
-    if (const int code = OpenAndRun("get-wlan", args, session, options, GetWLan); code != -1)
+    if (const int code = OpenAndRun("get-wlan", args, session, options, GetWLan, {kShowKeys}); code != -1)
         return code;
-    PrintWireless(session.State().wireless, options.json);
+    PrintWireless(session.State().wireless, options.json, options.Has(std::string(kShowKeys)));
     if (options.json)
         std::cout << "\n";
     return 0;

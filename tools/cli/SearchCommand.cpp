@@ -71,13 +71,13 @@ int RunSearchCommand(const CliArguments& args)
 {
     bool json = false;
     bool time = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json")
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json")
             json = true;
-        else if (arg == "--time")
+        else if (args[i] == "--time")
             time = true;
         else
-            return CliError("search: unknown option '" + arg + "'");
+            return UnknownArgument("search", i + 2);
     }
     auto manager = std::make_unique<CDeviceManager>();
     const auto start = std::chrono::steady_clock::now();

@@ -46,7 +46,7 @@ int RunSetWlanCommand(const CliArguments& args)
                                          "--wep-key3", "--wep-key4", "--passphrase"};
     for (const NumberOption& n : kNumbers)
         own.push_back(n.name);
-    int code = ParseCameraOptions("set-wlan", args, own, {}, options);
+    int code = ParseCameraOptions("set-wlan", args, own, {kShowKeys}, options);
     if (code != -1)
         return code;
     WirelessSettings given;
@@ -91,7 +91,7 @@ int RunSetWlanCommand(const CliArguments& args)
     code = ApplyWireless(session.Context());
     if (code != OperationResult::kSuccess)
         return FinishOperation("set-wlan", code, session.Context().errorDetail);
-    PrintWireless(w, options.json);
+    PrintWireless(w, options.json, options.Has(std::string(kShowKeys)));
     if (options.json)
         std::cout << "\n";
     return 0;

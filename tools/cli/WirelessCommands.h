@@ -9,4 +9,5 @@ int RunSetWlanCommand(const CliArguments& args);
 inline constexpr std::string_view kSetWlanUsage =
     "set-wlan CAMERA-OPTIONS [--ssid SSID] [--enable 0|1] [--channel N] [--adhoc 0|1]\n"
     "      [--encryption N] [--authentication N] [--key-length N] [--key-format N] [--default-key N]\n"
-    "      [--wep-key1..4 KEY] [--passphrase TEXT] [--tx-rate N]   (numbers as the wireless pages keep them)";
+    "      [--wep-key1..4 KEY] [--passphrase TEXT] [--tx-rate N] [--show-keys]\n"
+    "      (numbers as the wireless pages keep them)";

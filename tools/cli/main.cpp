@@ -5,6 +5,7 @@
 #include "PlanCommand.h"
 #include "ProgramVersion.h"
 #include "SearchCommand.h"
+#include "SecretOptions.h"
 #include "TemplateCommand.h"
 #include "WirelessCommands.h"
 #include "WpsCommand.h"
@@ -37,7 +38,9 @@ void PrintUsage(std::ostream& out)
     // A blank line after each command keeps its continuation lines with it, also in the man page.
     for (const CliCommand& command : kCommands)
         out << "  " << command.usage << "\n\n";
-    out << "CAMERA-OPTIONS: " << kCameraOptionsUsage << "\n" << kCameraOptionsHelp << "\n";
+    out << "CAMERA-OPTIONS: " << kCameraOptionsUsage << "\n"
+        << kCameraOptionsHelp << "\n\n"
+        << kSecretOptionsHelp << "\n";
 }
 
 } // namespace
@@ -46,6 +49,12 @@ int CliError(std::string_view message)
 {
     std::cerr << "quillane-cli: " << message << "\n";
     return kExitUsage;
+}
+
+int UnknownArgument(std::string_view command, size_t position)
+{
+    return CliError(std::string(command) + ": argument " + std::to_string(position) +
+                    " is no option of this command; see quillane-cli --help");
 }
 
 int main(int argc, char** argv)
@@ -63,7 +72,7 @@ int main(int argc, char** argv)
         if (command.name == argv[1])
             return command.run(args);
     }
-    CliError("unknown command '" + std::string(argv[1]) + "'");
+    CliError("the first argument is no command");
     PrintUsage(std::cerr);
     return kExitUsage;
 }
