@@ -27,44 +27,15 @@ bool Contains(const std::vector<std::string_view>& list, std::string_view item)
     return std::find(list.begin(), list.end(), item) != list.end();
 }
 
-} // namespace
-
-int ParseCameraOptions(std::string_view command, const CliArguments& args,
-                       const std::vector<std::string_view>& valueOptions,
-                       const std::vector<std::string_view>& flagOptions, CameraOptions& options)
-{
-    const int code = ParseSearchOptions(command, args, valueOptions, flagOptions, options);
-    if (code != -1)
-        return code;
-    const std::string name(command);
-    if (!options.values.count("--mac"))
-        return CliError(name + ": --mac is required");
-    if (!IsMacText(options.Value("--mac")))
-        return CliError(name + ": '" + options.Value("--mac") + "' is not a MAC address");
-    return -1;
-}
-
-std::string MacKey(std::string_view text)
-{
-    std::string key;
-    for (char c : text) {
-        if (std::isxdigit(static_cast<unsigned char>(c)))
-            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return key;
-}
-
-bool IsMacText(std::string_view text)
-{
-    return MacKey(text).size() == 12;
-}
-
-int ParseSearchOptions(std::string_view command, const CliArguments& args,
-                       const std::vector<std::string_view>& valueOptions,
-                       const std::vector<std::string_view>& flagOptions, CameraOptions& options)
+// Reads the options; the secrets only as far as where they come from, so that no prompt comes
+// before a usage error.
+int ParseOptions(std::string_view command, const CliArguments& args,
+                 const std::vector<std::string_view>& valueOptions,
+                 const std::vector<std::string_view>& flagOptions, CameraOptions& options,
+                 std::map<std::string, SecretSources>& secrets)
 {
     const std::string name(command);
-    std::map<std::string, SecretSources> secrets = {{"--password", {}}};
+    secrets = {{"--password", {}}};
     for (std::string_view option : valueOptions) {
         if (IsSecretOption(option))
             secrets[std::string(option)] = {};
@@ -100,8 +71,56 @@ int ParseSearchOptions(std::string_view command, const CliArguments& args,
         if (options.values.count(number) && (!ToInt(options.Value(number), value) || value <= 0))
             return CliError(name + ": " + number + " needs a positive number of milliseconds");
     }
+    return -1;
+}
+
+int ReadSecrets(std::string_view command, const std::map<std::string, SecretSources>& secrets,
+                CameraOptions& options)
+{
     const std::string error = ResolveSecrets(secrets, {"--password", "--new-password"}, options.values);
-    return error.empty() ? -1 : CliError(name + ": " + error);
+    return error.empty() ? -1 : CliError(std::string(command) + ": " + error);
+}
+
+} // namespace
+
+int ParseCameraOptions(std::string_view command, const CliArguments& args,
+                       const std::vector<std::string_view>& valueOptions,
+                       const std::vector<std::string_view>& flagOptions, CameraOptions& options)
+{
+    std::map<std::string, SecretSources> secrets;
+    const int code = ParseOptions(command, args, valueOptions, flagOptions, options, secrets);
+    if (code != -1)
+        return code;
+    const std::string name(command);
+    if (!options.values.count("--mac"))
+        return CliError(name + ": --mac is required");
+    if (!IsMacText(options.Value("--mac")))
+        return CliError(name + ": '" + options.Value("--mac") + "' is not a MAC address");
+    return ReadSecrets(command, secrets, options);
+}
+
+int ParseSearchOptions(std::string_view command, const CliArguments& args,
+                       const std::vector<std::string_view>& valueOptions,
+                       const std::vector<std::string_view>& flagOptions, CameraOptions& options)
+{
+    std::map<std::string, SecretSources> secrets;
+    const int code = ParseOptions(command, args, valueOptions, flagOptions, options, secrets);
+    return code != -1 ? code : ReadSecrets(command, secrets, options);
+}
+
+std::string MacKey(std::string_view text)
+{
+    std::string key;
+    for (char c : text) {
+        if (std::isxdigit(static_cast<unsigned char>(c)))
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return key;
+}
+
+bool IsMacText(std::string_view text)
+{
+    return MacKey(text).size() == 12;
 }
 
 CameraSession::CameraSession() = default;

@@ -26,32 +26,6 @@ struct PlanOutcome
     bool Fine() const { return result == "would change" || result == "no change" || result == "confirmed"; }
 };
 
-// The current password for every row without its own: --password, a file's first line or a
-// line of standard input.
-bool ReadPassword(const CameraOptions& options, std::string& password)
-{
-    const int sources = options.values.count("--password") + options.values.count("--password-file") +
-                        options.flags.count("--password-stdin");
-    if (sources > 1) {
-        CliError("plan: give the password one way only");
-        return false;
-    }
-    password = options.Value("--password");
-    if (options.values.count("--password-file")) {
-        std::ifstream file(options.Value("--password-file"));
-        if (!file) {
-            CliError("plan: cannot read the password file " + options.Value("--password-file"));
-            return false;
-        }
-        std::getline(file, password);
-    } else if (options.flags.count("--password-stdin")) {
-        std::getline(std::cin, password);
-    }
-    if (!password.empty() && password.back() == '\r')
-        password.pop_back();
-    return true;
-}
-
 std::string ChangesText(const PlanOutcome& o)
 {
     std::string text;
@@ -160,15 +134,14 @@ int RunPlanCommand(const CliArguments& args)
         return CliError("plan: the plan file comes first");
     CameraOptions options;
     const CliArguments rest(args.begin() + 1, args.end());
-    int code =
-        ParseSearchOptions("plan", rest, {"--password-file"}, {"--dry-run", "--password-stdin"}, options);
+    // --password and its other sources (a file, a variable, standard input, a prompt) give the
+    // current password of every row without its own.
+    int code = ParseSearchOptions("plan", rest, {}, {"--dry-run"}, options);
     if (code != -1)
         return code;
     if (options.values.count("--mac"))
         return CliError("plan: the cameras' MACs come from the file, not --mac");
-    std::string password;
-    if (!ReadPassword(options, password))
-        return kExitUsage;
+    const std::string password = options.Value("--password");
     std::ifstream file(args[0]);
     if (!file)
         return CliError("plan: cannot read " + args[0]);

@@ -7,7 +7,8 @@ int RunPlanCommand(const CliArguments& args);
 
 inline constexpr std::string_view kPlanUsage =
     "plan FILE.csv [--dry-run] [--json] [--id ID] [--password PWD | --password-file FILE |\n"
-    "      --password-stdin] [--interface NAME] [--timeout MS] [--search-time MS] [--templates DIR]\n"
+    "      --password-env VAR | --password-stdin] [--interface NAME] [--timeout MS] [--search-time MS]\n"
+    "      [--templates DIR]\n"
     "      one row per camera; the first line names the columns: mac, and any of name, dhcp (1/0),\n"
     "      ip, mask, gateway, dns1, dns2, new_password, id, password (empty cells keep the camera's\n"
     "      value; id and password default to the options). --dry-run prints what would change;\n"
