@@ -1,26 +1,22 @@
 #include "CDlgWireless.h"
 
-#include "MessageBox.h"
 #include "ModelRules.h"
 #include "WirelessOptions.h"
-#include "WizardCommand.h"
 
-CDlgWireless::CDlgWireless(QWidget* mainWindow) : CWizardPage(mainWindow, QStringLiteral("DlgWireless")) {}
+CDlgWireless::CDlgWireless(QWidget* mainWindow)
+    : CWirelessSettingsPage(mainWindow, QStringLiteral("DlgWireless"))
+{
+}
 
 void CDlgWireless::OnInitPage()
 {
-    m_edit = m_links.state->wireless;
+    startEditing();
     m_wepAuthentication = m_edit.authentication;
-    setText(kSsid, QString::fromStdU16String(m_edit.ssid));
     fillList(kChannel, Channels(m_edit.channelRange, true));
     if (!selectType(kChannel, m_edit.channel))
         selectType(kChannel, AllowedChannels(m_edit.channelRange).front());
     fillSecurity();
     takeSecurity();
-    setChecked(kInfrastructure, m_edit.adHoc == 0);
-    setChecked(kAdHoc, m_edit.adHoc != 0);
-    setChecked(kOn, WirelessOn(m_edit.wirelessEnable));
-    setChecked(kOff, !WirelessOn(m_edit.wirelessEnable));
     applySecurityRule();
     setPageFontOn({kSsid, kChannel, kSecurity, kOn, kOff, kInfrastructure, kAdHoc, kOpen, kShared, kBoth});
 }
@@ -61,20 +57,12 @@ void CDlgWireless::applySecurityRule()
 
 void CDlgWireless::updateEnabling()
 {
-    const bool on = WirelessOn(m_edit.wirelessEnable);
-    for (int id : {kSsid, kSecurity, kInfrastructure, kAdHoc})
+    const bool on = wirelessOn();
+    for (int id : std::initializer_list<int>{kSsid, kSecurity, kInfrastructure, kAdHoc})
         enableControl(id, on);
     enableControl(kChannel, on && m_edit.adHoc != 0);
-    for (int id : {kOpen, kShared, kBoth})
+    for (int id : std::initializer_list<int>{kOpen, kShared, kBoth})
         enableControl(id, on && m_authenticationEnabled);
-}
-
-void CDlgWireless::OnWireless(bool on)
-{
-    m_edit.wirelessEnable = on ? u"1" : u"0";
-    setChecked(kOn, on);
-    setChecked(kOff, !on);
-    updateEnabling();
 }
 
 void CDlgWireless::OnMode(bool adHoc)
@@ -105,23 +93,11 @@ void CDlgWireless::OnSecurity()
 
 void CDlgWireless::OnNext()
 {
-    std::u16string ssid = text(kSsid).toStdU16String();
-    if (CheckSsid(ssid) != 0) {
-        if (WirelessOn(m_edit.wirelessEnable)) {
-            if (QWidget* field = FindControl(kSsid))
-                field->setFocus();
-            ShowMessage(kMessageBadSsid, MessageBox::IconWarning);
-            return;
-        }
-        // Off, a name the camera could not take is dropped rather than sent.
-        ssid.clear();
-        setText(kSsid, QString());
-    }
-    m_edit.ssid = ssid;
+    if (!takeSsid())
+        return;
     m_edit.channel = selectedType(kChannel).value_or(m_edit.channel);
     takeSecurity();
-    m_links.state->wireless = m_edit;
-    post(WIZ_NEXT);
+    finish();
 }
 
 void CDlgWireless::OnCommand(int id, int code)
@@ -147,7 +123,7 @@ void CDlgWireless::OnCommand(int id, int code)
         OnNext();
         break;
     default:
-        CWizardPage::OnCommand(id, code);
+        CWirelessSettingsPage::OnCommand(id, code);
         break;
     }
 }

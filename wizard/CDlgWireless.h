@@ -1,25 +1,15 @@
 #pragma once
 
-#include "CWizardPage.h"
-#include "WizardState.h"
+#include "CWirelessSettingsPage.h"
 
 // The standard wireless page: on/off, SSID, infrastructure or ad hoc, channel, security mode
-// and WEP authentication. What is chosen reaches the wizard state only on a Next that passes.
-class CDlgWireless : public CWizardPage
+// and WEP authentication.
+class CDlgWireless : public CWirelessSettingsPage
 {
     Q_OBJECT
 public:
     enum ControlId : int
     {
-        kExit = 1001,
-        kBack = 1002,
-        kNext = 1003,
-        kSsid = 1113,
-        kChannel = 1114,
-        kOn = 1207,
-        kOff = 1208,
-        kInfrastructure = 1209,
-        kAdHoc = 1210,
         kOpen = 1211,
         kShared = 1212,
         kBoth = 1213,
@@ -34,7 +24,6 @@ protected:
     void OnCommand(int id, int code) override;
 
 private:
-    void OnWireless(bool on);
     void OnMode(bool adHoc);
     void OnAuthentication(int32_t authentication);
     void OnSecurity();
@@ -42,10 +31,9 @@ private:
     void fillSecurity();
     void takeSecurity();
     void applySecurityRule();
-    void updateEnabling();
+    void updateEnabling() override;
     bool k7zAdHoc() const;
 
-    WirelessSettings m_edit;
     int32_t m_wepAuthentication = 0; // the WEP authentication chosen last
     bool m_authenticationEnabled = false;
 };

@@ -2,25 +2,18 @@
 
 #include "MessageBox.h"
 #include "WirelessOptions.h"
-#include "WizardCommand.h"
 
 #include <QLineEdit>
 
 CDlgWirelessNew::CDlgWirelessNew(QWidget* mainWindow)
-    : CWizardPage(mainWindow, QStringLiteral("DlgWirelessNEW"))
+    : CWirelessSettingsPage(mainWindow, QStringLiteral("DlgWirelessNEW"))
 {
 }
 
 void CDlgWirelessNew::OnInitPage()
 {
-    m_edit = m_links.state->wireless;
+    startEditing();
     setPageFontOn({kSsid, kChannel, kKey, kOn, kOff, kInfrastructure, kAdHoc, kAuthentication, kEncryption});
-    const bool on = WirelessOn(m_edit.wirelessEnable);
-    setChecked(kOn, on);
-    setChecked(kOff, !on);
-    setChecked(kInfrastructure, m_edit.adHoc == 0);
-    setChecked(kAdHoc, m_edit.adHoc != 0);
-    setText(kSsid, QString::fromStdU16String(m_edit.ssid));
     if (m_edit.encryption == 1)
         m_keyText = wepKeySlot();
     else if (m_edit.encryption >= 2)
@@ -81,18 +74,11 @@ void CDlgWirelessNew::showKey()
 
 void CDlgWirelessNew::updateEnabling()
 {
-    const bool on = WirelessOn(m_edit.wirelessEnable);
-    for (int id : {kSsid, kChannel, kAuthentication, kEncryption, kInfrastructure, kAdHoc})
+    const bool on = wirelessOn();
+    for (int id :
+         std::initializer_list<int>{kSsid, kChannel, kAuthentication, kEncryption, kInfrastructure, kAdHoc})
         enableControl(id, on);
     enableControl(kKey, on && m_edit.encryption != 0);
-}
-
-void CDlgWirelessNew::OnWireless(bool on)
-{
-    m_edit.wirelessEnable = on ? u"1" : u"0";
-    setChecked(kOn, on);
-    setChecked(kOff, !on);
-    updateEnabling();
 }
 
 void CDlgWirelessNew::OnMode(bool adHoc)
@@ -127,7 +113,7 @@ void CDlgWirelessNew::OnKeyEdited()
 
 // Checks the key field for the encryption and keeps it. With wireless off a key the camera
 // could not take is dropped instead.
-bool CDlgWirelessNew::takeKey(bool on)
+bool CDlgWirelessNew::takeKey()
 {
     const std::u16string key = text(kKey).toStdU16String();
     int message = 0;
@@ -143,7 +129,7 @@ bool CDlgWirelessNew::takeKey(bool on)
         message = CheckPassphrase(key);
         m_edit.passphrase = message == 0 ? key : std::u16string();
     }
-    if (message == 0 || !on)
+    if (message == 0 || !wirelessOn())
         return true;
     if (QWidget* field = FindControl(kKey))
         field->setFocus();
@@ -153,24 +139,11 @@ bool CDlgWirelessNew::takeKey(bool on)
 
 void CDlgWirelessNew::OnNext()
 {
-    const bool on = WirelessOn(m_edit.wirelessEnable);
     if (m_edit.adHoc != 0)
         m_edit.channel = selectedType(kChannel).value_or(m_edit.channel);
-    std::u16string ssid = text(kSsid).toStdU16String();
-    if (CheckSsid(ssid) != 0) {
-        if (on) {
-            if (QWidget* field = FindControl(kSsid))
-                field->setFocus();
-            ShowMessage(kMessageBadSsid, MessageBox::IconWarning);
-            return;
-        }
-        ssid.clear();
-    }
-    m_edit.ssid = ssid;
-    if (!takeKey(on))
+    if (!takeSsid() || !takeKey())
         return;
-    m_links.state->wireless = m_edit;
-    post(WIZ_NEXT);
+    finish();
 }
 
 void CDlgWirelessNew::OnCommand(int id, int code)
@@ -201,7 +174,7 @@ void CDlgWirelessNew::OnCommand(int id, int code)
         OnNext();
         break;
     default:
-        CWizardPage::OnCommand(id, code);
+        CWirelessSettingsPage::OnCommand(id, code);
         break;
     }
 }

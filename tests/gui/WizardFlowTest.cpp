@@ -657,7 +657,7 @@ private slots:
         Click(page(), W::kAdHoc);
         Settle();
         QVERIFY(checked(W::kBoth) && !checked(W::kShared));
-        for (int id : {W::kOpen, W::kShared, W::kBoth})
+        for (int id : std::initializer_list<int>{W::kOpen, W::kShared, W::kBoth})
             QVERIFY(!page()->FindControl(id)->isEnabled());
         qobject_cast<QComboBox*>(page()->FindControl(W::kSecurity))->setCurrentIndex(0);
         Settle();

@@ -573,7 +573,7 @@ private slots:
         using W = CDlgWireless;
         QCOMPARE(Entries(page(), W::kSecurity), (QStringList{"None", "WEP", "WPA/WPA2"}));
         Choose(page(), W::kSecurity, 2);
-        for (int id : {W::kOpen, W::kShared, W::kBoth}) {
+        for (int id : std::initializer_list<int>{W::kOpen, W::kShared, W::kBoth}) {
             QVERIFY(!page()->FindControl(id)->isEnabled());
             QVERIFY(!qobject_cast<QAbstractButton*>(page()->FindControl(id))->isChecked());
         }
@@ -673,10 +673,12 @@ private slots:
         using W = CDlgWireless;
         Click(page(), W::kOff);
         Settle();
-        for (int id : {W::kSsid, W::kChannel, W::kSecurity, W::kInfrastructure, W::kAdHoc, W::kOpen})
+        for (int id : std::initializer_list<int>{W::kSsid, W::kChannel, W::kSecurity, W::kInfrastructure,
+                                                 W::kAdHoc, W::kOpen})
             QVERIFY(!page()->FindControl(id)->isEnabled());
         next(PageId::WirelessKey);
-        for (int id : {CDlgWirelessKey::kKeyLength, CDlgWirelessKey::kKey1, CDlgWirelessKey::kPassphrase})
+        for (int id : std::initializer_list<int>{CDlgWirelessKey::kKeyLength, CDlgWirelessKey::kKey1,
+                                                 CDlgWirelessKey::kPassphrase})
             QVERIFY(!page()->FindControl(id)->isEnabled());
         // Off, the keys are neither checked nor kept.
         Type(page(), CDlgWirelessKey::kKey2, QStringLiteral("x"));

@@ -4,7 +4,6 @@
 #include "OperationSteps.h"
 #include "TemplateEngine.h"
 #include "Utf8.h"
-#include "WirelessFields.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -72,47 +71,6 @@ TEST(ModelRulesTest, RestartAndK7ZFamilies)
         EXPECT_EQ(RestartsAfterApply(c.model), c.restarts) << ToUtf8(c.model);
         EXPECT_EQ(IsK7ZModel(c.model), c.k7z) << ToUtf8(c.model);
     }
-}
-
-// The binding table drives both directions: what SetWLan is given reads back the same.
-TEST(WirelessFieldsTest, WrittenSettingsReadBackThroughTheSameTable)
-{
-    TemplateEngine engine;
-    ASSERT_TRUE(engine.LoadTemplateFile(QUILLANE_TEMPLATE_DIR, "SetWLan_temp"));
-    engine.ClearFields();
-    engine.ResetFields();
-    engine.ParseTemplate(u"\r\n");
-    WirelessSettings sent;
-    sent.ssid = u"Back yard";
-    sent.wepKeys = {u"k1", u"k2", u"0123456789abcdef0123456789", u"k4"};
-    sent.passphrase = u"passphrase!";
-    sent.wirelessEnable = u"1";
-    sent.channel = 11;
-    sent.encryption = 1;
-    sent.adHoc = 1;
-    sent.wepKeyLength = 1;
-    sent.authentication = 2;
-    sent.wepDefaultKey = 2;
-    sent.wepKeyFormat = 1;
-    sent.txRate = 0x5A;
-    WriteWirelessFields(engine, sent);
-    WirelessSettings read;
-    ReadWirelessFields(engine, read);
-    EXPECT_EQ(read.ssid, sent.ssid);
-    EXPECT_EQ(read.wepKeys, sent.wepKeys);
-    EXPECT_EQ(read.passphrase, sent.passphrase);
-    EXPECT_EQ(read.wirelessEnable, sent.wirelessEnable);
-    EXPECT_EQ(read.channel, 11);
-    EXPECT_EQ(ToUtf8(read.encryptionModeBits), "00010001");
-    EXPECT_EQ(ToUtf8(read.keyLengthAuthBits), "00010010");
-    EXPECT_EQ(ToUtf8(read.defaultKeyFormatBits), "00100001");
-    EXPECT_EQ(read.encryption, 1);
-    EXPECT_EQ(read.adHoc, 1);
-    EXPECT_EQ(read.wepKeyLength, 1);
-    EXPECT_EQ(read.authentication, 2);
-    EXPECT_EQ(read.wepDefaultKey, 2);
-    EXPECT_EQ(read.wepKeyFormat, 1);
-    EXPECT_EQ(read.txRate, 0x5A);
 }
 
 } // namespace

@@ -1,0 +1,51 @@
+#include "CWirelessSettingsPage.h"
+
+#include "MessageBox.h"
+#include "WirelessOptions.h"
+#include "WizardCommand.h"
+
+void CWirelessSettingsPage::startEditing()
+{
+    m_edit = m_links.state->wireless;
+    setChecked(kOn, wirelessOn());
+    setChecked(kOff, !wirelessOn());
+    setChecked(kInfrastructure, m_edit.adHoc == 0);
+    setChecked(kAdHoc, m_edit.adHoc != 0);
+    setText(kSsid, QString::fromStdU16String(m_edit.ssid));
+}
+
+bool CWirelessSettingsPage::wirelessOn() const
+{
+    return WirelessOn(m_edit.wirelessEnable);
+}
+
+void CWirelessSettingsPage::OnWireless(bool on)
+{
+    m_edit.wirelessEnable = on ? u"1" : u"0";
+    setChecked(kOn, on);
+    setChecked(kOff, !on);
+    updateEnabling();
+}
+
+bool CWirelessSettingsPage::takeSsid()
+{
+    std::u16string ssid = text(kSsid).toStdU16String();
+    if (CheckSsid(ssid) != 0) {
+        if (wirelessOn()) {
+            if (QWidget* field = FindControl(kSsid))
+                field->setFocus();
+            ShowMessage(kMessageBadSsid, MessageBox::IconWarning);
+            return false;
+        }
+        ssid.clear();
+        setText(kSsid, QString());
+    }
+    m_edit.ssid = ssid;
+    return true;
+}
+
+void CWirelessSettingsPage::finish()
+{
+    m_links.state->wireless = m_edit;
+    post(WIZ_NEXT);
+}

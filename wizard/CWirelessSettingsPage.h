@@ -1,0 +1,41 @@
+#pragma once
+
+#include "CWizardPage.h"
+#include "WizardState.h"
+
+// What the two wireless settings pages share: the controls both have, a working copy of the
+// wireless settings that reaches the wizard state only on a Next that passes, and the SSID rule.
+class CWirelessSettingsPage : public CWizardPage
+{
+    Q_OBJECT
+public:
+    enum ControlId : int
+    {
+        kExit = 1001,
+        kBack = 1002,
+        kNext = 1003,
+        kSsid = 1113,
+        kChannel = 1114,
+        kOn = 1207,
+        kOff = 1208,
+        kInfrastructure = 1209,
+        kAdHoc = 1210,
+    };
+
+    using CWizardPage::CWizardPage;
+
+protected:
+    // Copies the state's wireless settings and shows on/off, the mode and the SSID.
+    void startEditing();
+    void OnWireless(bool on);
+    // Takes the SSID typed. With wireless on a name the camera cannot take is refused (message
+    // 20, the focus on it); with wireless off it is dropped rather than sent.
+    bool takeSsid();
+    // Keeps the working copy and goes on.
+    void finish();
+    bool wirelessOn() const;
+    // Enables the page's inputs for the current choices.
+    virtual void updateEnabling() = 0;
+
+    WirelessSettings m_edit;
+};
