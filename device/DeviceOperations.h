@@ -4,8 +4,8 @@
 
 // Operations on the chosen camera. Each returns -1 on success or an error number: 1 template
 // missing (nothing sent), 18 refused, 29 refused for the second reason, 30 failed (see
-// context.errorDetail). They block the calling thread for the whole exchange and any wait the
-// camera asks for, and must not run while the same manager searches.
+// context.errorDetail), 31 stopped (context.stop). They block the calling thread for the whole
+// exchange and any wait the camera asks for, and must not run while the same manager searches.
 
 // Checks the administrator's ID and password.
 int Verification(OperationContext& context);

@@ -19,7 +19,7 @@ struct TryResult
 };
 
 TryResult OneTry(CDeviceManager& manager, std::span<const uint8_t> request, std::vector<uint8_t>& reply,
-                 size_t largestReply)
+                 size_t largestReply, const std::stop_token& stop)
 {
     const std::vector<AdapterAddress> adapters = manager.Adapters();
     const int32_t entry = manager.operationAdapterEntry;
@@ -42,11 +42,14 @@ TryResult OneTry(CDeviceManager& manager, std::span<const uint8_t> request, std:
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        size_t size = std::min(datagram.size(), std::max<size_t>(largestReply, 1));
-        const int code =
-            left.count() <= 0 ? CUT_WSClient::kTimedOut : client.Receive(datagram.data(), size, left);
-        if (code == CUT_WSClient::kTimedOut)
+        if (stop.stop_requested())
+            return {ExchangeResult::kStopped, true};
+        if (left.count() <= 0)
             return {lastTry ? ExchangeResult::kNoMatch : ExchangeResult::kNoAnswer, lastTry};
+        size_t size = std::min(datagram.size(), std::max<size_t>(largestReply, 1));
+        const int code = client.Receive(datagram.data(), size, std::min(left, kStopCheck));
+        if (code == CUT_WSClient::kTimedOut)
+            continue;
         if (code != CUT_WSClient::kOk)
             return {ExchangeResult::kReceiveFailed, lastTry};
         const std::span<const uint8_t> got(datagram.data(), size);
@@ -66,7 +69,7 @@ TryResult OneTry(CDeviceManager& manager, std::span<const uint8_t> request, std:
 } // namespace
 
 int Exchange(CDeviceManager& manager, std::span<const uint8_t> request, std::vector<uint8_t>& reply,
-             size_t largestReply, int tries)
+             size_t largestReply, int tries, const std::stop_token& stop)
 {
     reply.clear();
     if (request.size() < kHeaderSize) {
@@ -75,7 +78,11 @@ int Exchange(CDeviceManager& manager, std::span<const uint8_t> request, std::vec
     }
     int code = ExchangeResult::kNoAnswer;
     for (int attempt = 0; attempt < std::max(tries, 1); ++attempt) {
-        const TryResult result = OneTry(manager, request, reply, largestReply);
+        if (stop.stop_requested()) {
+            code = ExchangeResult::kStopped;
+            break;
+        }
+        const TryResult result = OneTry(manager, request, reply, largestReply, stop);
         code = result.code;
         if (result.lastTry)
             break;

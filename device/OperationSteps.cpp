@@ -86,7 +86,8 @@ int SendOperation(OperationContext& context, const OperationSpec& operation)
     std::copy(fields.begin(), fields.end(), body + kCredentialsSize);
 
     std::vector<uint8_t> reply;
-    const int code = context.exchange(manager, request, reply, operation.largestReply, operation.tries);
+    const int code =
+        context.exchange(manager, request, reply, operation.largestReply, operation.tries, context.stop);
     if (code != -1)
         return code;
     manager.currentIndex = -1;
@@ -122,7 +123,11 @@ void WaitAsAsked(OperationContext& context, const StatusBlock& block)
 {
     if (block.bodyLength != 16 || (block.action != 1 && block.action != 2))
         return;
-    context.sleep(std::chrono::milliseconds(std::min(block.waitMs, kLongestWaitMs)));
+    const std::chrono::milliseconds wait(std::min(block.waitMs, kLongestWaitMs));
+    if (context.sleep)
+        context.sleep(wait);
+    else
+        SleepUnlessStopped(wait, context.stop);
 }
 
 int RunOperation(OperationContext& context, const OperationSpec& operation, const FieldStep& setFields,
@@ -137,6 +142,8 @@ int RunOperation(OperationContext& context, const OperationSpec& operation, cons
     const int code = SendOperation(context, operation);
     if (code == OperationResult::kTemplateMissing)
         return code;
+    if (code == ExchangeResult::kStopped)
+        return OperationResult::kStopped;
     if (code != -1) {
         context.errorDetail = OperationResult::kDetailNoAnswer;
         return OperationResult::kFailed;
@@ -146,7 +153,8 @@ int RunOperation(OperationContext& context, const OperationSpec& operation, cons
         return StatusFailure(context, block, refusedForOthers);
     if (operation.decodeMode == 0) {
         WaitAsAsked(context, block);
-        return OperationResult::kSuccess;
+        // A wait cut short: the camera has not finished with the write.
+        return context.stop.stop_requested() ? OperationResult::kStopped : OperationResult::kSuccess;
     }
     if (block.bodyLength == 0)
         return OperationResult::kSuccess;

@@ -58,6 +58,7 @@ using ReadStep = std::function<int(OperationContext&)>;
 // The common procedure of an operation: target, template, fields, exchange, then the status;
 // an accepted reply with a body is decoded and read, an accepted write waits as the camera asks.
 // A failed exchange gives 30 with detail 1,500; refusedForOthers makes other failure statuses 18.
+// A stop (context.stop) gives 31, also when it cut short a wait after an accepted write.
 int RunOperation(OperationContext& context, const OperationSpec& operation, const FieldStep& setFields = {},
                  const ReadStep& readFields = {}, bool refusedForOthers = false);
 

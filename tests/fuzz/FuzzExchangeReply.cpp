@@ -36,7 +36,7 @@ public:
 
     // Plays datagrams until the camera's answer or a silence; judges them as an exchange does.
     int operator()(CDeviceManager& manager, std::span<const uint8_t> request, std::vector<uint8_t>& reply,
-                   size_t largestReply, int)
+                   size_t largestReply, int, const std::stop_token&)
     {
         reply.clear();
         bool otherCamera = false;

@@ -6,6 +6,8 @@
 #include "OperationsFixture.h"
 
 #include <fstream>
+#include <stop_token>
+#include <thread>
 
 using namespace std::chrono_literals;
 
@@ -318,6 +320,50 @@ TEST_F(OperationsTest, RealWaitBlocksTheCaller)
 
     ASSERT_EQ(Reset(*context), OperationResult::kSuccess);
     EXPECT_GE(std::chrono::steady_clock::now() - start, 200ms);
+}
+
+// A stop from another thread ends an operation at its next wait, whether the camera is silent
+// or asked for two minutes after a write: nothing more is sent, and nothing is reported as done.
+TEST_F(OperationsTest, StopEndsAnOperationWithinItsNextWait)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> simulator;
+        int (*operation)(OperationContext&);
+        int opcode;
+    };
+    const Case cases[] = {
+        {"silent camera", {"--drop-rate", "1"}, Verification, 0xA3},
+        {"asked to wait", {"--write-action", "2", "--write-wait", "120000"}, SetBasic, 0xA2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A lab of its own per case; the last one's names would clash.
+        context.reset();
+        manager.reset();
+        lab.reset();
+        lab = std::make_unique<NetLab>();
+        states.clear();
+        // Tries of a minute: only the stop can end them early.
+        StartCameras({{"", c.simulator}}, 60s);
+        context->sleep = nullptr;
+        std::stop_source stop;
+        context->stop = stop.get_token();
+        int result = 0;
+        std::thread worker([&] { result = c.operation(*context); });
+        const auto giveUp = std::chrono::steady_clock::now() + 5s;
+        while (RequestCount(State(), c.opcode) < 1 && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(20ms);
+        std::this_thread::sleep_for(300ms);
+        const auto stopped = std::chrono::steady_clock::now();
+        stop.request_stop();
+        worker.join();
+
+        EXPECT_LT(std::chrono::steady_clock::now() - stopped, 500ms);
+        EXPECT_EQ(result, OperationResult::kStopped);
+        EXPECT_EQ(RequestCount(State(), c.opcode), 1);
+    }
 }
 
 // Lost requests and lost answers: three tries get most writes through, and a write reported
