@@ -4,11 +4,12 @@
 #include "LoginSequence.h"
 #include "MessageBox.h"
 #include "OperationSteps.h"
-#include "WaitCursor.h"
 #include "WizardCommand.h"
 #include "WizardState.h"
 
 #include <QLineEdit>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -82,7 +83,6 @@ void CDlgIdPwd::OnNext()
 {
     if (!m_links.state || !m_links.primary)
         return;
-    WaitCursor wait;
     WizardState& state = *m_links.state;
     const std::u16string adminId = text(kAdminId).toStdU16String();
     const std::u16string adminPassword = text(kAdminPassword).toStdU16String();
@@ -94,21 +94,18 @@ void CDlgIdPwd::OnNext()
         if (newPassword != confirmPassword) {
             if (QWidget* field = FindControl(kConfirmPassword))
                 field->setFocus();
-            wait.release();
             ShowMessage(18, MessageBox::IconWarning);
             return;
         }
         if (newPassword == adminPassword) {
             if (QWidget* field = FindControl(kNewPassword))
                 field->setFocus();
-            wait.release();
             ShowMessage(16, MessageBox::IconWarning);
             return;
         }
         if (!FitsSignIn(newPassword)) {
             if (QWidget* field = FindControl(kNewPassword))
                 field->setFocus();
-            wait.release();
             ShowMessage(kMessagePasswordTooLong, MessageBox::IconWarning);
             return;
         }
@@ -118,22 +115,20 @@ void CDlgIdPwd::OnNext()
 
     // The operations sign in with the state's credentials; they stay there only when the camera
     // accepts them.
-    const std::u16string previousId = state.adminId;
-    const std::u16string previousPassword = state.adminPassword;
+    auto previous = std::make_pair(state.adminId, state.adminPassword);
     state.adminId = adminId;
     state.adminPassword = adminPassword;
-    OperationContext context{state, *m_links.primary};
-    const int code = Login(context);
-    m_errorDetail = context.errorDetail;
-    if (code != OperationResult::kSuccess) {
-        state.adminId = previousId;
-        state.adminPassword = previousPassword;
-        wait.release();
-        ReportFailure(code, m_errorDetail);
-        return;
-    }
-    state.confirmPassword = confirmPassword;
-    post(WIZ_NEXT);
+    runOperation(Login, [this, previous = std::move(previous), confirmPassword](int code, int32_t detail) {
+        WizardState& state = *m_links.state;
+        m_errorDetail = detail;
+        if (code != OperationResult::kSuccess) {
+            std::tie(state.adminId, state.adminPassword) = previous;
+            ReportFailure(code, m_errorDetail);
+            return;
+        }
+        state.confirmPassword = confirmPassword;
+        post(WIZ_NEXT);
+    });
 }
 
 void CDlgIdPwd::OnCommand(int id, int code)

@@ -2,6 +2,7 @@
 
 #include "CWizardPage.h"
 #include "EnterAndEscape.h"
+#include "MessageBox.h"
 #include "PageRegistry.h"
 #include "ProgramFolder.h"
 #include "SkinFile.h"
@@ -19,6 +20,9 @@ static void LoadWizardResources()
 }
 
 namespace {
+
+// Asks whether to stop the operation that runs and leave.
+constexpr int kMessageStopAndLeave = 66;
 
 // Ends the main window's loop; posted, so that the page that asked has finished first.
 class EndDialogEvent : public QEvent
@@ -46,8 +50,12 @@ void ClearWireless(WirelessSettings& w)
 
 CQuillaneDlg::CQuillaneDlg(const DeviceTimeouts& timeouts, const std::filesystem::path& programFolder)
     : m_programFolder(programFolder.empty() ? ProgramFolder() : programFolder), m_primary(timeouts),
-      m_secondary(timeouts)
+      m_secondary(timeouts), m_runner(m_state, m_primary)
 {
+    connect(&m_runner, &OperationRunner::finished, this, [this] {
+        if (m_exitWhenStopped)
+            Exit();
+    });
     LoadWizardResources();
     m_icon = QIcon(QStringLiteral(":/quillane/quillane.png"));
     setWindowTitle(QStringLiteral("Quillane"));
@@ -138,6 +146,7 @@ PageLinks CQuillaneDlg::LinksFor(PageReceives receives)
     if (receives == PageReceives::State)
         return links;
     links.primary = &m_primary;
+    links.runner = &m_runner;
     if (receives == PageReceives::BothManagersAndState)
         links.secondary = &m_secondary;
     return links;
@@ -185,6 +194,12 @@ void CQuillaneDlg::OnWizardCommand(int command)
 {
     if (m_exiting)
         return;
+    if (m_runner.isRunning()) {
+        // No page switches under a running operation; only leaving is possible, and asked first.
+        if (command == WIZ_EXIT)
+            ExitWhileRunning();
+        return;
+    }
     std::optional<PageTransition> transition;
     switch (command) {
     case WIZ_NEXT:
@@ -207,6 +222,25 @@ void CQuillaneDlg::OnWizardCommand(int command)
     }
     if (transition)
         GoTo(*transition);
+}
+
+void CQuillaneDlg::ExitWhileRunning()
+{
+    if (m_askingToExit)
+        return;
+    m_askingToExit = true;
+    // A result that comes in while the question is open must not change the page under it.
+    m_runner.hold(true);
+    const int answer =
+        m_page ? m_page->ShowMessage(kMessageStopAndLeave, MessageBox::YesNo | MessageBox::IconQuestion)
+               : int(MessageBox::IdYes);
+    m_askingToExit = false;
+    if (answer == MessageBox::IdYes) {
+        m_exiting = true;
+        m_exitWhenStopped = true;
+        m_runner.stop();
+    }
+    m_runner.hold(false);
 }
 
 void CQuillaneDlg::Exit()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CDeviceManager.h"
+#include "OperationRunner.h"
 #include "PageFlow.h"
 #include "PageLinks.h"
 #include "PageRegistry.h"
@@ -36,6 +37,7 @@ public:
     PageId currentPageId() const { return m_pageId; }
     WizardState& state() { return m_state; }
     CDeviceManager& primaryManager() { return m_primary; }
+    OperationRunner& runner() { return m_runner; }
     int carriedWpsValue() const { return CarriedWpsValue; }
     const std::optional<QFont>& pageFont() const { return m_pageFont; }
 
@@ -58,6 +60,9 @@ private:
     PageLinks LinksFor(PageReceives receives);
     void SwitchTo(std::unique_ptr<CWizardPage> page, PageId id);
     void Exit();
+    // Leaving while an operation runs: asks first, then stops the operation and leaves once its
+    // worker has ended.
+    void ExitWhileRunning();
 
     std::filesystem::path m_programFolder;
     WizardState m_state;
@@ -67,8 +72,12 @@ private:
     int CarriedWpsValue = -1;
     CDeviceManager m_primary;
     CDeviceManager m_secondary;
+    // After the state and the managers, which its worker uses: it goes first.
+    OperationRunner m_runner;
     std::optional<QFont> m_pageFont;
     QEventLoop* m_loop = nullptr;
     bool m_exiting = false;
+    bool m_askingToExit = false;
+    bool m_exitWhenStopped = false;
     bool m_ended = false;
 };

@@ -3,7 +3,6 @@
 #include "CDeviceManager.h"
 #include "ControlItem.h"
 #include "OperationContext.h"
-#include "WaitCursor.h"
 #include "WizardCommand.h"
 #include "WizardState.h"
 
@@ -64,15 +63,13 @@ void CSummaryPage::runApply(int (*apply)(OperationContext&))
 {
     if (!m_links.state || !m_links.primary)
         return;
-    WaitCursor wait;
-    OperationContext context{*m_links.state, *m_links.primary};
-    const int code = apply(context);
-    m_errorDetail = context.errorDetail;
-    wait.release();
-    if (code != OperationResult::kSuccess) {
-        ReportFailure(code, m_errorDetail);
-        return;
-    }
-    m_links.state->lastApplied = m_links.state->camera;
-    post(WIZ_NEXT);
+    runOperation(apply, [this](int code, int32_t detail) {
+        m_errorDetail = detail;
+        if (code != OperationResult::kSuccess) {
+            ReportFailure(code, m_errorDetail);
+            return;
+        }
+        m_links.state->lastApplied = m_links.state->camera;
+        post(WIZ_NEXT);
+    });
 }

@@ -1,7 +1,9 @@
 #include "CWizardPage.h"
 
 #include "BuildSkinPage.h"
+#include "BusyIndicator.h"
 #include "CPicButton.h"
+#include "ControlCommandEvent.h"
 #include "MessageBox.h"
 #include "OperationContext.h"
 #include "SkinCatalogue.h"
@@ -12,6 +14,13 @@
 #include <QFont>
 #include <QLineEdit>
 #include <QSignalBlocker>
+
+namespace {
+
+// Where the busy indicator goes when the skin does not say: the button row's free middle.
+const QRect kBusyPlace(140, 430, 330, 34);
+
+} // namespace
 
 CWizardPage::CWizardPage(QWidget* mainWindow, const QString& section) : CPicDialog(mainWindow)
 {
@@ -161,4 +170,87 @@ void CWizardPage::ReportFailure(int code, int32_t detail)
                              .arg(static_cast<unsigned>(code)),
                          MessageBox::IconWarning);
     }
+}
+
+bool CWizardPage::runOperation(OperationRunner::Sequence sequence, OperationRunner::Done done)
+{
+    if (!m_links.runner)
+        return false;
+    const bool started = m_links.runner->run(this, std::move(sequence),
+                                             [this, done = std::move(done)](int code, int32_t detail) {
+                                                 setBusy(false);
+                                                 done(code, detail);
+                                             });
+    if (started)
+        setBusy(true);
+    return started;
+}
+
+bool CWizardPage::event(QEvent* event)
+{
+    if (m_busy && event->type() == ControlCommandEvent::kType &&
+        static_cast<const ControlCommandEvent*>(event)->id() != kExitButtonId)
+        return true;
+    return CPicDialog::event(event);
+}
+
+void CWizardPage::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (!busy) {
+        for (const QPointer<QWidget>& control : m_disabledWhileBusy) {
+            if (auto* button = qobject_cast<CPicButton*>(control.data())) {
+                button->setDisabledFlag(false);
+                button->Redraw();
+            } else if (control) {
+                control->setEnabled(true);
+            }
+        }
+        m_disabledWhileBusy.clear();
+        if (m_busyIndicator)
+            m_busyIndicator->stop();
+        return;
+    }
+    for (const auto& item : controls()) {
+        QWidget* control = item->control.get();
+        // Labels stay as they are; Exit stays the way out.
+        if (!control || item->id == kExitButtonId || item->kind == ControlKind::PicText)
+            continue;
+        if (auto* button = qobject_cast<CPicButton*>(control)) {
+            if (button->disabledFlag())
+                continue;
+            button->setDisabledFlag(true);
+            button->Redraw();
+        } else {
+            if (!control->isEnabled())
+                continue;
+            control->setEnabled(false);
+        }
+        m_disabledWhileBusy.emplace_back(control);
+    }
+    placeBusyIndicator();
+    m_busyIndicator->start();
+}
+
+void CWizardPage::placeBusyIndicator()
+{
+    if (!m_busyIndicator)
+        m_busyIndicator = new BusyIndicator(this);
+    const QString common = QStringLiteral("Main.Busy");
+    auto number = [&](const char* key, int fallback) {
+        return readNumber(common, QLatin1String(key), QString::number(fallback));
+    };
+    m_busyIndicator->setGeometry(number("x", kBusyPlace.x()), number("y", kBusyPlace.y()),
+                                 number("w", kBusyPlace.width()), number("h", kBusyPlace.height()));
+    m_busyIndicator->setColors(
+        QColor(readText(common, QStringLiteral("arcColor"), QStringLiteral("#2563eb"))),
+        QColor(readText(common, QStringLiteral("textColor"), QStringLiteral("#5e6b7b"))));
+    // A page may say what it waits for; otherwise the common words.
+    const QString text =
+        readText(common, QStringLiteral("text"), QStringLiteral("Waiting for the camera..."));
+    m_busyIndicator->setText(readText(pageSection(), QStringLiteral("busy_text"), text));
+    if (m_links.pageFont)
+        m_busyIndicator->setFont(*m_links.pageFont);
 }

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "CPicDialog.h"
+#include "OperationRunner.h"
 #include "PageLinks.h"
 #include "WirelessOptions.h"
 
+#include <QPointer>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 
+class BusyIndicator;
 class CPicButton;
 class QComboBox;
 class QLineEdit;
@@ -40,6 +43,10 @@ public:
     const std::filesystem::path& programFolder() const { return m_programFolder; }
     std::filesystem::path templateFolder() const { return m_programFolder / "tQuillane"; }
 
+    // While an operation runs the page is busy: every control but Exit is disabled, a busy
+    // indicator turns, and clicks that were already on their way are dropped.
+    bool isBusy() const { return m_busy; }
+
 protected:
     // Exit and Back, the same on every page; pages hand on the commands they do not handle.
     void OnCommand(int id, int code) override;
@@ -63,9 +70,22 @@ protected:
     void setPageFontOn(std::initializer_list<int> ids);
     // Turns an operation's failure code into the message the person sees.
     void ReportFailure(int code, int32_t detail);
+    // Runs sequence on the main window's runner with the page busy meanwhile; done follows on
+    // this thread, unless the page has gone or the run was stopped. False when nothing started
+    // (no runner, or an operation runs already).
+    bool runOperation(OperationRunner::Sequence sequence, OperationRunner::Done done);
+
+    bool event(QEvent* event) override;
 
     PageLinks m_links;
 
 private:
+    void setBusy(bool busy);
+    void placeBusyIndicator();
+
     std::filesystem::path m_programFolder;
+    bool m_busy = false;
+    BusyIndicator* m_busyIndicator = nullptr;
+    // Controls that the busy state disabled, to be enabled again afterwards.
+    std::vector<QPointer<QWidget>> m_disabledWhileBusy;
 };

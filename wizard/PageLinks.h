@@ -1,6 +1,7 @@
 #pragma once
 
 class CDeviceManager;
+class OperationRunner;
 class QFont;
 struct WizardState;
 
@@ -12,4 +13,6 @@ struct PageLinks
     CDeviceManager* secondary = nullptr;
     WizardState* state = nullptr;
     const QFont* pageFont = nullptr;
+    // Runs the page's camera operations off the interface thread.
+    OperationRunner* runner = nullptr;
 };

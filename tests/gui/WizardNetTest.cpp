@@ -1,5 +1,6 @@
 // The wizard against simulated cameras in a throw-away network: search, login, a whole wired
-// set-up, and leaving while a search runs.
+// set-up (also with a slow camera, which must not freeze the window), and leaving while a
+// search or an apply runs.
 
 #include "CDlgIdPwd.h"
 #include "CDlgListCam.h"
@@ -19,8 +20,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QSet>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 #include <regex>
 
@@ -100,11 +103,12 @@ private:
         m_lab->EnterPc();
     }
 
-    void startWizard(std::chrono::milliseconds searchQuiet = std::chrono::milliseconds(400))
+    void startWizard(std::chrono::milliseconds searchQuiet = std::chrono::milliseconds(400),
+                     std::chrono::milliseconds receive = std::chrono::milliseconds(300))
     {
         DeviceTimeouts timeouts;
         timeouts.searchQuiet = searchQuiet;
-        timeouts.receive = std::chrono::milliseconds(300);
+        timeouts.receive = receive;
         m_wizard = std::make_unique<CQuillaneDlg>(timeouts, kProgramFolder);
         m_wizard->OnInitDialog();
     }
@@ -147,6 +151,38 @@ private:
         }
         return {};
     }
+
+    // Follows the operation that a click has started to its end: meanwhile the page is busy
+    // and shows it (only Exit stays usable), and a 20 ms timer keeps firing. A camera that
+    // takes seconds would show as a gap of seconds.
+    void watchOperation()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(m_wizard->runner().isRunning(), 2000);
+        QElapsedTimer clock;
+        clock.start();
+        qint64 last = 0;
+        qint64 longest = 0;
+        QTimer timer;
+        timer.setInterval(20);
+        connect(&timer, &QTimer::timeout, [&] {
+            longest = std::max(longest, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        timer.start();
+        QVERIFY(page()->isBusy());
+        QVERIFY(picButton(1003)->disabledFlag());
+        QVERIFY(picButton(1002)->disabledFlag());
+        QVERIFY(!picButton(1001)->disabledFlag());
+        QWidget* indicator = page()->findChild<QWidget*>(QStringLiteral("BusyIndicator"));
+        QVERIFY(indicator && indicator->isVisible());
+        shoot(QStringLiteral("busy"));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_wizard->runner().isRunning(), 20000);
+        QVERIFY2(clock.elapsed() > 1000, "the slow camera answered at once");
+        QVERIFY2(longest < 1000,
+                 qPrintable(QStringLiteral("the event loop stood still for %1 ms").arg(longest)));
+    }
+
+    CPicButton* picButton(int id) const { return qobject_cast<CPicButton*>(page()->FindControl(id)); }
 
     void chooseAndGoToLogin(const QString& mac)
     {
@@ -217,11 +253,24 @@ private slots:
         QCOMPARE(QApplication::topLevelWidgets().size(), 0);
     }
 
+    // The same set-up with a camera that answers at once and with one that answers every
+    // request 2 s late: the slow one keeps the window alive and ends in the same state.
+    void wholeWiredSetUp_data()
+    {
+        QTest::addColumn<int>("replyDelayMs");
+        QTest::newRow("prompt camera") << 0;
+        QTest::newRow("slow camera") << 2000;
+    }
+
     void wholeWiredSetUp()
     {
+        QFETCH(int, replyDelayMs);
+        const bool slow = replyDelayMs > 0;
         buildLab({"mac=" + kCameraMac + ",model=QC-210 Dome,name=Entrance,ip=198.18.0.21,gateway=0.0.0.0",
-                  "mac=" + kOtherMac + ",model=QC-120 Cube,name=Reception,ip=198.19.4.7"});
-        startWizard();
+                  "mac=" + kOtherMac + ",model=QC-120 Cube,name=Reception,ip=198.19.4.7"},
+                 {"--reply-delay", std::to_string(replyDelayMs)});
+        startWizard(std::chrono::milliseconds(400 + replyDelayMs),
+                    std::chrono::milliseconds(300 + replyDelayMs * 3 / 2));
         waitForSearch();
         shoot(QStringLiteral("camera-list"));
         QCOMPARE(listPage()->list()->rowCount(), 2);
@@ -238,8 +287,7 @@ private slots:
         Type(page(), 1102, QStringLiteral("wrong"));
         shoot(QStringLiteral("login"));
         Click(page(), 1003);
-        Settle();
-        QCOMPARE(ShownTexts(), QStringList{SkinMessage(4)});
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTexts(), QStringList{SkinMessage(4)}, 10000);
         QCOMPARE(m_wizard->currentPageId(), PageId::IdPwd);
         QCOMPARE(Text(page(), 1102), QStringLiteral("wrong"));
         MessageBox::clearShown();
@@ -251,6 +299,8 @@ private slots:
         Type(page(), 1105, QStringLiteral("N3w-pass"));
         shoot(QStringLiteral("login-new-password"));
         Click(page(), 1003);
+        if (slow)
+            watchOperation();
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
         QVERIFY(MessageBox::shown().isEmpty());
 
@@ -273,7 +323,9 @@ private slots:
 
         const CWizardPage* summaryPage = page();
         Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        if (slow)
+            watchOperation();
+        QTRY_COMPARE_WITH_TIMEOUT(m_wizard->currentPageId(), PageId::ListCam, 10000);
         QVERIFY(page() != summaryPage);
         QVERIFY(MessageBox::shown().isEmpty());
         QVERIFY(m_wizard->state().adminPassword.empty());
@@ -294,7 +346,7 @@ private slots:
         QCOMPARE(RequestCount(state, 0xAA), 0); // no Reset for this model
 
         // The fresh list searches again and finds the camera at its new address.
-        waitForSearch();
+        QTRY_VERIFY_WITH_TIMEOUT(listPage() && !listPage()->isSearching(), 10000 + replyDelayMs);
         QCOMPARE(RequestCount(simulator(), 0xA1) >= 2, true);
         QCOMPARE(cell(rowOf(kCameraMacText), QStringLiteral("IP")), QStringLiteral("198.18.0.50"));
     }
@@ -466,8 +518,7 @@ private slots:
         Type(page(), 1101, QStringLiteral("admin"));
         Type(page(), 1102, QStringLiteral("admin"));
         Click(page(), 1003);
-        Settle();
-        QCOMPARE(ShownTexts(), QStringList{SkinMessage(2000)});
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTexts(), QStringList{SkinMessage(2000)}, 5000);
         QCOMPARE(m_wizard->currentPageId(), PageId::IdPwd);
     }
 
@@ -754,6 +805,58 @@ private slots:
         QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Ad hoc"));
         QCOMPARE(WepKeys(state).first(), QStringLiteral("abcdefghijklm"));
         QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac), std::string("00010000")); // 128 bits, Open
+    }
+
+    // Leaving while the camera makes the apply wait two minutes: asked first; on Yes the wizard
+    // ends within a second and never reports the settings as applied; on No it keeps waiting.
+    void leavingDuringAnApplyAsksFirst_data()
+    {
+        QTest::addColumn<bool>("byClosing");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Exit, yes") << false << int(MessageBox::IdYes);
+        QTest::newRow("window closed, yes") << true << int(MessageBox::IdYes);
+        QTest::newRow("Exit, no") << false << int(MessageBox::IdNo);
+    }
+
+    void leavingDuringAnApplyAsksFirst()
+    {
+        QFETCH(bool, byClosing);
+        QFETCH(int, answer);
+        buildLab({"mac=" + kCameraMac + ",model=QC-210 Dome,ip=198.18.0.21"},
+                 {"--write-action", "2", "--write-wait", "120000"});
+        startWizard();
+        signInAndTakeDhcp();
+        next(PageId::NetWorkFinish);
+        Click(page(), 1003);
+        QTRY_COMPARE_WITH_TIMEOUT(RequestCount(simulator(), 0xA2), 1, 5000);
+        QTest::qWait(200);
+        QVERIFY(m_wizard->runner().isRunning());
+
+        MessageBox::setNextAnswer(answer);
+        QElapsedTimer clock;
+        clock.start();
+        if (byClosing)
+            page()->close();
+        else
+            Click(page(), 1001);
+        QTRY_COMPARE(ShownTexts(), QStringList{SkinMessage(66)});
+        if (answer == MessageBox::IdYes) {
+            QTRY_VERIFY_WITH_TIMEOUT(m_wizard->hasEnded(), 1000);
+            QVERIFY(clock.elapsed() < 1000);
+            QCOMPARE(page(), nullptr);
+            // Never back on the camera list, which is where a finished apply goes.
+            QCOMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
+        } else {
+            QTest::qWait(300);
+            QVERIFY(!m_wizard->hasEnded());
+            QVERIFY(m_wizard->runner().isRunning());
+            QVERIFY(page()->isBusy());
+            // Closing the program mid-wait still ends promptly.
+            m_wizard.reset();
+            QVERIFY(clock.elapsed() < 1500);
+        }
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(RequestCount(simulator(), 0xA1), 1);
     }
 };
 
