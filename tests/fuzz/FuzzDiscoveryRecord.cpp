@@ -1,33 +1,29 @@
 // Any bytes as a search reply kept in the camera list: the list accessors and the decode of the
 // chosen camera, without a crash or an out-of-bounds access.
 #include "CDeviceManager.h"
+#include "FuzzManager.h"
 #include "TemplateCameraRecord.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <span>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const auto manager = [] {
-        auto made = std::make_unique<CDeviceManager>();
-        made->SetTemplateFolder(QUILLANE_TEMPLATE_DIR);
-        return made;
-    }();
+    CDeviceManager& manager = FuzzManager();
     if (size < 1)
         return 0;
     // The first byte is the adapter entry kept after the reply (0 to 7, or -1 for none).
     const int32_t adapterEntry = static_cast<int32_t>(data[0] % 9) - 1;
     const std::span<const uint8_t> reply(data + 1, size - 1);
-    manager->SetCameras({TemplateCameraRecord::FromReply(reply, adapterEntry)});
+    manager.SetCameras({TemplateCameraRecord::FromReply(reply, adapterEntry)});
 
-    manager->currentIndex = 0;
-    const std::u16string ip = manager->GetIpText();
-    manager->GetName();
-    manager->GetMacText();
+    manager.currentIndex = 0;
+    const std::u16string ip = manager.GetIpText();
+    manager.GetName();
+    manager.GetMacText();
     CameraInfo info;
-    manager->SelectCamera(0, ip, 80, info);
-    manager->DecodeDiscovery(1, info); // past the list
+    manager.SelectCamera(0, ip, 80, info);
+    manager.DecodeDiscovery(1, info); // past the list
     return 0;
 }

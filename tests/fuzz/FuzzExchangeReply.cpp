@@ -9,6 +9,7 @@
 #include "DeviceOperations.h"
 #include "DeviceProtocol.h"
 #include "Exchange.h"
+#include "FuzzManager.h"
 #include "LoginSequence.h"
 #include "ReplyMatch.h"
 #include "WizardState.h"
@@ -18,7 +19,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <span>
 #include <vector>
 
@@ -104,11 +104,7 @@ std::vector<Step> Plan(uint8_t which)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const auto manager = [] {
-        auto made = std::make_unique<CDeviceManager>();
-        made->SetTemplateFolder(QUILLANE_TEMPLATE_DIR);
-        return made;
-    }();
+    CDeviceManager& manager = FuzzManager();
     if (size < 1)
         return 0;
     WizardState state;
@@ -119,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     state.adminPassword = u"admin";
     state.newPassword = u"secret";
     state.confirmPassword = u"secret";
-    OperationContext context{state, *manager};
+    OperationContext context{state, manager};
     context.sleep = [](std::chrono::milliseconds) {};
     context.exchange = ScriptedPeer(std::span<const uint8_t>(data + 1, size - 1));
     for (const Step& step : Plan(data[0]))

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "CDeviceManager.h"
+
+#include <memory>
+
+// One device manager for the whole fuzzing run, reading the catalogue's templates; it never
+// searches, so it opens no socket.
+inline CDeviceManager& FuzzManager()
+{
+    static const auto manager = [] {
+        auto made = std::make_unique<CDeviceManager>();
+        made->SetTemplateFolder(QUILLANE_TEMPLATE_DIR);
+        return made;
+    }();
+    return *manager;
+}
