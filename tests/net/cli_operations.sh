@@ -55,7 +55,7 @@ lacks() {
 login_on_terminal() {
     local keys pid
     mkfifo "$work/keys"
-    ip netns exec "$pc" script -qec "$cli login --mac 02:00:00:00:80:01 --search-time 300 --timeout 300" \
+    ip netns exec "$pc" timeout 60 script -qec "$cli login --mac 02:00:00:00:80:01 --search-time 300 --timeout 300" \
         /dev/null <"$work/keys" >"$work/tty" 2>&1 &
     pid=$!
     exec {keys}>"$work/keys"

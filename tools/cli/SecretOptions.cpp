@@ -32,12 +32,13 @@ public:
             return;
         termios quiet = m_saved;
         quiet.c_lflag &= static_cast<tcflag_t>(~ECHO);
-        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+        // TCSANOW: a secret typed ahead of the prompt is kept, not discarded.
+        ::tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
     }
     ~EchoOff()
     {
         if (m_active)
-            ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_saved);
+            ::tcsetattr(STDIN_FILENO, TCSANOW, &m_saved);
     }
     EchoOff(const EchoOff&) = delete;
     EchoOff& operator=(const EchoOff&) = delete;
@@ -103,10 +104,11 @@ std::optional<std::string> PromptWithoutEcho(std::string_view question)
 {
     if (!::isatty(STDIN_FILENO))
         return std::nullopt;
-    std::cerr << question << std::flush;
     std::optional<std::string> answer;
     {
+        // Echo goes off before the question shows, so that nothing typed after it is echoed.
         const EchoOff quiet;
+        std::cerr << question << std::flush;
         answer = ReadSecretLine(std::cin);
     }
     std::cerr << "\n";
