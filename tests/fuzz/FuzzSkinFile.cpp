@@ -1,4 +1,4 @@
-// Any bytes as a skin file: every lookup the pages make, the placement of every control and the
+// Any bytes as a skin file: the lookups a page makes, the placement of its controls and the
 // picture files its image keys name, without a crash, a hang or an unbounded read. The image
 // folder holds a picture, an empty file, a pipe, a link to /dev/zero and a file over the size
 // limit, so that the skin can name each of them.
@@ -74,11 +74,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const SkinFile skin = SkinFile::fromBytes(std::string_view(reinterpret_cast<const char*>(data), size));
     static const FuzzFolder folder;
     const std::filesystem::path images = skin.imageFolder(folder.root);
-    for (const SkinPageSpec& page : SkinPages()) {
-        ReadPicture(skin, images, page.section, u"background");
-        for (const SkinControlSpec& control : page.controls)
-            ReadControl(skin, images, page.section + u"." + control.name);
-    }
+    // One page per input, chosen by its length: every page in turn, at a dozen times the speed
+    // of reading them all each time.
+    const SkinPageSpec& page = SkinPages()[size % SkinPages().size()];
+    ReadPicture(skin, images, page.section, u"background");
+    for (const SkinControlSpec& control : page.controls)
+        ReadControl(skin, images, page.section + u"." + control.name);
     skin.font(u"Main.Font");
     skin.font(u"DlgListCam.ListCtrl");
     skin.listColumns(u"DlgListCam.ListCtrl");
