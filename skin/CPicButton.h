@@ -6,7 +6,7 @@
 // A button drawn entirely from four pictures (normal, pressed, hovered, disabled). A click
 // reaches the owner as a posted ControlCommandEvent, and only when the press is released
 // inside the button. The disabled state is the button's own flag, set by the page; the widget
-// itself stays enabled.
+// itself stays enabled. It is a tab stop: with the focus it shows a frame, and Space presses it.
 class CPicButton : public QWidget
 {
     Q_OBJECT
@@ -28,6 +28,9 @@ public:
                     const QString& disabled);
     void SetTip(const QString& text);
     void Redraw();
+    // What a release inside the button, Space or a screen reader's press does; nothing while
+    // disabled.
+    void click();
 
     void setDisabledFlag(bool disabled);
     bool disabledFlag() const { return m_disabled; }
@@ -44,9 +47,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     Image stateImage() const;
+    void paintFocusFrame(QPainter& painter) const;
 
     int m_id;
     QObject* m_owner; // receives the commands; not owned

@@ -3,13 +3,16 @@
 #include "CPicButton.h"
 #include "CPicText.h"
 #include "ControlCommandEvent.h"
+#include "CutCellTipDelegate.h"
 #include "DensityPicture.h"
 #include "EnterAndEscape.h"
 #include "MessageBox.h"
 #include "PictureFile.h"
+#include "ReadingOrder.h"
 #include "SkinRadioButton.h"
 #include "WizardCommand.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -23,6 +26,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTableWidget>
 
 namespace {
@@ -48,7 +52,7 @@ CPicDialog::~CPicDialog()
 
 void CPicDialog::setSkin(const std::filesystem::path& programFolder, const QString& pageSection)
 {
-    setSkinFile(programFolder / "Quillane.ini");
+    setSkinFile(programFolder / kSkinFileName);
     setImageFolder(m_skin.imageFolder(programFolder));
     setPageSection(pageSection);
 
@@ -296,6 +300,9 @@ int CPicDialog::AddCameraList(unsigned style)
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setShowGrid(true);
     list->setWordWrap(false);
+    // Tab leaves the list for the next control; the arrow keys move between cameras.
+    list->setTabKeyNavigation(false);
+    list->setItemDelegate(new CutCellTipDelegate(list));
     list->verticalHeader()->hide();
     list->horizontalHeader()->setVisible(!(style & kListNoColumnHeader));
     list->horizontalHeader()->setHighlightSections(false);
@@ -377,6 +384,120 @@ void CPicDialog::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     PostWizardCommand(parentWidget(), WIZ_EXIT);
+}
+
+void CPicDialog::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous()) {
+        ApplyReadingOrder();
+        if (!focusWidget())
+            FocusFirstControl();
+        NameControls();
+        m_pressGuard.arm();
+    }
+    QDialog::showEvent(event);
+}
+
+std::vector<QWidget*> CPicDialog::controlsInReadingOrder() const
+{
+    std::vector<QWidget*> controls;
+    std::vector<QRect> places;
+    for (const auto& item : m_controls) {
+        if (item->kind == ControlKind::PicText)
+            continue;
+        controls.push_back(item->control.get());
+        places.push_back(item->control->geometry());
+    }
+    std::vector<QWidget*> ordered;
+    for (size_t index : ReadingOrder(places))
+        ordered.push_back(controls[index]);
+    return ordered;
+}
+
+void CPicDialog::ApplyReadingOrder()
+{
+    const std::vector<QWidget*> controls = controlsInReadingOrder();
+    // Qt leaves out controls that take no focus just now (a disabled picture button); they get
+    // their place all the same, for when they take the focus again.
+    std::vector<Qt::FocusPolicy> policies;
+    for (QWidget* control : controls) {
+        policies.push_back(control->focusPolicy());
+        if (policies.back() == Qt::NoFocus)
+            control->setFocusPolicy(Qt::TabFocus);
+    }
+    for (size_t i = 1; i < controls.size(); ++i)
+        setTabOrder(controls[i - 1], controls[i]);
+    for (size_t i = 0; i < controls.size(); ++i)
+        controls[i]->setFocusPolicy(policies[i]);
+}
+
+void CPicDialog::FocusFirstControl()
+{
+    // Qt would start with the first control built, which need not be the first one read.
+    for (QWidget* control : controlsInReadingOrder()) {
+        if (control->isEnabled() && !control->isHidden() && (control->focusPolicy() & Qt::TabFocus)) {
+            control->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+QString CPicDialog::labelBeside(const QRect& rect) const
+{
+    // Further away than this a label belongs to something else.
+    constexpr int kMaxGap = 48;
+    QString best;
+    int bestGap = kMaxGap + 1;
+    for (const auto& item : m_controls) {
+        const auto* label = qobject_cast<const CPicText*>(item->control.get());
+        if (!label || label->isHidden() || label->text().isEmpty())
+            continue;
+        const QRect place = label->geometry();
+        const bool sameRow = place.top() <= rect.bottom() && rect.top() <= place.bottom();
+        const bool sameColumn = place.left() <= rect.right() && rect.left() <= place.right();
+        int gap = -1;
+        if (sameRow && place.right() < rect.left())
+            gap = rect.left() - place.right();
+        else if (sameColumn && place.bottom() < rect.top())
+            gap = rect.top() - place.bottom();
+        if (gap >= 0 && gap < bestGap) {
+            bestGap = gap;
+            best = label->text();
+        }
+    }
+    return best;
+}
+
+QString CPicDialog::accessibleNameFor(const ControlItem& item) const
+{
+    const QString section = item.control->objectName();
+    for (const QString& key : {QStringLiteral("name"), QStringLiteral("caption")}) {
+        const QString text = readText(section, key, QString());
+        if (!text.isEmpty())
+            return text;
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(item.control.get());
+        button && !button->text().isEmpty())
+        return button->text();
+    if (const auto* label = qobject_cast<const CPicText*>(item.control.get());
+        label && !label->text().isEmpty())
+        return label->text();
+    const QString beside = labelBeside(item.control->geometry());
+    if (!beside.isEmpty())
+        return beside;
+    const QString tip = item.control->toolTip();
+    if (!tip.isEmpty())
+        return tip;
+    // A skin that says nothing about the control: its part of the section name.
+    return section.mid(section.indexOf(QLatin1Char('.')) + 1);
+}
+
+void CPicDialog::NameControls()
+{
+    for (const auto& item : m_controls) {
+        if (item->control->accessibleName().isEmpty())
+            item->control->setAccessibleName(accessibleNameFor(*item));
+    }
 }
 
 void CPicDialog::keyPressEvent(QKeyEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlItem.h"
+#include "PressGuard.h"
 #include "SkinFile.h"
 
 #include <QDialog>
@@ -12,7 +13,8 @@
 // The base of every wizard page: a frameless dialog that paints its background picture and
 // builds its controls from the skin file. Each control keeps its numeric ID (FindControl) and
 // gets its skin section as object name. Clicks and changes of the controls arrive, posted, in
-// OnCommand.
+// OnCommand. When the page is shown, Tab walks its controls in reading order, every control
+// carries an accessible name, and presses are ignored for a double-click interval (PressGuard).
 class CPicDialog : public QDialog
 {
     Q_OBJECT
@@ -53,6 +55,15 @@ public:
     int ShowMessage(int number, unsigned flags);
     void RepaintControls();
     QWidget* FindControl(int id) const;
+    // Puts the controls into the Tab order in which a person reads them; done on every show.
+    void ApplyReadingOrder();
+    // The first control in reading order that can take the focus gets it; on show, when the
+    // page has not chosen one.
+    void FocusFirstControl();
+    // Names every control that has no accessible name yet: the skin's "name" key, else its
+    // caption, else the label beside or above it, else its tip.
+    void NameControls();
+    const PressGuard& pressGuard() const { return m_pressGuard; }
     const ControlItem* FindItem(int id) const;
 
     QString readText(const QString& section, const QString& key, const QString& fallback) const;
@@ -69,6 +80,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool mayAdd(const QString& section, int id) const;
@@ -76,10 +88,14 @@ private:
     void add(ControlKind kind, int id, const QString& section, QWidget* control, const QRect& rect);
     void postCommand(int id, int code);
     QString imagePath(const QString& file) const;
+    std::vector<QWidget*> controlsInReadingOrder() const;
+    QString accessibleNameFor(const ControlItem& item) const;
+    QString labelBeside(const QRect& rect) const;
 
     SkinFile m_skin;
     std::filesystem::path m_imageFolder;
     QString m_pageSection;
     QPixmap m_background;
     std::vector<std::unique_ptr<ControlItem>> m_controls;
+    PressGuard m_pressGuard{this};
 };

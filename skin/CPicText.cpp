@@ -1,16 +1,20 @@
 #include "CPicText.h"
 
+#include "SkinAccessible.h"
+
 #include <QPainter>
 
 CPicText::CPicText(int id, unsigned styleBits, QWidget* parent)
     : QWidget(parent), m_id(id), m_styleBits(styleBits)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    InstallSkinAccessible();
 }
 
 void CPicText::SetText(const QString& text)
 {
     m_text = text;
+    setAccessibleName(text);
     Redraw();
 }
 
@@ -23,7 +27,9 @@ void CPicText::Redraw()
 void CPicText::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setPen(Qt::black);
+    // A label of fields that do not count now (for example addresses under DHCP) looks it.
+    painter.setPen(isEnabled() ? QColor(Qt::black)
+                               : palette().color(QPalette::Disabled, QPalette::WindowText));
     painter.setFont(font());
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
 }

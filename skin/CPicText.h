@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-// A label drawn straight onto the page background: black text, left-aligned and word-wrapped
-// from the top. It ignores the mouse.
+// A label drawn straight onto the page background: black text (grey while disabled),
+// left-aligned and word-wrapped from the top. It ignores the mouse.
 class CPicText : public QWidget
 {
     Q_OBJECT

@@ -76,6 +76,9 @@ int MessageBox::show(QWidget* parent, const QString& text, unsigned flags)
         return test.answers.isEmpty() ? firstButton(flags) : test.answers.takeFirst();
     }
     QMessageBox box(iconFor(flags), QStringLiteral("Quillane"), text, buttonsFor(flags), parent);
+    // A box is a window of its own and would not take on the page's font by itself.
+    if (parent)
+        box.setFont(parent->font());
     return resultFor(box.exec());
 }
 

@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+// The skin file's name; it lies in the program folder.
+inline const std::filesystem::path kSkinFileName = "Quillane.ini";
+
 // A column of the camera list as the skin describes it.
 struct SkinListColumn
 {

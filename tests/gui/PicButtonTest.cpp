@@ -1,7 +1,11 @@
 #include "CPicButton.h"
 #include "CPicDialog.h"
+#include "PressGuard.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -39,6 +43,9 @@ private slots:
     void disabledButtonIgnoresEverything();
     void onlyTheLeftButtonPresses();
     void releaseWithoutPressPostsNothing();
+    void spacePressesAFocusedButton();
+    void pressesJustAfterThePageIsShownAreIgnored();
+    void screenReadersSeeAButton();
 
 private:
     void press(const QPoint& pos = kInside, Qt::MouseButton button = Qt::LeftButton)
@@ -50,6 +57,11 @@ private:
         sendMouse(m_button, QEvent::MouseButtonRelease, pos, button);
     }
     void move(const QPoint& pos = kInside) { sendMouse(m_button, QEvent::MouseMove, pos); }
+    void key(QEvent::Type type, Qt::Key key, bool autoRepeat = false)
+    {
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(m_button, &event);
+    }
     void leave()
     {
         QEvent event(QEvent::Leave);
@@ -68,6 +80,8 @@ private:
 
 void PicButtonTest::init()
 {
+    // Each test presses at once; the guard has a test of its own.
+    PressGuard::setInterval(std::chrono::milliseconds(0));
     m_page = std::make_unique<CPicDialog>();
     m_page->setSkinFile(kData / "page.ini");
     m_page->setImageFolder(m_page->skin().imageFolder(kData));
@@ -165,6 +179,79 @@ void PicButtonTest::releaseWithoutPressPostsNothing()
     release();
     QCOMPARE(postedCommands(), 0);
     QCOMPARE(m_button->shownImage(), CPicButton::Image::Normal);
+}
+
+void PicButtonTest::spacePressesAFocusedButton()
+{
+    QCOMPARE(m_button->focusPolicy(), Qt::StrongFocus);
+    key(QEvent::KeyPress, Qt::Key_Space);
+    QCOMPARE(m_button->shownImage(), CPicButton::Image::Down);
+    key(QEvent::KeyPress, Qt::Key_Space, true); // held down: one click only
+    QCOMPARE(postedCommands(), 0);
+    key(QEvent::KeyRelease, Qt::Key_Space);
+    QCOMPARE(postedCommands(), 1);
+    QCOMPARE(m_button->shownImage(), CPicButton::Image::Normal);
+
+    // Enter and Esc are the page's to swallow; they press nothing.
+    for (Qt::Key other : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        key(QEvent::KeyPress, other);
+        key(QEvent::KeyRelease, other);
+    }
+    QCOMPARE(postedCommands(), 1);
+
+    // A disabled button is no tab stop and ignores Space.
+    m_button->setDisabledFlag(true);
+    QCOMPARE(m_button->focusPolicy(), Qt::NoFocus);
+    key(QEvent::KeyPress, Qt::Key_Space);
+    key(QEvent::KeyRelease, Qt::Key_Space);
+    QCOMPARE(postedCommands(), 1);
+    m_button->setDisabledFlag(false);
+    QCOMPARE(m_button->focusPolicy(), Qt::StrongFocus);
+}
+
+void PicButtonTest::pressesJustAfterThePageIsShownAreIgnored()
+{
+    const auto interval = std::chrono::milliseconds(300);
+    PressGuard::setInterval(interval);
+    m_page->hide();
+    m_page->show();
+    QVERIFY(m_page->pressGuard().isArmed());
+    // The second half of a double-click that began on the page before.
+    press();
+    release();
+    sendMouse(m_button, QEvent::MouseButtonDblClick, kInside, Qt::LeftButton);
+    release();
+    key(QEvent::KeyPress, Qt::Key_Space);
+    key(QEvent::KeyRelease, Qt::Key_Space);
+    QVERIFY(!m_button->pressed());
+    QCOMPARE(postedCommands(), 0);
+
+    QTRY_VERIFY(!m_page->pressGuard().isArmed());
+    press();
+    release();
+    QCOMPARE(postedCommands(), 1);
+    PressGuard::setInterval(std::nullopt);
+    QVERIFY(PressGuard::interval().count() > 0);
+}
+
+void PicButtonTest::screenReadersSeeAButton()
+{
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(m_button);
+    QVERIFY(button);
+    QCOMPARE(button->role(), QAccessible::Button);
+    // The test skin gives this button a tip but no caption.
+    QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Press me"));
+    QVERIFY(button->state().focusable);
+    QAccessibleActionInterface* actions = button->actionInterface();
+    QVERIFY(actions);
+    QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(postedCommands(), 1);
+
+    m_button->setDisabledFlag(true);
+    QVERIFY(button->state().disabled);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(postedCommands(), 1);
 }
 
 QTEST_MAIN(PicButtonTest)

@@ -5,8 +5,10 @@
 #include "LoadPicture.h"
 #include "MessageBox.h"
 #include "ProgramFolderNarrow.h"
+#include "ReadingOrder.h"
 #include "WizardCommand.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +23,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <functional>
 #include <sys/stat.h>
 
@@ -115,10 +118,15 @@ private slots:
     void closePostsExitToParent();
     void enterAndEscapeDoNothing();
     void programFolderIsTheExecutablesFolder();
+    void readingOrder_data();
+    void readingOrder();
+    void everyControlGetsAnAccessibleName();
+    void cutListCellsShowTheirTextAsTooltip();
 };
 
 void PicDialogTest::init()
 {
+    PressGuard::setInterval(std::chrono::milliseconds(0));
     MessageBox::enableTestMode(true);
     MessageBox::clearShown();
 }
@@ -592,6 +600,99 @@ void PicDialogTest::programFolderIsTheExecutablesFolder()
     const std::string folder = ProgramFolderNarrow();
     QCOMPARE(QString::fromStdString(folder), QCoreApplication::applicationDirPath());
     QVERIFY(!folder.ends_with('/'));
+}
+
+void PicDialogTest::readingOrder_data()
+{
+    QTest::addColumn<QList<QRect>>("places");
+    QTest::addColumn<QList<int>>("order");
+    QTest::newRow("one row, left to right")
+        << QList<QRect>{{300, 430, 100, 34}, {24, 430, 100, 34}, {180, 430, 100, 34}} << QList<int>{1, 2, 0};
+    QTest::newRow("rows, top to bottom")
+        << QList<QRect>{{24, 430, 100, 34}, {220, 176, 260, 28}, {220, 138, 260, 28}} << QList<int>{2, 1, 0};
+    // A check box a few pixels lower than the taller edit beside it is in the edit's row.
+    QTest::newRow("a lower, shorter control shares the row")
+        << QList<QRect>{{500, 138, 176, 28}, {44, 144, 150, 24}, {200, 144, 140, 24}} << QList<int>{1, 2, 0};
+    QTest::newRow("below the first control's foot starts a row")
+        << QList<QRect>{{300, 100, 100, 20}, {20, 111, 100, 20}} << QList<int>{0, 1};
+    QTest::newRow("a tall control does not end its row early")
+        << QList<QRect>{{400, 100, 100, 50}, {200, 110, 100, 100}, {10, 120, 50, 10}} << QList<int>{2, 0, 1};
+    QTest::newRow("nothing") << QList<QRect>{} << QList<int>{};
+}
+
+void PicDialogTest::readingOrder()
+{
+    QFETCH(QList<QRect>, places);
+    QFETCH(QList<int>, order);
+    QList<int> got;
+    for (size_t index : ReadingOrder(std::vector<QRect>(places.begin(), places.end())))
+        got.append(static_cast<int>(index));
+    QCOMPARE(got, order);
+}
+
+void PicDialogTest::everyControlGetsAnAccessibleName()
+{
+    CPicDialog page;
+    useTestSkin(page);
+    QVERIFY(page.AddPicText(QStringLiteral("Page.Text"), 1301, 1));
+    QVERIFY(page.AddEdit(QStringLiteral("Page.Edit"), 1101));
+    QVERIFY(page.AddEdit(QStringLiteral("Page.EditBelow"), 1102));
+    QVERIFY(page.AddEdit(QStringLiteral("Page.EditNamed"), 1103));
+    QVERIFY(page.AddEdit(QStringLiteral("Page.EditAlone"), 1104));
+    QVERIFY(page.AddCheckBox(QStringLiteral("Page.Check"), 1201));
+    QVERIFY(page.AddRadio(QStringLiteral("Page.RadioNoCaption"), 1203, QStringLiteral("Default caption")));
+    QVERIFY(page.AddPicButton(1003, QStringLiteral("Page.Button")));
+    QVERIFY(page.AddDropDown(QStringLiteral("Page.Drop"), 1114));
+    page.show();
+
+    const QList<std::pair<int, QString>> expected = {
+        {1301, "Hello there"},     // its own text
+        {1101, "Hello there"},     // the label beside it
+        {1102, "Hello there"},     // the label above it
+        {1103, "Serial number"},   // the skin's name
+        {1104, "EditAlone"},       // nothing else to go by
+        {1201, "Tick me"},         // its caption
+        {1203, "Default caption"}, // the page's caption for it
+        {1003, "Press me"},        // its tip
+        {1114, "Drop"},
+    };
+    for (const auto& [id, name] : expected)
+        QCOMPARE(page.FindControl(id)->accessibleName(), name);
+    // A label's name follows its text.
+    qobject_cast<CPicText*>(page.FindControl(1301))->SetText(QStringLiteral("Changed"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(page.FindControl(1301))->text(QAccessible::Name),
+             QStringLiteral("Changed"));
+}
+
+void PicDialogTest::cutListCellsShowTheirTextAsTooltip()
+{
+    CPicDialog page;
+    useTestSkin(page);
+    QVERIFY(page.AddCameraList(0));
+    auto* list = qobject_cast<QTableWidget*>(page.FindControl(CPicDialog::kCameraListId));
+    list->setColumnCount(2);
+    list->setColumnWidth(0, 60);
+    list->setColumnWidth(1, 400);
+    const QString longText = QStringLiteral("A camera name far too long for its column");
+    list->setRowCount(2);
+    list->setItem(0, 0, new QTableWidgetItem(longText));
+    list->setItem(0, 1, new QTableWidgetItem(longText));
+    list->setItem(1, 0, new QTableWidgetItem(QStringLiteral("ab")));
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+
+    auto tipAt = [list](int row, int column) {
+        const QPoint at = list->visualRect(list->model()->index(row, column)).center();
+        QHelpEvent event(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    // Cells that show all of their text first: a tip once shown takes a while to go.
+    QCOMPARE(tipAt(0, 1), QString());
+    QCOMPARE(tipAt(1, 0), QString());
+    QCOMPARE(tipAt(0, 0), longText);
+    // Tab leaves the list instead of walking its cells.
+    QVERIFY(!list->tabKeyNavigation());
 }
 
 QTEST_MAIN(PicDialogTest)

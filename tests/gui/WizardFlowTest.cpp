@@ -14,6 +14,7 @@
 #include "WizardCommand.h"
 #include "WizardTestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -87,6 +88,8 @@ private slots:
             QSKIP(qPrintable(problem));
         MessageBox::enableTestMode(true);
         MessageBox::clearShown();
+        // Clicks follow each other at test speed; the double-click guard has tests of its own.
+        PressGuard::setInterval(std::chrono::milliseconds(0));
     }
 
     void cleanup()
@@ -529,6 +532,72 @@ private slots:
         const ProgramVersion v = kProgramVersion;
         QCOMPARE(text->text(),
                  QStringLiteral("Version:  %1.%2.%3.%4").arg(v.major).arg(v.minor).arg(v.patch).arg(v.tweak));
+    }
+
+    // What Tab reaches, from the first control of the page, by section: every usable control,
+    // row by row from the top and left to right, and round to the first again.
+    void tabWalksTheControlsInReadingOrder_data()
+    {
+        QTest::addColumn<PageId>("pageId");
+        QTest::addColumn<QStringList>("walk");
+        using P = PageId;
+        QTest::newRow("camera list") << P::ListCam
+                                     << QStringList{"ListCtrl", "Exit", "MAbout", "Search", "Link", "Next"};
+        // With "Change password" ticked; the change-ID box and its fields stay disabled.
+        QTest::newRow("login") << P::IdPwd << QStringList{"ADMID",  "ADMPWD", "CKBXPWD", "NEWPWD",
+                                                          "CHKPWD", "Exit",   "Back",    "Next"};
+        QTest::newRow("network, static")
+            << P::NetWork << QStringList{"DHCPON", "DHCPOFF", "IPADDR", "SUBMASK", "GATEWAY",
+                                         "PRIDNS", "SECDNS",  "Exit",   "Back",    "Next"};
+        QTest::newRow("network summary") << P::NetWorkFinish << QStringList{"Exit", "Back", "Next"};
+        QTest::newRow("about") << P::About << QStringList{"Next"};
+    }
+
+    void tabWalksTheControlsInReadingOrder()
+    {
+        QFETCH(PageId, pageId);
+        QFETCH(QStringList, walk);
+        startOn(PageId::ListCam);
+        m_wizard->state().changePassword = 1;
+        m_wizard->state().camera.dhcp = 0;
+        if (pageId != PageId::ListCam)
+            QVERIFY(m_wizard->GoTo(PageTransition{pageId}));
+        const QString prefix = page()->pageSection() + QLatin1Char('.');
+        auto* first = page()->findChild<QWidget*>(prefix + walk.first());
+        QVERIFY(first);
+        // A page starts with the first control read, unless it had none to give the focus to
+        // (the camera list: disabled while it searched).
+        if (pageId != PageId::ListCam)
+            QCOMPARE(page()->focusWidget(), first);
+        first->setFocus(Qt::TabFocusReason);
+        QStringList walked;
+        for (int step = 0; step <= walk.size(); ++step) {
+            QWidget* focus = page()->focusWidget();
+            QVERIFY(focus);
+            walked.append(focus->objectName().mid(prefix.size()));
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QCOMPARE(walked, walk + QStringList{walk.first()});
+
+        // Every control, usable now or not, tells a screen reader what it is.
+        for (const auto& item : page()->controls()) {
+            QAccessibleInterface* control = QAccessible::queryAccessibleInterface(item->control.get());
+            QVERIFY(control);
+            QVERIFY2(!control->text(QAccessible::Name).trimmed().isEmpty(),
+                     qPrintable(item->control->objectName()));
+        }
+    }
+
+    void spaceOnTheFocusedNextMovesOn()
+    {
+        startOn(PageId::ListCam);
+        m_wizard->state().camera.dhcp = 1;
+        QVERIFY(m_wizard->GoTo(PageTransition{PageId::NetWork}));
+        QWidget* next = page()->FindControl(kNext);
+        next->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(next, Qt::Key_Space);
+        Settle();
+        QCOMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
     }
 
     void emptyListLeavesNextLinkAndWpsWithoutEffect()

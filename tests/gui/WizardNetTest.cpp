@@ -243,6 +243,8 @@ private slots:
         MessageBox::clearShown();
         ShellOpen::enableTestMode(true);
         ShellOpen::clearOpened();
+        // Clicks follow each other at test speed; the double-click test sets its own interval.
+        PressGuard::setInterval(std::chrono::milliseconds(0));
     }
 
     void cleanup()
@@ -505,6 +507,54 @@ private slots:
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         Settle();
         QCOMPARE(listPage()->chosenIp(), cell(std::max(first, last), QStringLiteral("IP")));
+    }
+
+    // The second click of a double-click on Next lands where the next page has its own Next (the
+    // summary's is Apply): it must not act on a page that the person has not seen yet.
+    void aDoubleClickOnNextActsOnlyOnThePageSeen()
+    {
+        buildLab({"mac=" + kCameraMac + ",model=QC-210 Dome,ip=198.18.0.21"});
+        startWizard();
+        waitForSearch();
+        const std::chrono::milliseconds interval(400);
+        PressGuard::setInterval(interval);
+        listPage()->list()->selectRow(rowOf(kCameraMacText));
+        Settle();
+        // The events of a double-click: the first click goes to the page shown, the second
+        // press, its double-click event and its release to the page that replaced it.
+        auto doubleClickNext = [this] {
+            Click(page(), 1003);
+            Settle();
+            QWidget* next = page()->FindControl(1003);
+            QTest::mousePress(next, Qt::LeftButton, {}, QPoint(4, 4));
+            QTest::mouseDClick(next, Qt::LeftButton, {}, QPoint(4, 4));
+            QTest::mouseRelease(next, Qt::LeftButton, {}, QPoint(4, 4));
+            Settle();
+        };
+
+        doubleClickNext();
+        QCOMPARE(m_wizard->currentPageId(), PageId::IdPwd);
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(RequestCount(simulator(), 0xA3), 0); // no sign-in with empty fields
+
+        Type(page(), 1101, QStringLiteral("admin"));
+        Type(page(), 1102, QStringLiteral("admin"));
+        QTest::qWait(static_cast<int>(interval.count()));
+        Click(page(), 1003);
+        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
+        QTest::qWait(static_cast<int>(interval.count()));
+        Click(page(), 1203);
+        Settle();
+
+        doubleClickNext();
+        QCOMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
+        QCOMPARE(RequestCount(simulator(), 0xA2), 0); // nothing applied unseen
+
+        // Once the page has been there a moment, Apply works.
+        QTest::qWait(static_cast<int>(interval.count()));
+        Click(page(), 1003);
+        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        QCOMPARE(RequestCount(simulator(), 0xA2), 1);
     }
 
     void loginWithoutAnswerShowsMessage2000()

@@ -4,6 +4,7 @@
 #include "CQuillaneDlg.h"
 #include "CWizardPage.h"
 #include "MessageBox.h"
+#include "PressGuard.h"
 #include "SkinFile.h"
 
 #include <QLineEdit>
