@@ -193,7 +193,7 @@ const std::vector<SkinPageSpec>& SkinPages()
 
 const std::vector<int>& SkinMessageNumbers()
 {
-    static const std::vector<int> numbers = {4,  16, 18, 20, 22, 30,   31,   32,   33,   54,   55,  56,
-                                             57, 58, 62, 63, 69, 2000, 2001, 2002, 2003, 2004, 2005};
+    static const std::vector<int> numbers = {4,  16, 18, 20, 22, 30, 31,   32,   33,   54,   55,   56,  57,
+                                             58, 62, 63, 64, 65, 69, 2000, 2001, 2002, 2003, 2004, 2005};
     return numbers;
 }

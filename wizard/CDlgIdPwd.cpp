@@ -15,6 +15,9 @@ namespace {
 
 // A new password that the camera would store but that no sign-in could carry whole.
 constexpr int kMessagePasswordTooLong = 63;
+// The box stays ticked for the next camera while the fields do not: an empty new password
+// would otherwise lock that camera with no password at all.
+constexpr int kMessagePasswordEmpty = 64;
 
 QString qs(const std::u16string& text)
 {
@@ -90,25 +93,21 @@ void CDlgIdPwd::OnNext()
     const std::u16string newPassword = text(kNewPassword).toStdU16String();
     const std::u16string confirmPassword = text(kConfirmPassword).toStdU16String();
 
+    // A refused new password: the field to mend gets the focus, the message says why.
+    auto refuse = [this](int field, int message) {
+        if (QWidget* control = FindControl(field))
+            control->setFocus();
+        ShowMessage(message, MessageBox::IconWarning);
+    };
     if (state.changePassword == 1) {
-        if (newPassword != confirmPassword) {
-            if (QWidget* field = FindControl(kConfirmPassword))
-                field->setFocus();
-            ShowMessage(18, MessageBox::IconWarning);
-            return;
-        }
-        if (newPassword == adminPassword) {
-            if (QWidget* field = FindControl(kNewPassword))
-                field->setFocus();
-            ShowMessage(16, MessageBox::IconWarning);
-            return;
-        }
-        if (!FitsSignIn(newPassword)) {
-            if (QWidget* field = FindControl(kNewPassword))
-                field->setFocus();
-            ShowMessage(kMessagePasswordTooLong, MessageBox::IconWarning);
-            return;
-        }
+        if (newPassword.empty())
+            return refuse(kNewPassword, kMessagePasswordEmpty);
+        if (newPassword != confirmPassword)
+            return refuse(kConfirmPassword, 18);
+        if (newPassword == adminPassword)
+            return refuse(kNewPassword, 16);
+        if (!FitsSignIn(newPassword))
+            return refuse(kNewPassword, kMessagePasswordTooLong);
     }
     state.newId = newId;
     state.newPassword = newPassword;

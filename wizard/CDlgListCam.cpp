@@ -4,6 +4,7 @@
 #include "CDeviceManager.h"
 #include "CPicButton.h"
 #include "ControlCommandEvent.h"
+#include "MessageBox.h"
 #include "ModelRules.h"
 #include "NetworkText.h"
 #include "ShellOpen.h"
@@ -16,6 +17,9 @@
 #include <QTableWidget>
 
 namespace {
+
+// No browser took the camera's web page.
+constexpr int kMessageNoBrowser = 65;
 
 // Buttons that a running search disables; the WPS button is shown or hidden instead.
 using C = CDlgListCam;
@@ -255,7 +259,8 @@ void CDlgListCam::OpenWebPage()
 {
     if (m_chosenIp.isEmpty())
         return;
-    ShellOpen::open(QStringLiteral("http://%1:%2").arg(m_chosenIp).arg(m_chosenWebPort));
+    ShellOpen::open(QStringLiteral("http://%1:%2").arg(m_chosenIp).arg(m_chosenWebPort), this,
+                    [this] { ShowMessage(kMessageNoBrowser, MessageBox::IconWarning); });
 }
 
 void CDlgListCam::OnCommand(int id, int code)

@@ -12,6 +12,7 @@ namespace {
 
 using C = CDlgNetWork;
 constexpr int kAddressEdits[] = {C::kIp, C::kMask, C::kGateway, C::kDns1, C::kDns2};
+constexpr int kAddressLabels[] = {C::kIpLabel, C::kMaskLabel, C::kGatewayLabel, C::kDns1Label, C::kDns2Label};
 
 } // namespace
 
@@ -24,12 +25,16 @@ void CDlgNetWork::OnInitPage()
     setChecked(kDhcpOff, !dhcp);
     enableAddressEdits(!dhcp);
     fillAddressEdits(dhcp);
-    setPageFontOn({kIp, kMask, kGateway, kDns1, kDns2, kDhcpOn, kDhcpOff, 1304, 1305, 1306, 1307, 1308});
+    setPageFontOn({kIp, kMask, kGateway, kDns1, kDns2, kDhcpOn, kDhcpOff, kIpLabel, kMaskLabel, kGatewayLabel,
+                   kDns1Label, kDns2Label});
 }
 
 void CDlgNetWork::enableAddressEdits(bool enabled)
 {
+    // The labels too, so that nothing suggests the fields count under DHCP.
     for (int id : kAddressEdits)
+        enableControl(id, enabled);
+    for (int id : kAddressLabels)
         enableControl(id, enabled);
 }
 
@@ -63,6 +68,11 @@ void CDlgNetWork::OnStatic()
     setChecked(kDhcpOn, false);
     enableAddressEdits(true);
     fillAddressEdits(false);
+    // The person chose to type an address: the cursor waits in its field.
+    if (QLineEdit* field = edit(kIp)) {
+        field->setFocus();
+        field->selectAll();
+    }
 }
 
 void CDlgNetWork::OnNext()

@@ -21,6 +21,11 @@ public:
         kDns2 = 1110,
         kDhcpOn = 1203,
         kDhcpOff = 1204,
+        kIpLabel = 1304,
+        kMaskLabel = 1305,
+        kGatewayLabel = 1306,
+        kDns1Label = 1307,
+        kDns2Label = 1308,
     };
 
     explicit CDlgNetWork(QWidget* mainWindow);

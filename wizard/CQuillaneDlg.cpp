@@ -9,6 +9,8 @@
 #include "WizardCommand.h"
 
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -68,9 +70,31 @@ CQuillaneDlg::~CQuillaneDlg()
     m_page.reset();
 }
 
+QString SkinMissingText(const std::filesystem::path& programFolder)
+{
+    return QStringLiteral("Quillane cannot start: its skin file could not be read.\n\n"
+                          "File: %1\nFolder: %2\n\n"
+                          "Please reinstall Quillane.")
+        .arg(QString::fromStdU16String(kSkinFileName.u16string()),
+             QString::fromStdU16String(programFolder.u16string()));
+}
+
+bool CQuillaneDlg::SkinReadable() const
+{
+    QFile file(QString::fromStdU16String((m_programFolder / kSkinFileName).u16string()));
+    return QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly);
+}
+
 void CQuillaneDlg::OnInitDialog()
 {
     hide();
+    // Without its skin every page would be an empty grey box with no way out.
+    if (!SkinReadable()) {
+        MessageBox::show(nullptr, SkinMissingText(m_programFolder), MessageBox::IconError);
+        m_exitCode = 1;
+        EndNow();
+        return;
+    }
     if (!GoTo(PageTransition{PageId::ListCam}))
         return;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -87,7 +111,7 @@ int CQuillaneDlg::exec()
 {
     OnInitDialog();
     if (m_ended || !m_page)
-        return 0;
+        return m_exitCode;
     QEventLoop loop;
     m_loop = &loop;
     const int code = loop.exec();
@@ -114,7 +138,7 @@ void CQuillaneDlg::ResetWizardState()
     s.wpsShow = 0;
     s.onlyWirelessNew = 0;
 
-    const SkinFile skin(m_programFolder / "Quillane.ini");
+    const SkinFile skin(m_programFolder / kSkinFileName);
     if (!m_pageFont) {
         const SkinFont font = skin.font(u"Main.Font");
         QFont pageFont(QString::fromStdU16String(font.face));
@@ -257,15 +281,20 @@ bool CQuillaneDlg::event(QEvent* event)
         return true;
     }
     if (event->type() == EndDialogEvent::kType) {
-        if (!m_ended) {
-            m_ended = true;
-            emit ended();
-            if (m_loop)
-                m_loop->exit(0);
-        }
+        EndNow();
         return true;
     }
     return QWidget::event(event);
+}
+
+void CQuillaneDlg::EndNow()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    emit ended();
+    if (m_loop)
+        m_loop->exit(m_exitCode);
 }
 
 void CQuillaneDlg::keyPressEvent(QKeyEvent* event)

@@ -17,6 +17,10 @@
 class CWizardPage;
 class QEventLoop;
 
+// What the person reads when the skin file beside the program is missing or unreadable; it
+// cannot come from the skin.
+QString SkinMissingText(const std::filesystem::path& programFolder);
+
 // The hidden main window: it owns the wizard state and both device managers, shows one page at
 // a time and switches pages when a page posts a page-flow command.
 class CQuillaneDlg : public QWidget
@@ -27,9 +31,10 @@ public:
                           const std::filesystem::path& programFolder = {});
     ~CQuillaneDlg() override;
 
-    // Shows the camera list, which starts searching, in the middle of the screen.
+    // Shows the camera list, which starts searching, in the middle of the screen. Without a
+    // readable skin file it says so and ends instead.
     void OnInitDialog();
-    // OnInitDialog, then runs until the wizard is left; returns 0.
+    // OnInitDialog, then runs until the wizard is left; returns 0, or 1 when it could not start.
     int exec();
     bool hasEnded() const { return m_ended; }
 
@@ -63,6 +68,8 @@ private:
     // Leaving while an operation runs: asks first, then stops the operation and leaves once its
     // worker has ended.
     void ExitWhileRunning();
+    void EndNow();
+    bool SkinReadable() const;
 
     std::filesystem::path m_programFolder;
     WizardState m_state;
@@ -80,4 +87,5 @@ private:
     bool m_askingToExit = false;
     bool m_exitWhenStopped = false;
     bool m_ended = false;
+    int m_exitCode = 0;
 };

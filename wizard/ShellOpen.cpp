@@ -1,13 +1,22 @@
 #include "ShellOpen.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
 
+// The desktop's opener returns only when the browser it started ends; a failure after this long
+// is the browser's own ending, not a failure to open.
+constexpr qint64 kStartWindowMs = 10000;
+
 struct Recorder
 {
     bool testMode = false;
+    bool failNext = false;
     QStringList opened;
 };
 
@@ -17,20 +26,64 @@ Recorder& recorder()
     return instance;
 }
 
+// xdg-open reports a missing browser only by its exit code, after it has tried.
+void OpenWithXdg(const QString& opener, const QString& url, QObject* context, std::function<void()> failed)
+{
+    // Owned by the application, not the page: leaving the page must not end the browser.
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setProgram(opener);
+    process->setArguments({url});
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    QElapsedTimer started;
+    started.start();
+    QObject::connect(
+        process, &QProcess::finished, context, [failed, started](int code, QProcess::ExitStatus status) {
+            if ((status != QProcess::NormalExit || code != 0) && started.elapsed() < kStartWindowMs)
+                failed();
+        });
+    QObject::connect(process, &QProcess::errorOccurred, context, [failed](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            failed();
+    });
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    QObject::connect(process, &QProcess::errorOccurred, process, [process](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            process->deleteLater();
+    });
+    process->start();
+}
+
 } // namespace
 
-bool ShellOpen::open(const QString& url)
+void ShellOpen::open(const QString& url, QObject* context, std::function<void()> failed)
 {
-    if (recorder().testMode) {
-        recorder().opened.append(url);
-        return true;
+    Recorder& test = recorder();
+    if (test.testMode) {
+        test.opened.append(url);
+        if (test.failNext)
+            failed();
+        test.failNext = false;
+        return;
     }
-    return QDesktopServices::openUrl(QUrl(url));
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (!opener.isEmpty()) {
+        OpenWithXdg(opener, url, context, std::move(failed));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl(url)))
+        failed();
 }
 
 void ShellOpen::enableTestMode(bool on)
 {
     recorder().testMode = on;
+    recorder().failNext = false;
+}
+
+void ShellOpen::failNextOpen()
+{
+    recorder().failNext = true;
 }
 
 const QStringList& ShellOpen::opened()

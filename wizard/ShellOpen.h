@@ -1,15 +1,21 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
+
+class QObject;
 
 // Opens an address in the person's default browser. Tests switch to recording instead, so that
-// nothing is launched.
+// nothing is launched, and may make the next opening fail.
 class ShellOpen
 {
 public:
-    static bool open(const QString& url);
+    // `failed` runs, now or once the desktop's opener has given up, when no browser took the
+    // address; not after `context` is gone.
+    static void open(const QString& url, QObject* context, std::function<void()> failed);
 
     static void enableTestMode(bool on);
+    static void failNextOpen();
     static const QStringList& opened();
     static void clearOpened();
 };

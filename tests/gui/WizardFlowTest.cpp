@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace WizardTest;
@@ -413,10 +414,15 @@ private slots:
         Click(page(), Net::kDhcpOff);
         Settle();
         QCOMPARE(Text(page(), Net::kIp), QStringLiteral("198.18.0.9"));
+        // Choosing a static address puts the cursor in the address field.
+        QCOMPARE(page()->focusWidget(), page()->FindControl(Net::kIp));
         Click(page(), Net::kDhcpOn);
         Settle();
         QCOMPARE(Text(page(), Net::kIp), QString());
-        QVERIFY(!page()->FindControl(Net::kIp)->isEnabled());
+        // Fields and their labels alike look unused.
+        for (int id : {Net::kIp, Net::kMask, Net::kGateway, Net::kDns1, Net::kDns2, Net::kIpLabel,
+                       Net::kMaskLabel, Net::kGatewayLabel, Net::kDns1Label, Net::kDns2Label})
+            QVERIFY2(!page()->FindControl(id)->isEnabled(), qPrintable(QString::number(id)));
         Click(page(), Net::kNext);
         Settle();
         QCOMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
@@ -450,6 +456,9 @@ private slots:
         QTest::newRow("same as the current one") << "old"
                                                  << "old"
                                                  << "old" << 16 << int(Login::kNewPassword);
+        QTest::newRow("empty new password") << "old"
+                                            << ""
+                                            << "" << 64 << int(Login::kNewPassword);
         const QString tooLong(49, QLatin1Char('p'));
         QTest::newRow("too long to sign in with")
             << "old" << tooLong << tooLong << 63 << int(Login::kNewPassword);
@@ -598,6 +607,32 @@ private slots:
         QTest::keyClick(next, Qt::Key_Space);
         Settle();
         QCOMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
+    }
+
+    void aMissingOrUnreadableSkinSaysWhereItLookedAndEnds_data()
+    {
+        QTest::addColumn<bool>("folderInItsPlace");
+        QTest::newRow("missing") << false;
+        QTest::newRow("a folder in its place") << true;
+    }
+
+    void aMissingOrUnreadableSkinSaysWhereItLookedAndEnds()
+    {
+        QFETCH(bool, folderInItsPlace);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        if (folderInItsPlace)
+            QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Quillane.ini")));
+        const std::filesystem::path programFolder = folder.path().toStdString();
+        CQuillaneDlg wizard(DeviceTimeouts{}, programFolder);
+        QCOMPARE(wizard.exec(), 1);
+        QVERIFY(wizard.hasEnded());
+        QCOMPARE(wizard.currentPage(), nullptr);
+        QCOMPARE(ShownTexts(), QStringList{SkinMissingText(programFolder)});
+        const QString text = ShownTexts().value(0);
+        QVERIFY(text.contains(QStringLiteral("Quillane.ini")));
+        QVERIFY(text.contains(folder.path()));
+        QCOMPARE(MessageBox::shown().first().flags, unsigned(MessageBox::IconError));
     }
 
     void emptyListLeavesNextLinkAndWpsWithoutEffect()

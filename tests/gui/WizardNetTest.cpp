@@ -435,9 +435,17 @@ private slots:
         waitForSearch();
         QVERIFY(page()->FindControl(1011)->isVisible());
         shoot(QStringLiteral("camera-list-wps"));
+        // No browser to take the web page: the person is told.
+        ShellOpen::failNextOpen();
         Click(page(), 1005);
         Settle();
-        QCOMPARE(ShellOpen::opened(), QStringList{QStringLiteral("http://198.18.0.40:8080")});
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(65)});
+        MessageBox::clearShown();
+        Click(page(), 1005);
+        Settle();
+        QVERIFY(MessageBox::shown().isEmpty());
+        const QString webPage = QStringLiteral("http://198.18.0.40:8080");
+        QCOMPARE(ShellOpen::opened(), (QStringList{webPage, webPage}));
         chooseAndGoToLogin(kCameraMacText);
         Type(page(), 1101, QStringLiteral("admin"));
         Type(page(), 1102, QStringLiteral("admin"));
