@@ -560,13 +560,23 @@ private slots:
                                          "PRIDNS", "SECDNS",  "Exit",   "Back",    "Next"};
         QTest::newRow("network summary") << P::NetWorkFinish << QStringList{"Exit", "Back", "Next"};
         QTest::newRow("about") << P::About << QStringList{"Next"};
+        // Wireless off, as for a camera that has not used it: only the switch and the buttons.
+        QTest::newRow("wireless choice")
+            << P::WirelessSelect << QStringList{"WPS", "Wireless", "Exit", "Back", "Next"};
+        QTest::newRow("wireless") << P::Wireless << QStringList{"WLanON", "WLanOFF", "Exit", "Back", "Next"};
+        QTest::newRow("wireless keys") << P::WirelessKey << QStringList{"Exit", "Back", "Next"};
+        QTest::newRow("wireless summary") << P::WirelessFinish << QStringList{"Back", "Next"};
+        QTest::newRow("one-page wireless")
+            << P::WirelessNew << QStringList{"WLanON", "WLanOFF", "Exit", "Back", "Next"};
+        QTest::newRow("one-page wireless summary")
+            << P::WirelessFinishNew << QStringList{"Exit", "Back", "Next"};
     }
 
     void tabWalksTheControlsInReadingOrder()
     {
         QFETCH(PageId, pageId);
         QFETCH(QStringList, walk);
-        startOn(PageId::ListCam);
+        startOn(PageId::ListCam, Camera{u"QC-400W", 1, {0xA8, 0xB2}, 1});
         m_wizard->state().changePassword = 1;
         m_wizard->state().camera.dhcp = 0;
         if (pageId != PageId::ListCam)
@@ -602,7 +612,7 @@ private slots:
         startOn(PageId::ListCam);
         m_wizard->state().camera.dhcp = 1;
         QVERIFY(m_wizard->GoTo(PageTransition{PageId::NetWork}));
-        QWidget* next = page()->FindControl(kNext);
+        QWidget* next = page()->FindControl(Net::kNext);
         next->setFocus(Qt::TabFocusReason);
         QTest::keyClick(next, Qt::Key_Space);
         Settle();
