@@ -18,13 +18,14 @@
 
 // Options common to every camera command.
 inline constexpr std::string_view kCameraOptionsUsage =
-    "--mac MAC [--id ID] [--password PWD | --password-file FILE | --password-env VAR | --password-stdin]\n"
-    "      [--interface NAME] [--json]";
+    "--mac MAC [--id ID] [--password PWD | --password-file FILE |\n"
+    "      --password-env VAR | --password-stdin] [--interface NAME] [--json]";
 inline constexpr std::string_view kCameraOptionsHelp =
     "camera commands: --mac names the camera (any of : - . between the octets), found by a search\n"
-    "  on every adapter or only on --interface; --id (default admin) and --password (default empty)\n"
-    "  are its administrator's. --timeout MS (default 10000) is the wait for one answer,\n"
-    "  --search-time MS (default 3000) the quiet time that ends a search, --templates DIR the\n"
+    "  on every adapter or only on --interface; --id (default admin) and --password (asked for on a\n"
+    "  terminal, else empty) are its administrator's. --timeout MS (default 10000) is the wait for\n"
+    "  one answer,"
+    " --search-time MS (default 3000) the quiet time that ends a search, --templates DIR the\n"
     "  template folder. Exit code: 0 on success, else the operation's error number (1, 18, 29,\n"
     "  30, or an exchange code; 30 for the exchange code 0), 2 for a usage error or a value that fails its "
     "check, 4 when the\n"
