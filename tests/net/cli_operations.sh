@@ -141,15 +141,20 @@ run "login, keys shown" 0 login "${cam[@]}" --show-keys --json
 has "login, keys shown" "$out" '"wepKey1": "abcde"'
 has "login, keys shown" "$out" '"passphrase": "Long passphrase"'
 has "set-wlan, state" "$(state cam)" '"channel": 9, "encryptionModeBits": "00010000"'
-# Refused as the wireless pages refuse it, with their message, and nothing is written.
+# Refused as the wireless pages refuse it, with their message: what can be judged alone before
+# anything is sent, the rest with the camera's own settings before anything is written.
 before=$(seen cam 169)
+searches=$(seen cam 161)
 run "set-wlan, 6-character 64-bit key" 2 set-wlan "${cam[@]}" --enable 1 --encryption 1 --key-length 0 --key-format 0 --default-key 2 --wep-key3 abcdef
 has "set-wlan, bad key" "$err" "The key has the wrong length. WEP: 5 or 13 characters"
-has "set-wlan, bad key" "$err" "(--wep-key3); nothing written"
+has "set-wlan, bad key" "$err" "(--wep-key3); nothing sent"
 run "set-wlan, short passphrase" 2 set-wlan "${cam[@]}" --enable 1 --encryption 4 --passphrase short
-has "set-wlan, short passphrase" "$err" "(--passphrase)"
+has "set-wlan, short passphrase" "$err" "(--passphrase); nothing sent"
 run "set-wlan, accented SSID" 2 set-wlan "${cam[@]}" --enable 1 --encryption 0 --ssid "Caf$(printf '\xc3\xa9')"
-has "set-wlan, accented SSID" "$err" "(--ssid)"
+has "set-wlan, accented SSID" "$err" "(--ssid); nothing sent"
+[ "$searches" = "$(seen cam 161)" ] || fail "a set-wlan refused on its own values searched"
+run "set-wlan, the camera's key does not fit WEP" 2 set-wlan "${cam[@]}" --enable 1 --encryption 1 --key-length 1 --default-key 2
+has "set-wlan, the camera's key" "$err" "(--wep-key3); nothing written"
 [ "$before" = "$(seen cam 169)" ] || fail "a refused set-wlan reached the camera"
 
 before=$(seen cam 164)

@@ -37,6 +37,38 @@ std::string SkinMessageLine(int number)
     return text;
 }
 
+int Refuse(int message, std::string_view option, std::string_view outcome)
+{
+    return CliError("set-wlan: " + SkinMessageLine(message) + " (--" + std::string(option) + "); " +
+                    std::string(outcome));
+}
+
+// Values that can be judged without the camera's settings are refused before anything is sent.
+// Returns -1, or the exit code of a refusal already reported.
+int CheckGivenValues(const CameraOptions& options, const WirelessSettings& given, bool on)
+{
+    if (on && options.values.count("--ssid")) {
+        if (const int message = CheckSsid(FromUtf8(options.Value("--ssid"))))
+            return Refuse(message, "ssid", "nothing sent");
+    }
+    if (options.values.count("--passphrase")) {
+        if (const int message = CheckPassphrase(FromUtf8(options.Value("--passphrase"))))
+            return Refuse(message, "passphrase", "nothing sent");
+    }
+    if (!options.values.count("--key-length") || !options.values.count("--key-format"))
+        return -1;
+    for (int i = 1; i <= 4; ++i) {
+        const std::string name = "--wep-key" + std::to_string(i);
+        if (!options.values.count(name))
+            continue;
+        const int message =
+            CheckWepKey(given.wepKeyLength, given.wepKeyFormat, FromUtf8(options.Value(name)));
+        if (message != 0)
+            return Refuse(message, name.substr(2), "nothing sent");
+    }
+    return -1;
+}
+
 } // namespace
 
 int RunSetWlanCommand(const CliArguments& args)
@@ -57,6 +89,8 @@ int RunSetWlanCommand(const CliArguments& args)
     const std::string enable = options.Value("--enable", "1");
     if (enable != "0" && enable != "1")
         return CliError("set-wlan: --enable takes 0 or 1");
+    if ((code = CheckGivenValues(options, given, enable != "0")) != -1)
+        return code;
 
     CameraSession session;
     if ((code = session.Open("set-wlan", options)) != -1)
@@ -82,9 +116,9 @@ int RunSetWlanCommand(const CliArguments& args)
             w.wepKeys[i] = FromUtf8(options.Value(name));
     }
 
+    // What the camera already holds counts too, as on the pages.
     if (const WirelessSettingsCheck check = CheckWirelessSettings(w); check.message != 0)
-        return CliError("set-wlan: " + SkinMessageLine(check.message) + " (--" + ToUtf8(check.field) +
-                        "); nothing written");
+        return Refuse(check.message, ToUtf8(check.field), "nothing written");
 
     // As the wizard applies it: the network settings as they are, the wireless ones, a restart
     // for the models that need one.
