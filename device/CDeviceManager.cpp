@@ -57,6 +57,7 @@ void CDeviceManager::StartSearch()
     {
         std::lock_guard guard(m_lock);
         m_cameras.clear();
+        m_figures.clear();
         m_searchDone = false;
     }
     m_foundCount = 0;
@@ -111,6 +112,12 @@ int CDeviceManager::RefreshAdapters()
     return static_cast<int>(m_adapters.size());
 }
 
+std::vector<AdapterSearchFigures> CDeviceManager::SearchFigures() const
+{
+    std::lock_guard guard(m_lock);
+    return m_figures;
+}
+
 std::vector<AdapterAddress> CDeviceManager::Adapters() const
 {
     std::lock_guard guard(m_lock);
@@ -128,7 +135,18 @@ void CDeviceManager::RunSearch()
         if (adapter.adapterOrdinal <= lastOrdinal || adapter.ipText == u"0.0.0.0")
             continue;
         lastOrdinal = adapter.adapterOrdinal;
-        if (!SearchAdapter(i, adapter))
+        {
+            std::lock_guard guard(m_lock);
+            m_figures.push_back({adapter.interfaceName, adapter.ipText, static_cast<int32_t>(i)});
+        }
+        const auto start = std::chrono::steady_clock::now();
+        const bool goOn = SearchAdapter(i, adapter);
+        const auto listened = std::chrono::steady_clock::now() - start;
+        {
+            std::lock_guard guard(m_lock);
+            m_figures.back().listened = std::chrono::duration_cast<std::chrono::milliseconds>(listened);
+        }
+        if (!goOn)
             break;
     }
     std::lock_guard guard(m_lock);
@@ -158,6 +176,7 @@ bool CDeviceManager::SearchAdapter(size_t entryIndex, const AdapterAddress& adap
         m_lastError = 14;
         return false;
     }
+    CountRequest();
 
     // Slices keep a destroyed manager from waiting out a whole quiet period.
     constexpr auto kSlice = std::chrono::milliseconds(100);
@@ -181,23 +200,38 @@ bool CDeviceManager::SearchAdapter(size_t entryIndex, const AdapterAddress& adap
     return true;
 }
 
+void CDeviceManager::CountRequest()
+{
+    std::lock_guard guard(m_lock);
+    ++m_figures.back().requestsSent;
+}
+
 bool CDeviceManager::AcceptReply(const uint8_t* data, size_t size, uint16_t sequence, size_t entryIndex)
 {
-    if (size < kHeaderSize || GetLe16(data + kMagicOffset) != kReplyMagic ||
-        GetLe16(data + kSequenceOffset) != sequence || GetLe16(data + kOpcodeOffset) != Opcode::kSearch ||
-        GetLe16(data + kStatusOffset) != 0)
+    const bool candidate = size >= kHeaderSize && GetLe16(data + kMagicOffset) == kReplyMagic &&
+                           GetLe16(data + kSequenceOffset) == sequence &&
+                           GetLe16(data + kOpcodeOffset) == Opcode::kSearch &&
+                           GetLe16(data + kStatusOffset) == 0;
+    std::lock_guard guard(m_lock);
+    AdapterSearchFigures& figures = m_figures.back();
+    ++figures.datagramsHeard;
+    if (!candidate) {
+        ++figures.straysDropped;
         return false;
+    }
     const TemplateCameraRecord record = TemplateCameraRecord::FromReply(std::span<const uint8_t>(data, size),
                                                                         static_cast<int32_t>(entryIndex));
-    std::lock_guard guard(m_lock);
     const MacBytes mac = record.Mac();
     // The first answer of a camera wins, whichever adapter heard it.
     for (const TemplateCameraRecord& known : m_cameras) {
-        if (std::equal(mac.begin(), mac.end(), known.bytes.begin() + kMacOffset))
+        if (std::equal(mac.begin(), mac.end(), known.bytes.begin() + kMacOffset)) {
+            ++figures.duplicatesDropped;
             return false;
+        }
     }
     m_cameras.push_back(record);
     ++m_foundCount;
+    ++figures.repliesAccepted;
     return true;
 }
 

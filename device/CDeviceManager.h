@@ -18,6 +18,20 @@
 
 class TemplateEngine;
 
+// What one adapter's pass of the last search saw.
+struct AdapterSearchFigures
+{
+    std::string interfaceName;
+    std::u16string ipText;
+    int32_t adapterEntry = -1;
+    int32_t requestsSent = 0;
+    int32_t datagramsHeard = 0;
+    int32_t repliesAccepted = 0;
+    int32_t straysDropped = 0;     // not an answer to this search
+    int32_t duplicatesDropped = 0; // a camera already listed
+    std::chrono::milliseconds listened{0};
+};
+
 // How long the link waits. The defaults are the product's; tests shorten them.
 struct DeviceTimeouts
 {
@@ -67,6 +81,10 @@ public:
     int SelectCamera(int index, std::u16string_view rowIp, int32_t rowWebPort, CameraInfo& info);
     int DecodeDiscovery(int index, CameraInfo& info);
 
+    // One entry per adapter the last search went through, in search order; the last one grows
+    // while the search runs.
+    std::vector<AdapterSearchFigures> SearchFigures() const;
+
     // The PC's addresses, rebuilt before every search; returns the number of entries.
     int RefreshAdapters();
     std::vector<AdapterAddress> Adapters() const;
@@ -98,7 +116,9 @@ private:
     void RunSearch();
     // false when the whole search must end (socket failures).
     bool SearchAdapter(size_t entryIndex, const AdapterAddress& adapter);
+    // Lists a new camera; every datagram heard is counted in the current adapter's figures.
     bool AcceptReply(const uint8_t* data, size_t size, uint16_t sequence, size_t entryIndex);
+    void CountRequest();
     void StopSearch();
     const TemplateCameraRecord* Current() const;
 
@@ -109,6 +129,7 @@ private:
     mutable std::mutex m_lock;
     std::vector<TemplateCameraRecord> m_cameras; // guarded by m_lock
     std::vector<AdapterAddress> m_adapters;      // guarded by m_lock
+    std::vector<AdapterSearchFigures> m_figures; // guarded by m_lock
     bool m_searchDone = false;                   // guarded by m_lock
     std::atomic<int32_t> m_foundCount{0};
     std::atomic<int32_t> m_lastError{0};

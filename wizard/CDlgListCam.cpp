@@ -8,6 +8,7 @@
 #include "ModelRules.h"
 #include "NetworkText.h"
 #include "ShellOpen.h"
+#include "SilentSearchText.h"
 #include "WaitCursor.h"
 #include "WizardCommand.h"
 #include "WizardState.h"
@@ -70,6 +71,8 @@ bool CDlgListCam::Create(const std::filesystem::path& programFolder)
         m_listStatus->setObjectName(QStringLiteral("DlgListCam.ListStatus"));
         m_listStatus->setAlignment(Qt::AlignCenter);
         m_listStatus->setWordWrap(true);
+        // The firewall rule of a silent search is there to be copied.
+        m_listStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
         m_listStatus->setStyleSheet(QStringLiteral("color: #5b6472;"));
         for (int column = 0; column < m_list->columnCount() && column < kColumnSlots; ++column) {
             const QTableWidgetItem* header = m_list->horizontalHeaderItem(column);
@@ -162,6 +165,8 @@ QString CDlgListCam::listStatus() const
     const std::u16string_view section = u"DlgListCam.ListCtrl";
     if (isSearching())
         return qs(skin().readString(section, u"searching_text", u"Searching for cameras..."));
+    if (m_links.primary)
+        return SilentSearchText(skin(), m_links.primary->SearchFigures());
     return qs(skin().readString(section, u"empty_text",
                                 u"No camera answered. Check that the camera is powered and connected to "
                                 u"this network, then press Search."));

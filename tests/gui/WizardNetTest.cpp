@@ -25,7 +25,9 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
+#include <fstream>
 #include <regex>
+#include <unistd.h>
 
 using namespace WizardTest;
 
@@ -426,6 +428,32 @@ private slots:
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
         waitForSearch();
         QCOMPARE(listPage()->applyStatus(), QString());
+    }
+
+    void silentSearchNamesTheAdaptersAndTheFirewallRule()
+    {
+        buildLab({"mac=" + kCameraMac + ",ip=198.18.0.21"});
+        // The pc drops whatever is neither loopback nor a tracked connection, as many desktops do.
+        const std::filesystem::path rules =
+            std::filesystem::temp_directory_path() / ("quillane-drop-" + std::to_string(getpid()) + ".nft");
+        std::ofstream(rules)
+            << "table inet filter {\n chain input {\n  type filter hook input priority filter; "
+               "policy drop;\n  iif lo accept\n  ct state established,related accept\n }\n}\n";
+        const std::string command =
+            "ip netns exec " + m_lab->Namespace("pc") + " nft -f " + rules.string() + " 2>/dev/null";
+        const int code = std::system(command.c_str());
+        std::filesystem::remove(rules);
+        if (code != 0)
+            QSKIP("nftables do not work in this namespace");
+        startWizard();
+        waitForSearch();
+        shoot(QStringLiteral("camera-list-silent"));
+        QCOMPARE(listPage()->list()->rowCount(), 0);
+        const QString text = listPage()->listStatus();
+        QVERIFY2(text.startsWith(QStringLiteral("No camera answered on eth0 (198.18.0.1).")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("nft add rule inet filter input udp sport 62976 accept")),
+                 qPrintable(text));
     }
 
     void dhcpOnAK7ZModelEndsWithAReset()

@@ -39,6 +39,32 @@ expect "json, second camera" "$output" '"name": "Shed", "ip": "198.18.0.77", "ma
 output=$(ip netns exec "$pc" "$cli" search)
 expect "table" "$output" $'QC-100\tShed\t198.18.0.77\t02.00.00.00.60.02\teth0'
 
+# Per-adapter figures: eth0's simulator sends two strays before its answers and every answer
+# twice; eth1 on a link of its own hears one camera. Whatever the number of requests, each
+# brings two strays and four answers, of which only the first two count.
+netlab_link lanB
+netlab_pc_adapter lanB eth1 198.18.1.1/24
+netlab_camera_host noisy lanA 198.19.4.2/24
+netlab_simulator noisy "$work/noisy.json" "$camsim" --camera "mac=02:00:00:00:61:01" \
+    --camera "mac=02:00:00:00:61:02" --stray wrong-magic,old-seq --duplicate
+netlab_camera_host other lanB 198.18.1.9/24
+netlab_simulator other "$work/other.json" "$camsim" --camera "mac=02:00:00:00:62:01"
+kill "${NETLAB_PIDS[0]}"
+wait "${NETLAB_PIDS[0]}" 2>/dev/null || true
+output=$(ip netns exec "$pc" "$cli" search --json --diag)
+eth0=$(echo "$output" | jq -c '.adapters[] | select(.interface == "eth0") |
+    [.address, .requestsSent > 0, .datagramsHeard == 6 * .requestsSent, .repliesAccepted,
+     .straysDropped == 2 * .requestsSent, .duplicatesDropped == 4 * .requestsSent - 2, .listenedMs >= 3000]')
+expect "diag, eth0" "$eth0" '["198.18.0.1",true,true,2,true,true,true]'
+eth1=$(echo "$output" | jq -c '.adapters[] | select(.interface == "eth1") |
+    [.address, .repliesAccepted, .straysDropped, .duplicatesDropped == .requestsSent - 1]')
+expect "diag, eth1" "$eth1" '["198.18.1.1",1,0,true]'
+expect "diag, cameras" "$(echo "$output" | jq -c '[.cameras[].mac]')" \
+    '["02.00.00.00.61.01","02.00.00.00.61.02","02.00.00.00.62.01"]'
+ip netns exec "$pc" "$cli" search --diag >/dev/null 2>"$work/diag.txt"
+expect "diag, text" "$(cat "$work/diag.txt")" "search: eth1 198.18.1.1: "
+expect "diag, text" "$(cat "$work/diag.txt")" " heard, 1 accepted, 0 strays and "
+
 rm -rf "$work"
 if [ "$failures" -ne 0 ]; then
     echo "$failures case(s) failed"

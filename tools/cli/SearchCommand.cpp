@@ -58,6 +58,30 @@ void PrintJson(const std::vector<Found>& found)
     std::cout << (found.empty() ? "]\n" : "\n]\n");
 }
 
+std::string FiguresJson(const AdapterSearchFigures& f)
+{
+    return "{\"interface\": " + JsonString(f.interfaceName) +
+           ", \"address\": " + JsonString(ToUtf8(f.ipText)) +
+           ", \"adapterEntry\": " + std::to_string(f.adapterEntry) +
+           ", \"requestsSent\": " + std::to_string(f.requestsSent) +
+           ", \"datagramsHeard\": " + std::to_string(f.datagramsHeard) +
+           ", \"repliesAccepted\": " + std::to_string(f.repliesAccepted) +
+           ", \"straysDropped\": " + std::to_string(f.straysDropped) +
+           ", \"duplicatesDropped\": " + std::to_string(f.duplicatesDropped) +
+           ", \"listenedMs\": " + std::to_string(f.listened.count()) + "}";
+}
+
+void PrintFigures(const std::vector<AdapterSearchFigures>& figures)
+{
+    if (figures.empty())
+        std::cerr << "search: no adapter with an address to search on\n";
+    for (const AdapterSearchFigures& f : figures)
+        std::cerr << "search: " << f.interfaceName << " " << ToUtf8(f.ipText) << ": " << f.requestsSent
+                  << " sent, " << f.datagramsHeard << " heard, " << f.repliesAccepted << " accepted, "
+                  << f.straysDropped << " strays and " << f.duplicatesDropped
+                  << " duplicates dropped, listened " << f.listened.count() << " ms\n";
+}
+
 void PrintTable(const std::vector<Found>& found)
 {
     for (const Found& f : found)
@@ -71,11 +95,14 @@ int RunSearchCommand(const CliArguments& args)
 {
     bool json = false;
     bool time = false;
+    bool diag = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json")
             json = true;
         else if (args[i] == "--time")
             time = true;
+        else if (args[i] == "--diag")
+            diag = true;
         else
             return UnknownArgument("search", i + 2);
     }
@@ -88,10 +115,21 @@ int RunSearchCommand(const CliArguments& args)
     const auto took = std::chrono::steady_clock::now() - start;
     manager->ClearSearching();
     const std::vector<Found> found = Collect(*manager);
-    if (json)
+    const std::vector<AdapterSearchFigures> figures = manager->SearchFigures();
+    if (json && diag) {
+        std::cout << "{\"cameras\": ";
         PrintJson(found);
-    else
+        std::cout << ", \"adapters\": [";
+        for (size_t i = 0; i < figures.size(); ++i)
+            std::cout << (i ? ", " : "") << FiguresJson(figures[i]);
+        std::cout << "]}\n";
+    } else if (json) {
+        PrintJson(found);
+    } else {
         PrintTable(found);
+    }
+    if (diag && !json)
+        PrintFigures(figures);
     if (time)
         std::cerr << "search: " << found.size() << " cameras, " << manager->FoundCount() << " accepted, "
                   << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
