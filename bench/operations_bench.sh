@@ -29,4 +29,5 @@ ip netns exec "$(netlab_ns cam)" "$bench" --echo-server eth0 &
 NETLAB_PIDS+=($!)
 sleep 0.2
 QUILLANE_BENCH_MAC=02.00.00.00.90.01 ip netns exec "$(netlab_ns pc)" "$bench" "$@"
+netlab_cleanup # simulators write into $work until they are stopped
 rm -rf "$work"

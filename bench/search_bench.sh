@@ -54,4 +54,5 @@ run_one() {
 for count in "${counts[@]}"; do
     run_one "$count"
 done
+netlab_cleanup # simulators write into $work until they are stopped
 rm -rf "$work"

@@ -76,4 +76,5 @@ report() {
 echo "$runs runs each, under Xvfb; the wizard's memory is read after its search (3 s quiet period) has filled the list"
 report "bare Qt window (floor)" "$floor" 0.5
 report "quillane" "$wizard" 4
+netlab_cleanup # simulators write into $work until they are stopped
 rm -rf "$work"

@@ -216,6 +216,7 @@ has "missing template" "$err" "error 1: the template file is missing"
 [ "$before" = "$(seen cam 168)" ] || fail "missing template: a request was sent"
 run "no MAC" 2 login --password admin
 
+netlab_cleanup # simulators write into $work until they are stopped
 rm -rf "$work"
 if [ "$failures" -ne 0 ]; then
     echo "$failures case(s) failed"

@@ -129,6 +129,7 @@ plan "unknown column" 2 "$work/bad.csv"
 has "unknown column" "$err" "unknown column 'colour' in the first line"
 plan "two password sources" 2 "$work/plan.csv" --password x --password-stdin
 
+netlab_cleanup # simulators write into $work until they are stopped
 rm -rf "$work"
 if [ "$failures" -ne 0 ]; then
     echo "$failures case(s) failed"

@@ -65,6 +65,7 @@ ip netns exec "$pc" "$cli" search --diag >/dev/null 2>"$work/diag.txt"
 expect "diag, text" "$(cat "$work/diag.txt")" "search: eth1 198.18.1.1: "
 expect "diag, text" "$(cat "$work/diag.txt")" " heard, 1 accepted, 0 strays and "
 
+netlab_cleanup # simulators write into $work until they are stopped
 rm -rf "$work"
 if [ "$failures" -ne 0 ]; then
     echo "$failures case(s) failed"

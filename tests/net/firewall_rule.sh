@@ -58,6 +58,7 @@ with=$(found)
 expected="02.00.00.00.70.01 02.00.00.00.70.02 02.00.00.00.70.03 "
 [ "$with" = "$expected" ] || fail "with the rule the search found '$with', expected '$expected'"
 
+netlab_cleanup # simulators write into $work until they are stopped
 rm -rf "$work"
 if [ "$failures" -ne 0 ]; then
     echo "$failures case(s) failed"

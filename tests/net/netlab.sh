@@ -41,6 +41,8 @@ netlab_cleanup() {
     for ns in "${NETLAB_NAMESPACES[@]}"; do
         ip netns del "$ns" 2>/dev/null || true
     done
+    NETLAB_PIDS=()
+    NETLAB_NAMESPACES=()
 }
 
 netlab_ns() { echo "${NETLAB_PREFIX}$1"; }
