@@ -70,8 +70,9 @@ public:
         if (!line.empty() && line.front() == u'[')
             return true;
 
-        // A blank line adds nothing; a field of white space would shift every later field.
-        if (Strip(line).empty())
+        // Only an empty line adds nothing. A line of blanks is a field without items: it repeats
+        // the previous line's length and opcode, and templates laid out with it count on that.
+        if (line.empty())
             return true;
         const size_t equals = line.find(u'=');
         if (equals == std::u16string_view::npos) {

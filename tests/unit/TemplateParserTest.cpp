@@ -65,7 +65,7 @@ const ParseCase kParseCases[] = {
     {"final line without CR LF", "A;1;x;y=a;0;1;TB2S\r\nB;1;x;y=a;0;2;TB2S", 2, "A,B"},
     {"final line missing a left item is kept", "A;1;x;y=a;0;1;TB2S\r\nB;1;x=a;0;2;TB2S", 2, "A,B"},
     {"bare field line", "A;4;x;y\r\n", 1, "A"},
-    {"blank lines add nothing", "\r\n   \r\nA;1;x;y=a;0;1;TB2S\r\n  ", 1, "A"},
+    {"empty lines add nothing", "\r\n\r\nA;1;x;y=a;0;1;TB2S\r\n", 1, "A"},
     {"empty text", "", 0, ""},
     {"a line feed alone is no separator", "A;1;x;y=a;0;1;TB2S\nB;1;x;y=a;0;1;TB2S\n", 1, "A"},
 };
@@ -93,6 +93,26 @@ TEST_F(TemplateParserTest, RightSideCarriesOverFromThePreviousLine)
     EXPECT_EQ(Entry(2).textLimit, 5);
     EXPECT_EQ(Utf8(Entry(2).value), "9");
     EXPECT_EQ(Utf8(Entry(2).opcode), "TW2S");
+}
+
+// A line of blanks and a ";;" line both add an unnamed field that repeats the line before: the
+// field after them lands that much further on.
+TEST_F(TemplateParserTest, BlankAndSeparatorOnlyLinesRepeatThePreviousField)
+{
+    for (const char* filler : {"   ", "\t ", ";;"}) {
+        SCOPED_TRACE(testing::PrintToString(filler));
+        Load(std::string("A;2;x;y=a;0;513;TW2S\r\n") + filler + "\r\nB;1;x;y=a;0;7;TB2S\r\n");
+        ASSERT_EQ(Count(), 3);
+        const FieldEntry& gap = Entry(1);
+        EXPECT_EQ(Utf8(gap.name), "");
+        EXPECT_EQ(gap.length, 2);
+        EXPECT_EQ(Utf8(gap.opcode), "TW2S");
+        EXPECT_EQ(Utf8(gap.value), "");
+        EXPECT_EQ(Encode(), (std::vector<uint8_t>{0x01, 0x02, 0x00, 0x00, 0x07}));
+    }
+    // The final remainder is parsed the same way.
+    Load("A;2;x;y=a;0;1;TW2S\r\n  ");
+    EXPECT_EQ(Count(), 2);
 }
 
 TEST_F(TemplateParserTest, TabInsideAnItemIsKept)
