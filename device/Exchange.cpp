@@ -44,8 +44,9 @@ TryResult OneTry(CDeviceManager& manager, std::span<const uint8_t> request, std:
             deadline - std::chrono::steady_clock::now());
         if (stop.stop_requested())
             return {ExchangeResult::kStopped, true};
+        // Another camera's answer ends the tries, but the silence of this one is what failed.
         if (left.count() <= 0)
-            return {lastTry ? ExchangeResult::kNoMatch : ExchangeResult::kNoAnswer, lastTry};
+            return {ExchangeResult::kNoAnswer, lastTry};
         size_t size = std::min(datagram.size(), std::max<size_t>(largestReply, 1));
         const int code = client.Receive(datagram.data(), size, std::min(left, kStopCheck));
         if (code == CUT_WSClient::kTimedOut)

@@ -12,7 +12,6 @@ class CDeviceManager;
 // Results of one request/reply exchange.
 namespace ExchangeResult {
 inline constexpr int kSuccess = -1;
-inline constexpr int kNoMatch = 0; // answers arrived, none for this request
 inline constexpr int kNoAnswer = 3;
 inline constexpr int kOpenFailed = 12;
 inline constexpr int kBroadcastFailed = 13;

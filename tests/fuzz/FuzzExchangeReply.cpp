@@ -39,7 +39,6 @@ public:
                    size_t largestReply, int, const std::stop_token&)
     {
         reply.clear();
-        bool otherCamera = false;
         int code = ExchangeResult::kNoAnswer;
         while (m_script.size() >= 3 && !(m_script[0] & kSilence)) {
             std::vector<uint8_t> datagram = Next(request);
@@ -50,13 +49,10 @@ public:
                 code = ExchangeResult::kSuccess;
                 break;
             }
-            otherCamera = otherCamera || match == ReplyMatch::kOtherCamera;
         }
-        if (code != ExchangeResult::kSuccess) {
-            code = otherCamera ? ExchangeResult::kNoMatch : ExchangeResult::kNoAnswer;
-            if (!m_script.empty())
-                m_script = m_script.subspan(1); // the silence
-        }
+        // Answers from another camera or none: the silence that follows is what fails.
+        if (code != ExchangeResult::kSuccess && !m_script.empty())
+            m_script = m_script.subspan(1); // the silence
         manager.setLastError(code == ExchangeResult::kSuccess ? 0 : code);
         return code;
     }

@@ -67,15 +67,15 @@ TEST_F(ExchangeTest, MatchingAnswerAfterStraysSucceeds)
     EXPECT_EQ(GetLe16(&reply[kStatusOffset]), 0);
 }
 
-TEST_F(ExchangeTest, AnswerFromAnotherCameraToTheSameSequenceEndsTheTriesAndFails)
+TEST_F(ExchangeTest, AnswerFromAnotherCameraToTheSameSequenceEndsTheTriesAndTheSilenceFails)
 {
     // The camera's own answer is lost; only the one from the other MAC arrives.
     const auto state = StartCamera({"--stray", "other-mac", "--drop-rate", "1"});
     const auto request = VerificationRequest(*manager, "02.00.00.00.50.01");
 
-    EXPECT_EQ(Exchange(*manager, request, reply, kVerificationLargestReply, 3), ExchangeResult::kNoMatch);
+    EXPECT_EQ(Exchange(*manager, request, reply, kVerificationLargestReply, 3), ExchangeResult::kNoAnswer);
 
-    EXPECT_EQ(manager->lastError(), ExchangeResult::kNoMatch);
+    EXPECT_EQ(manager->lastError(), ExchangeResult::kNoAnswer);
     EXPECT_TRUE(reply.empty());
     EXPECT_EQ(RequestCount(NetLab::ReadState(state), Opcode::kVerification), 1);
 }
