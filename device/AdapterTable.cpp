@@ -61,8 +61,6 @@ std::vector<AdapterAddress> ListAdapterAddresses()
         if (interface.addresses.empty())
             interface.addresses.push_back(Ipv4Bytes{});
         for (const Ipv4Bytes& ip : interface.addresses) {
-            if (table.size() == kMaxAdapterEntries)
-                return table;
             AdapterAddress entry;
             entry.ip = ip;
             entry.ipText = FormatAddress(ip);
@@ -74,4 +72,25 @@ std::vector<AdapterAddress> ListAdapterAddresses()
         ++ordinal;
     }
     return table;
+}
+
+AdapterChoice ChooseAdapterEntries(const std::vector<AdapterAddress>& listed)
+{
+    const auto addressed = static_cast<size_t>(std::count_if(
+        listed.begin(), listed.end(), [](const AdapterAddress& a) { return a.ip != Ipv4Bytes{}; }));
+    size_t roomWithoutAddress = addressed < kMaxAdapterEntries ? kMaxAdapterEntries - addressed : 0;
+    AdapterChoice choice;
+    for (const AdapterAddress& adapter : listed) {
+        if (adapter.ip == Ipv4Bytes{}) {
+            if (roomWithoutAddress > 0) {
+                --roomWithoutAddress;
+                choice.entries.push_back(adapter);
+            }
+        } else if (choice.entries.size() < kMaxAdapterEntries) {
+            choice.entries.push_back(adapter);
+        } else {
+            choice.leftOut.push_back(adapter);
+        }
+    }
+    return choice;
 }

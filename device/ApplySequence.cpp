@@ -13,10 +13,10 @@ int Run(OperationContext& context, std::initializer_list<Step> writes)
     WizardState& state = context.state;
     state.applyStatus = 0;
     if (state.changeId == 1 || state.changePassword == 1) {
-        const int code = ChangeIDPWD(context);
+        // On success the following operations sign in with the new password.
+        const int code = ChangePasswordConfirmed(context).result;
         if (code != OperationResult::kSuccess)
             return code;
-        state.adminPassword = state.newPassword;
     }
     for (Step write : writes) {
         const int code = write(context);

@@ -6,6 +6,7 @@
 #include "DeviceProtocol.h"
 #include "Opcodes.h"
 #include "ProgramFolder.h"
+#include "SearchRepeats.h"
 #include "TemplateEngine.h"
 
 #include <algorithm>
@@ -25,6 +26,17 @@ std::u16string Cut(std::u16string text, size_t width)
     if (text.size() >= width)
         text.resize(width - 1);
     return text;
+}
+
+std::array<uint8_t, kHeaderSize> SearchRequest(uint16_t sequence, uint16_t protocolWord)
+{
+    std::array<uint8_t, kHeaderSize> request{};
+    PutLe16(&request[kMagicOffset], kRequestMagic);
+    PutLe16(&request[kSequenceOffset], sequence);
+    PutLe16(&request[kOpcodeOffset], Opcode::kSearch);
+    std::fill_n(&request[kMacOffset], kMacSize, 0xFF);
+    PutLe16(&request[kWordOffset], protocolWord);
+    return request;
 }
 
 } // namespace
@@ -104,11 +116,10 @@ void CDeviceManager::SetCameras(std::vector<TemplateCameraRecord> cameras)
 
 int CDeviceManager::RefreshAdapters()
 {
-    std::vector<AdapterAddress> table = m_adapterSource();
-    if (table.size() > kMaxAdapterEntries)
-        table.resize(kMaxAdapterEntries);
+    AdapterChoice choice = ChooseAdapterEntries(m_adapterSource());
     std::lock_guard guard(m_lock);
-    m_adapters = std::move(table);
+    m_adapters = std::move(choice.entries);
+    m_leftOut = std::move(choice.leftOut);
     return static_cast<int>(m_adapters.size());
 }
 
@@ -116,6 +127,12 @@ std::vector<AdapterSearchFigures> CDeviceManager::SearchFigures() const
 {
     std::lock_guard guard(m_lock);
     return m_figures;
+}
+
+std::vector<AdapterAddress> CDeviceManager::LeftOutAdapters() const
+{
+    std::lock_guard guard(m_lock);
+    return m_leftOut;
 }
 
 std::vector<AdapterAddress> CDeviceManager::Adapters() const
@@ -164,13 +181,8 @@ bool CDeviceManager::SearchAdapter(size_t entryIndex, const AdapterAddress& adap
         m_lastError = 13;
         return false;
     }
-    const uint16_t sequence = NextSequence();
-    std::array<uint8_t, kHeaderSize> request{};
-    PutLe16(&request[kMagicOffset], kRequestMagic);
-    PutLe16(&request[kSequenceOffset], sequence);
-    PutLe16(&request[kOpcodeOffset], Opcode::kSearch);
-    std::fill_n(&request[kMacOffset], kMacSize, 0xFF);
-    PutLe16(&request[kWordOffset], protocolWord);
+    const std::array<uint8_t, kHeaderSize> request = SearchRequest(NextSequence(), protocolWord);
+    const uint16_t sequence = GetLe16(&request[kSequenceOffset]);
     size_t length = request.size();
     if (client.Send(request.data(), length) != CUT_WSClient::kOk) {
         m_lastError = 14;
@@ -178,22 +190,37 @@ bool CDeviceManager::SearchAdapter(size_t entryIndex, const AdapterAddress& adap
     }
     CountRequest();
 
+    using Clock = std::chrono::steady_clock;
     // Slices keep a destroyed manager from waiting out a whole quiet period.
     constexpr auto kSlice = std::chrono::milliseconds(100);
+    const auto start = Clock::now();
+    const auto passEnd = start + std::max(m_timeouts.searchPassLimit, 2 * m_timeouts.searchQuiet);
+    SearchRepeats repeats(start, m_timeouts.searchQuiet, m_timeouts.searchRepeats);
     std::array<uint8_t, kSearchReplyMax> datagram;
-    auto quietUntil = std::chrono::steady_clock::now() + m_timeouts.searchQuiet;
+    auto quietUntil = start + m_timeouts.searchQuiet;
     while (!m_stop) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            quietUntil - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
+        const auto now = Clock::now();
+        if (now >= quietUntil || now >= passEnd)
             break;
+        if (repeats.Due(now)) {
+            // A lost repeat is no reason to stop listening for the answers to the others.
+            length = request.size();
+            if (client.Send(request.data(), length) == CUT_WSClient::kOk)
+                CountRequest();
+            else
+                repeats.Stop();
+            continue;
+        }
+        const auto until = std::min({quietUntil, passEnd, repeats.Next()});
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - now);
         size_t size = datagram.size();
-        const int code = client.Receive(datagram.data(), size, std::min(left, kSlice));
+        const int code =
+            client.Receive(datagram.data(), size, std::clamp(left, std::chrono::milliseconds(1), kSlice));
         if (code == CUT_WSClient::kTimedOut)
             continue;
         if (code != CUT_WSClient::kOk)
             break;
-        quietUntil = std::chrono::steady_clock::now() + m_timeouts.searchQuiet;
+        quietUntil = Clock::now() + m_timeouts.searchQuiet;
         AcceptReply(datagram.data(), size, sequence, entryIndex);
     }
     m_lastError = 15;

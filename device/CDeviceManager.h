@@ -36,7 +36,12 @@ struct AdapterSearchFigures
 struct DeviceTimeouts
 {
     std::chrono::milliseconds searchQuiet{3000}; // a search pass ends after this long without a datagram
-    std::chrono::milliseconds receive{10000};    // one try of an exchange
+    // A pass ends after this long in all, however many datagrams keep it from going quiet (never
+    // before two quiet periods).
+    std::chrono::milliseconds searchPassLimit{20000};
+    std::chrono::milliseconds receive{10000}; // one try of an exchange
+    // The search request goes out this many more times within the first quiet period.
+    int searchRepeats = 3;
 };
 
 // The one object through which the wizard reaches cameras: the camera list of the last search,
@@ -88,6 +93,8 @@ public:
     // The PC's addresses, rebuilt before every search; returns the number of entries.
     int RefreshAdapters();
     std::vector<AdapterAddress> Adapters() const;
+    // Addresses the last refresh had no entry for (only eight are searched).
+    std::vector<AdapterAddress> LeftOutAdapters() const;
 
     // Operation target.
     MacBytes TargetMac{};
@@ -130,6 +137,7 @@ private:
     std::vector<TemplateCameraRecord> m_cameras; // guarded by m_lock
     std::vector<AdapterAddress> m_adapters;      // guarded by m_lock
     std::vector<AdapterSearchFigures> m_figures; // guarded by m_lock
+    std::vector<AdapterAddress> m_leftOut;       // guarded by m_lock
     bool m_searchDone = false;                   // guarded by m_lock
     std::atomic<int32_t> m_foundCount{0};
     std::atomic<int32_t> m_lastError{0};

@@ -105,6 +105,34 @@ int ChangeIDPWD(OperationContext& context)
     return RunOperation(context, kChangeIDPWD, SetCredentialFields);
 }
 
+PasswordChange ChangePasswordConfirmed(OperationContext& context)
+{
+    const int code = ChangeIDPWD(context);
+    const int32_t detail = context.errorDetail;
+    const bool unanswered = code == OperationResult::kFailed && detail == OperationResult::kDetailNoAnswer;
+    if (code == OperationResult::kSuccess) {
+        context.state.adminPassword = context.state.newPassword;
+        return {code, false};
+    }
+    if (code != OperationResult::kRefused && !unanswered)
+        return {code, false};
+    const std::u16string old = context.state.adminPassword;
+    context.state.adminPassword = context.state.newPassword;
+    const int signIn = Verification(context);
+    if (signIn == OperationResult::kSuccess)
+        return {OperationResult::kSuccess, true};
+    context.state.adminPassword = old;
+    if (signIn == OperationResult::kStopped)
+        return {signIn, false};
+    if (signIn == OperationResult::kRefused) {
+        // The camera still holds the old password: the change's own failure is the truth.
+        context.errorDetail = detail;
+        return {code, false};
+    }
+    context.errorDetail = OperationResult::kDetailNoAnswer;
+    return {OperationResult::kFailed, false};
+}
+
 int SetWLan(OperationContext& context)
 {
     return RunOperation(context, kSetWLan, SetWirelessFields);

@@ -55,6 +55,14 @@ inline constexpr int kRefusedOther = 29;
 inline constexpr int kFailed = 30;
 // A stop ended the operation before the camera had finished: not done.
 inline constexpr int kStopped = 31;
+// The encoded values do not fit the camera's fixed request; nothing was sent.
+inline constexpr int kTooLong = 32;
 inline constexpr int32_t kDetailNoAnswer = 1500;
 inline constexpr int32_t kDetailNoPushButton = 1501;
+
+// Results that mean the request never left: nothing can have changed on the camera.
+inline bool NothingSent(int code)
+{
+    return code == kTemplateMissing || code == kTooLong;
+}
 } // namespace OperationResult

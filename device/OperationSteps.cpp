@@ -67,7 +67,7 @@ int SendOperation(OperationContext& context, const OperationSpec& operation)
                      "%.*s: the encoded fields (%zu bytes) do not fit the %zu-byte request; nothing sent\n",
                      static_cast<int>(operation.name.size()), operation.name.data(), fields.size(),
                      operation.requestLength);
-        return OperationResult::kTemplateMissing;
+        return OperationResult::kTooLong;
     }
 
     std::vector<uint8_t> request(operation.requestLength, 0);
@@ -140,7 +140,7 @@ int RunOperation(OperationContext& context, const OperationSpec& operation, cons
     if (setFields)
         setFields(context);
     const int code = SendOperation(context, operation);
-    if (code == OperationResult::kTemplateMissing)
+    if (OperationResult::NothingSent(code))
         return code;
     if (code == ExchangeResult::kStopped)
         return OperationResult::kStopped;

@@ -39,7 +39,7 @@ bool LoadOperationTemplate(OperationContext& context, const OperationSpec& opera
 
 // Builds the request (credentials, then the encoded fields for writing operations), runs the
 // exchange and, on success, leaves the status block and body in the reply buffer. Returns the
-// exchange code (-1 on success), or 1 when the encoded fields do not fit the request.
+// exchange code (-1 on success), or 32 when the encoded fields do not fit the request.
 int SendOperation(OperationContext& context, const OperationSpec& operation);
 
 StatusBlock ReadStatusBlock(const OperationContext& context);

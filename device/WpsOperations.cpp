@@ -31,7 +31,7 @@ int Send(OperationContext& context, const OperationSpec& operation, const FieldS
 int WriteStep(OperationContext& context, const OperationSpec& operation, const FieldStep& setFields = {})
 {
     const int code = Send(context, operation, setFields);
-    if (code == OperationResult::kTemplateMissing)
+    if (OperationResult::NothingSent(code))
         return code;
     if (code != -1)
         return ExchangeFailure(context, code);
@@ -47,7 +47,7 @@ int WriteStep(OperationContext& context, const OperationSpec& operation, const F
 int PollStep(OperationContext& context, const OperationSpec& operation)
 {
     const int code = Send(context, operation);
-    if (code == OperationResult::kTemplateMissing)
+    if (OperationResult::NothingSent(code))
         return code;
     if (code == 0 || code == 3)
         return OperationResult::kAskAgain;

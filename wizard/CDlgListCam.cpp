@@ -15,6 +15,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QStringList>
 #include <QTableWidget>
 
 namespace {
@@ -165,11 +166,29 @@ QString CDlgListCam::listStatus() const
     const std::u16string_view section = u"DlgListCam.ListCtrl";
     if (isSearching())
         return qs(skin().readString(section, u"searching_text", u"Searching for cameras..."));
-    if (m_links.primary)
-        return SilentSearchText(skin(), m_links.primary->SearchFigures());
-    return qs(skin().readString(section, u"empty_text",
-                                u"No camera answered. Check that the camera is powered and connected to "
-                                u"this network, then press Search."));
+    QString text = m_links.primary
+                       ? SilentSearchText(skin(), m_links.primary->SearchFigures())
+                       : qs(skin().readString(section, u"empty_text",
+                                              u"No camera answered. Check that the camera is powered and "
+                                              u"connected to this network, then press Search."));
+    const QString leftOut = leftOutAdapters();
+    if (!leftOut.isEmpty())
+        text += QStringLiteral("\n\n") +
+                qs(skin().readString(section, u"left_out_text",
+                                     u"Only eight addresses can be searched; not searched: %1."))
+                    .arg(leftOut);
+    return text;
+}
+
+QString CDlgListCam::leftOutAdapters() const
+{
+    QStringList names;
+    if (!m_links.primary)
+        return QString();
+    for (const AdapterAddress& adapter : m_links.primary->LeftOutAdapters())
+        names << QString::fromStdString(adapter.interfaceName) + QStringLiteral(" (") +
+                     QString::fromStdU16String(adapter.ipText) + QStringLiteral(")");
+    return names.join(QStringLiteral(", "));
 }
 
 QString CDlgListCam::applyStatus() const

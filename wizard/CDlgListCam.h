@@ -49,6 +49,8 @@ public:
     QString listStatus() const;
     // After an apply: whether the camera answered with what was applied (empty otherwise).
     QString applyStatus() const;
+    // The addresses the last search had no room for, for the empty-list text.
+    QString leftOutAdapters() const;
     int chosenWebPort() const { return m_chosenWebPort; }
 
 protected:

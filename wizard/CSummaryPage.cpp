@@ -66,7 +66,7 @@ void CSummaryPage::runApply(int (*apply)(OperationContext&))
     runOperation(apply, [this](int code, int32_t detail) {
         m_errorDetail = detail;
         if (code != OperationResult::kSuccess) {
-            ReportFailure(code, m_errorDetail);
+            ReportWriteFailure(code, m_errorDetail);
             return;
         }
         m_links.state->lastApplied = m_links.state->camera;

@@ -163,6 +163,9 @@ void CWizardPage::ReportFailure(int code, int32_t detail)
     case OperationResult::kTemplateMissing:
         ShowMessage(62, MessageBox::IconWarning);
         return;
+    case OperationResult::kTooLong:
+        ShowMessage(67, MessageBox::IconWarning);
+        return;
     default:
         MessageBox::show(this,
                          QStringLiteral("Some error occured, error number is %1\nPlease try it again or "
@@ -253,4 +256,13 @@ void CWizardPage::placeBusyIndicator()
     m_busyIndicator->setText(readText(pageSection(), QStringLiteral("busy_text"), text));
     if (m_links.pageFont)
         m_busyIndicator->setFont(*m_links.pageFont);
+}
+
+void CWizardPage::ReportWriteFailure(int code, int32_t detail)
+{
+    if (code == OperationResult::kFailed && detail == OperationResult::kDetailNoAnswer) {
+        ShowMessage(68, MessageBox::IconWarning);
+        return;
+    }
+    ReportFailure(code, detail);
 }

@@ -70,6 +70,9 @@ protected:
     void setPageFontOn(std::initializer_list<int> ids);
     // Turns an operation's failure code into the message the person sees.
     void ReportFailure(int code, int32_t detail);
+    // As ReportFailure, for writes: one that went unanswered may have taken effect (message 68).
+    void ReportWriteFailure(int code, int32_t detail);
+
     // Runs sequence on the main window's runner with the page busy meanwhile; done follows on
     // this thread, unless the page has gone or the run was stopped. False when nothing started
     // (no runner, or an operation runs already).

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <string>
 #include <system_error>
 
 using namespace DeviceProtocol;
@@ -185,6 +186,62 @@ TEST(DeviceManagerTest, AdapterTableKeepsAtMostEightEntries)
     auto manager = std::make_unique<CDeviceManager>();
     manager->SetAdapterSource([] { return std::vector<AdapterAddress>(11); });
     EXPECT_EQ(manager->RefreshAdapters(), 8);
+}
+
+// "veth3" for an interface without address, "eth1=198.18.0.1" for one with.
+std::vector<AdapterAddress> Interfaces(const std::vector<std::string>& specs)
+{
+    std::vector<AdapterAddress> list;
+    for (const std::string& spec : specs) {
+        AdapterAddress a;
+        const size_t eq = spec.find('=');
+        a.interfaceName = spec.substr(0, eq);
+        const std::string ip = eq == std::string::npos ? "0.0.0.0" : spec.substr(eq + 1);
+        a.ipText = std::u16string(ip.begin(), ip.end());
+        a.ip = ParseAddress(a.ipText);
+        a.adapterOrdinal = static_cast<int32_t>(list.size());
+        list.push_back(a);
+    }
+    return list;
+}
+
+std::string Names(const std::vector<AdapterAddress>& list)
+{
+    std::string names;
+    for (const AdapterAddress& a : list)
+        names += (names.empty() ? "" : " ") + a.interfaceName;
+    return names;
+}
+
+TEST(DeviceManagerTest, InterfacesWithoutAddressNeverCrowdOutAddresses)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> listed;
+        const char* entries;
+        const char* leftOut;
+    };
+    const Case cases[] = {
+        {"eight links without address before the card",
+         {"v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "eth0=198.18.0.1"},
+         "v1 v2 v3 v4 v5 v6 v7 eth0",
+         ""},
+        {"room left: kept in their place", {"v1", "eth0=198.18.0.1", "v2"}, "v1 eth0 v2", ""},
+        {"more than eight addresses",
+         {"v1", "a1=198.18.1.1", "a2=198.18.1.2", "a3=198.18.1.3", "a4=198.18.1.4", "a5=198.18.1.5",
+          "a6=198.18.1.6", "a7=198.18.1.7", "a8=198.18.1.8", "a9=198.18.1.9", "a10=198.18.1.10"},
+         "a1 a2 a3 a4 a5 a6 a7 a8",
+         "a9 a10"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto manager = std::make_unique<CDeviceManager>();
+        manager->SetAdapterSource([&] { return Interfaces(c.listed); });
+        manager->RefreshAdapters();
+        EXPECT_EQ(Names(manager->Adapters()), c.entries);
+        EXPECT_EQ(Names(manager->LeftOutAdapters()), c.leftOut);
+    }
 }
 
 } // namespace

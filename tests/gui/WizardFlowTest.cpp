@@ -857,6 +857,32 @@ private slots:
         QVERIFY(w.wepKeys[2].empty());
         QCOMPARE(QString::fromStdU16String(w.wepKeys[1]), QStringLiteral("k2"));
     }
+
+    // More addresses than entries: the empty list names the ones no search went through. The
+    // made-up interfaces do not exist, so the search ends without sending anything.
+    void emptyListNamesTheAddressesLeftOut()
+    {
+        startOn(PageId::ListCam);
+        m_wizard->primaryManager().SetAdapterSource([] {
+            std::vector<AdapterAddress> listed(10);
+            for (size_t i = 0; i < listed.size(); ++i) {
+                listed[i].interfaceName = "made-up" + std::to_string(i);
+                listed[i].ip = {198, 18, 9, static_cast<uint8_t>(i + 1)};
+                listed[i].ipText = FormatAddress(listed[i].ip);
+                listed[i].adapterOrdinal = static_cast<int32_t>(i);
+            }
+            return listed;
+        });
+        Click(page(), 1004);
+        const auto* list = static_cast<CDlgListCam*>(page());
+        QTRY_VERIFY(list->listStatus().contains(QStringLiteral("not searched")));
+        QVERIFY(!list->isSearching());
+        const QString status = list->listStatus();
+        QVERIFY2(status.startsWith(QStringLiteral("No camera answered")), qPrintable(status));
+        QVERIFY2(
+            status.endsWith(QStringLiteral("not searched: made-up8 (198.18.9.9), made-up9 (198.18.9.10).")),
+            qPrintable(status));
+    }
 };
 
 QTEST_MAIN(WizardFlowTest)

@@ -4,6 +4,7 @@
 #include "LoginSequence.h"
 #include "OperationTable.h"
 #include "OperationsFixture.h"
+#include "Utf8.h"
 
 #include <fstream>
 #include <stop_token>
@@ -176,6 +177,50 @@ TEST_F(OperationsTest, ChangeIDPWDStoresTheEncipheredFormAndLaterLoginsUseTheNew
     EXPECT_EQ(Verification(*context), OperationResult::kSuccess);
 }
 
+// A password change reported as failed is checked by signing in with the new password, so the
+// result says what the camera holds.
+TEST_F(OperationsTest, FailedPasswordChangeReportsWhatTheCameraHolds)
+{
+    struct Case
+    {
+        const char* what;
+        std::vector<std::string> faults;
+        const char* oldPassword;
+        int result;
+        bool confirmed;
+        const char* signInWith; // the password later operations use
+        bool changedOnCamera;
+    };
+    const Case cases[] = {
+        {"answer lost after the change", {"--drop-answers", "0xA4"}, "admin", -1, true, "N3w", true},
+        {"the duplicate's refusal came first", {"--duplicate-requests"}, "admin", -1, true, "N3w", true},
+        {"old password wrong", {}, "wrong", 18, false, "wrong", false},
+        {"nothing answers", {"--drop-rate", "1"}, "admin", 30, false, "admin", true},
+    };
+    std::vector<std::pair<std::string, std::vector<std::string>>> cameras;
+    for (const Case& c : cases)
+        cameras.push_back({"", c.faults});
+    StartCameras(cameras);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.what);
+        const int host = static_cast<int>(i) + 1;
+        Aim(host);
+        wizard.adminPassword = FromUtf8(c.oldPassword);
+        wizard.newPassword = u"N3w";
+
+        const PasswordChange change = ChangePasswordConfirmed(*context);
+
+        EXPECT_EQ(change.result, c.result);
+        EXPECT_EQ(change.confirmedBySignIn, c.confirmed);
+        EXPECT_EQ(ToUtf8(wizard.adminPassword), c.signInWith);
+        if (c.result == OperationResult::kFailed) {
+            EXPECT_EQ(context->errorDetail, OperationResult::kDetailNoAnswer);
+        }
+        EXPECT_EQ(CameraValue(State(host), "passwordCipher"), c.changedOnCamera ? CipherHex("N3w") : "");
+    }
+}
+
 TEST_F(OperationsTest, ResetRestartsTheCamera)
 {
     StartCameras({{"", {"--restart-time", "200"}}}, 150ms);
@@ -285,7 +330,7 @@ TEST_F(OperationsTest, FieldsTooLongForTheRequestAreRefusedWithoutSending)
     manager->SetTemplateFolder(folder);
 
     testing::internal::CaptureStderr();
-    EXPECT_EQ(SetBasic(*context), OperationResult::kTemplateMissing);
+    EXPECT_EQ(SetBasic(*context), OperationResult::kTooLong);
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find("SetBasic"), std::string::npos) << err;

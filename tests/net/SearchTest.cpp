@@ -20,6 +20,9 @@ std::vector<std::string> Macs(const CDeviceManager& manager)
     return macs;
 }
 
+// Requests one search pass sends on one adapter.
+const int kSends = 1 + DeviceTimeouts{}.searchRepeats;
+
 class SearchTest : public NetFixture
 {
 };
@@ -58,8 +61,8 @@ TEST_F(SearchTest, TwoAdaptersOnOneLinkListEachCameraOnceWithTheAdapterThatHeard
     EXPECT_EQ(manager->FoundCount(), 2);
     for (const TemplateCameraRecord& record : manager->Cameras())
         EXPECT_EQ(record.AdapterEntry(), 0);
-    // eth0 once (not per address), eth1 once, eth2 (no address) never.
-    EXPECT_EQ(RequestCount(NetLab::ReadState(state), DeviceProtocol::Opcode::kSearch), 2);
+    // eth0 once (not per address), eth1 once, eth2 (no address) never; each with its repeats.
+    EXPECT_EQ(RequestCount(NetLab::ReadState(state), DeviceProtocol::Opcode::kSearch), 2 * kSends);
 
     manager->currentIndex = 1;
     EXPECT_EQ(Narrow(manager->GetName()), "Yard");
@@ -116,7 +119,7 @@ TEST_F(SearchTest, StrayDuplicateAndOversizedDatagramsNeitherAddNorCorruptCamera
     EXPECT_EQ(Macs(*manager),
               (std::vector<std::string>{"02.00.00.00.30.01", "02.00.00.00.30.02", "02.00.00.00.30.03"}));
     EXPECT_EQ(manager->FoundCount(), 3);
-    EXPECT_EQ(CounterValue(NetLab::ReadState(state), "strays"), 5);
+    EXPECT_EQ(CounterValue(NetLab::ReadState(state), "strays"), 5 * kSends);
     for (const TemplateCameraRecord& record : manager->Cameras()) {
         // The 66 bytes past 334 were cut: the adapter entry behind the reply is intact.
         EXPECT_EQ(record.AdapterEntry(), 0);
@@ -128,6 +131,50 @@ TEST_F(SearchTest, StrayDuplicateAndOversizedDatagramsNeitherAddNorCorruptCamera
         EXPECT_EQ(GetLe16(&record.bytes[kStatusOffset]), 0);
         EXPECT_EQ(Narrow(record.Model()), "QC-100");
     }
+}
+
+// Repeats carry the first request's sequence number, so every answer counts and each camera is
+// listed once; a lost request no longer loses the cameras behind it.
+TEST_F(SearchTest, SearchRepeatsItsRequestWithTheSameSequenceNumber)
+{
+    lab->AddLink("lanA");
+    lab->AddPcAdapter("lanA", "eth0", {"198.18.0.1/24"});
+    lab->AddCameraHost("cam", "lanA", "198.18.0.9/24");
+    const auto state = lab->StartSimulator(
+        "cam", {"--camera", "mac=02:00:00:00:31:01", "--count", "5", "--request-drop-rate", "0.5"});
+    lab->EnterPc();
+    auto manager = NewManager();
+
+    SearchAndWait(*manager);
+
+    const std::string seen = NetLab::ReadState(state);
+    EXPECT_GT(CounterValue(seen, "requestsDropped"), 0);
+    EXPECT_EQ(CounterValue(seen, "requestsDropped") + RequestCount(seen, DeviceProtocol::Opcode::kSearch),
+              kSends);
+    EXPECT_NE(seen.find("\"lastSequence\": 1,"), std::string::npos);
+    EXPECT_EQ(manager->CameraCount(), 5);
+    EXPECT_EQ(manager->FoundCount(), 5);
+}
+
+// One stray now and then restarts the quiet period for ever; the pass ends at its limit anyway.
+TEST_F(SearchTest, TrickleOfStraysCannotKeepASearchRunning)
+{
+    lab->AddLink("lanA");
+    lab->AddPcAdapter("lanA", "eth0", {"198.18.0.1/24"});
+    lab->AddCameraHost("cam", "lanA", "198.18.0.9/24");
+    lab->StartSimulator("cam", {"--camera", "mac=02:00:00:00:32:01", "--stray-flood", "150"});
+    lab->EnterPc();
+    DeviceTimeouts timeouts = ShortTimeouts();
+    timeouts.searchPassLimit = std::chrono::milliseconds(1500);
+    CDeviceManager manager(timeouts);
+
+    const auto start = std::chrono::steady_clock::now();
+    SearchAndWait(manager);
+    const auto took = std::chrono::steady_clock::now() - start;
+
+    EXPECT_GE(took, std::chrono::milliseconds(1500));
+    EXPECT_LT(took, std::chrono::milliseconds(4000));
+    EXPECT_EQ(manager.CameraCount(), 1);
 }
 
 TEST_F(SearchTest, DiscoveryDecodeGivesBackTheCameraAsTheSimulatorPlaysIt)

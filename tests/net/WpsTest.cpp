@@ -116,4 +116,38 @@ TEST_F(WpsTest, UnansweredAndOutOfOrderSteps)
     EXPECT_EQ(CounterValue(State(), "otherTargets"), 4);
 }
 
+// A doubled step reaches the camera twice and the second answer can come first: the camera
+// answers the repeat as it did the step instead of calling it out of order.
+TEST_F(WpsTest, DuplicatedStepsStillJoin)
+{
+    StartCameras({{"", {"--duplicate-requests", "--wps-pending", "1"}}});
+    WpsValues wps;
+    wps.mode = WpsMode::kPushButton;
+    wps.pin = GenerateWpsPin();
+    Start(wps);
+    EXPECT_EQ(PollUntilDone(PollWPSInf), 1);
+    ASSERT_EQ(SendWPS(*context), OperationResult::kSuccess) << context->errorDetail;
+    EXPECT_EQ(PollUntilDone(PollWPSStatus), 1);
+
+    const std::string state = State();
+    EXPECT_EQ(CameraValue(state, "phase"), "joined");
+    EXPECT_EQ(CameraValue(state, "sendsAccepted"), "1");
+    EXPECT_EQ(CameraValue(state, "sendsRejected"), "0");
+    EXPECT_GE(CounterValue(state, "wpsRepeats"), 5);
+}
+
+// Another camera's answer to the same sequence number ends the tries, but it is the chosen
+// camera's silence that fails the step.
+TEST_F(WpsTest, StepAnsweredOnlyByAnotherCameraFailsAsUnanswered)
+{
+    StartCameras({{"", {"--stray", "other-mac", "--drop-rate", "1"}}});
+    WpsValues wps;
+    wps.mode = WpsMode::kPushButton;
+    wps.pin = u"12345670";
+    EXPECT_EQ(InitWPS(*context, wps), 3);
+    EXPECT_EQ(context->errorDetail, OperationResult::kDetailNoAnswer);
+    EXPECT_EQ(SendWPS(*context), 3);
+    EXPECT_EQ(context->errorDetail, OperationResult::kDetailNoAnswer);
+}
+
 } // namespace

@@ -206,7 +206,11 @@ netlab_camera_host mute lanA 198.19.4.3/24
 # Started last, so that no earlier request delays it. Answers too late for an operation's 300 ms, in time for a search that waits longer.
 netlab_simulator mute "$work/mute.json" "$camsim" --camera "mac=02:00:00:00:80:03" --reply-delay 600
 search_time=1500 run "no answer" 30 reset --mac 02:00:00:00:80:03 --password admin
-has "no answer" "$err" "reset: error 30: no answer from the camera (detail 1500)"
+has "no answer" "$err" "reset: error 30: no answer from the camera (detail 1500); the request was sent, so the change may have been applied"
+netlab_camera_host deaf lanA 198.19.4.8/24
+netlab_simulator deaf "$work/deaf.json" "$camsim" --camera "mac=02:00:00:00:80:08" --drop-answers 0xA4
+run "set-password, answer lost" 0 set-password --mac 02:00:00:00:80:08 --password admin --new-password Th1rd
+has "set-password, answer lost" "$out" "changed (its answer was lost; a sign-in with the new password confirmed it)"
 run "unknown camera" 4 login --mac 02:00:00:00:80:09
 has "unknown camera" "$err" "no camera 02:00:00:00:80:09 answered the search"
 run "other interface" 4 login "${cam[@]}" --interface eth9

@@ -22,6 +22,11 @@ expect() {
 
 netlab_init
 netlab_link lanA
+# Container links without an address, listed before the real card, must not crowd it out.
+netlab_link idle
+for i in 1 2 3 4 5 6 7 8; do
+    netlab_pc_adapter idle "veth$i"
+done
 netlab_pc_adapter lanA eth0 198.18.0.1/24
 pc=$(netlab_ns pc)
 

@@ -134,7 +134,8 @@ void CameraSimulator::Run(const volatile bool& stop)
     std::vector<uint8_t> buffer(65536);
     while (!stop) {
         pollfd fd{m_socket, POLLIN, 0};
-        if (::poll(&fd, 1, 200) <= 0)
+        const auto wait = std::min(SendDue(), std::chrono::milliseconds(200));
+        if (::poll(&fd, 1, static_cast<int>(wait.count())) <= 0)
             continue;
         sockaddr_in from{};
         socklen_t length = sizeof from;
@@ -145,6 +146,52 @@ void CameraSimulator::Run(const volatile bool& stop)
         Handle(std::span<const uint8_t>(buffer.data(), static_cast<size_t>(got)), from);
         UpdateState();
     }
+}
+
+std::chrono::milliseconds CameraSimulator::SendDue()
+{
+    using namespace std::chrono;
+    const auto now = steady_clock::now();
+    auto next = now + milliseconds(200);
+    for (auto it = m_late.begin(); it != m_late.end();) {
+        if (it->due > now) {
+            next = std::min(next, it->due);
+            ++it;
+            continue;
+        }
+        const sockaddr_in asker = m_replyTo;
+        m_replyTo = it->to;
+        Send(it->datagram);
+        m_replyTo = asker;
+        it = m_late.erase(it);
+    }
+    const int flood = m_options.faults.strayFloodMs;
+    if (flood > 0 && m_replyTo.sin_port != 0) {
+        if (now >= m_nextStray) {
+            Datagram stray(kHeaderSize, 0);
+            PutLe16(&stray[kMagicOffset], 0xFEEF);
+            PutLe16(&stray[kSequenceOffset], m_lastSequence);
+            ++m_counters["strays"];
+            Send(stray, false);
+            m_nextStray = now + milliseconds(flood);
+        }
+        next = std::min(next, m_nextStray);
+    }
+    return std::max(duration_cast<milliseconds>(next - now), milliseconds(0));
+}
+
+void CameraSimulator::Answer(const Datagram& reply)
+{
+    if (m_holdAnswers) {
+        m_held.push_back(reply);
+        return;
+    }
+    const int late = m_options.faults.lateReplyMs;
+    if (late <= 0) {
+        Send(reply);
+        return;
+    }
+    m_late.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(late), reply, m_replyTo});
 }
 
 void CameraSimulator::Handle(std::span<const uint8_t> request, const sockaddr_in& from)
@@ -166,10 +213,19 @@ void CameraSimulator::Handle(std::span<const uint8_t> request, const sockaddr_in
     ++m_opcodes[opcode];
     if (m_options.faults.replyDelayMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(m_options.faults.replyDelayMs));
-    if (opcode == Opcode::kSearch)
-        HandleSearch(request);
-    else
-        HandleOperation(request);
+    const bool twice = m_options.faults.duplicateRequests;
+    // The first copy's answer is held back, so the second copy's answer arrives first.
+    m_holdAnswers = twice;
+    for (int copy = twice ? 2 : 1; copy > 0; --copy) {
+        if (opcode == Opcode::kSearch)
+            HandleSearch(request);
+        else
+            HandleOperation(request);
+        m_holdAnswers = false;
+    }
+    for (const Datagram& held : m_held)
+        Answer(held);
+    m_held.clear();
 }
 
 bool CameraSimulator::Dropped()
@@ -293,8 +349,11 @@ void CameraSimulator::Send(const Datagram& datagram, bool answer)
 {
     Datagram out = datagram;
     // Strays keep their own size: a padded short one would be a well-formed answer.
-    if (answer)
+    if (answer) {
         out.resize(out.size() + static_cast<size_t>(m_options.faults.oversize), 0xAB);
+        if (m_options.faults.lieLength && out.size() >= kHeaderSize)
+            PutLe16(&out[kBodyLengthOffset], static_cast<uint16_t>(*m_options.faults.lieLength));
+    }
     for (;;) {
         const ssize_t sent = ::sendto(m_socket, out.data(), out.size(), 0,
                                       reinterpret_cast<const sockaddr*>(&m_replyTo), sizeof m_replyTo);
@@ -377,8 +436,10 @@ void CameraSimulator::HandleOperation(std::span<const uint8_t> request)
         SetBody(reply, detail);
     } else if (!CheckCredentials(*camera, request)) {
         reply = ReplyHeader(*camera, request, 2);
-    } else {
+    } else if (!RepeatedWpsStep(*camera, request, reply)) {
         (this->*handler->second)(*camera, request, reply);
+        if (opcode >= Opcode::kInitWps && opcode <= Opcode::kPollWpsStatus)
+            camera->wps.answers[opcode] = {GetLe16(&request[kSequenceOffset]), reply};
     }
     if (reply.empty()) {
         ++m_counters["templateMissing"];
@@ -387,11 +448,21 @@ void CameraSimulator::HandleOperation(std::span<const uint8_t> request)
     SendStrays(reply);
     // The state is on disk before the answer leaves, so a test that got the answer reads it.
     UpdateState();
-    if (Dropped()) {
+    if (Dropped() || m_options.faults.dropAnswers.count(opcode)) {
         ++m_counters["dropped"];
         return;
     }
-    Send(reply);
+    Answer(reply);
+}
+
+bool CameraSimulator::RepeatedWpsStep(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply)
+{
+    const auto last = camera.wps.answers.find(GetLe16(&request[kOpcodeOffset]));
+    if (last == camera.wps.answers.end() || last->second.first != GetLe16(&request[kSequenceOffset]))
+        return false;
+    reply = last->second.second;
+    ++m_counters["wpsRepeats"];
+    return true;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "SimOptions.h"
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -68,6 +69,12 @@ private:
                                         const std::map<std::u16string, std::u16string>& values);
     void SendStrays(const Datagram& answer);
     void Send(const Datagram& datagram, bool answer = true);
+    // Sends or queues an operation's answer (late replies).
+    void Answer(const Datagram& reply);
+    // Late answers that are due and the stray flood; the time until the next is due.
+    std::chrono::milliseconds SendDue();
+    // A repeated WPS step is answered as before: true when reply is that earlier answer.
+    bool RepeatedWpsStep(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
     bool Dropped();
     bool CheckCredentials(const SimCamera& camera, std::span<const uint8_t> body) const;
 
@@ -80,4 +87,14 @@ private:
     std::map<int, uint64_t> m_opcodes;
     std::map<int, size_t> m_requestLengths;
     uint16_t m_lastSequence = 0;
+    struct LateAnswer
+    {
+        std::chrono::steady_clock::time_point due;
+        Datagram datagram;
+        sockaddr_in to;
+    };
+    std::vector<LateAnswer> m_late;
+    std::chrono::steady_clock::time_point m_nextStray{};
+    bool m_holdAnswers = false;
+    std::vector<Datagram> m_held;
 };

@@ -52,6 +52,8 @@ struct SimWpsRun
     bool agreed = false;
     int sendsAccepted = 0;
     int sendsRejected = 0;
+    // opcode -> the sequence number of its last request and the answer it got
+    std::map<int, std::pair<uint16_t, std::vector<uint8_t>>> answers;
 };
 
 // One simulated camera: identity, settings and what it has been asked.

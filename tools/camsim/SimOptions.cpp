@@ -55,6 +55,15 @@ Fault knobs:
   --ignore-setting KEY[,KEY]  SetBasic is answered as accepted but leaves these settings as
                       they were: name, ip, mask, gateway, dns1, dns2, dhcp
   --gone-after-write  after answering a SetBasic the camera answers nothing, not even a search
+  --lie-length N      every answer's body length field says N, whatever the body
+  --late-reply MS     operation answers leave MS after their request; meanwhile other requests
+                      are answered (an answer that comes after the asker gave up)
+  --drop-answers LIST  never send the answers to these opcodes (for example 0xA4,0xAA); the
+                      requests still act
+  --duplicate-requests  handle every request twice, as if the link doubled it; the second
+                      copy's answer leaves first (as if the link also reordered the answers)
+  --stray-flood MS    from the first request on, send a stray (a reply with the wrong magic) to
+                      the last asking port every MS, without end
   --help              this text
   --version           the program's version
 
@@ -66,13 +75,15 @@ InitWPS (mode 1 needs wpspbc, mode 2 wpspin, else status 4) makes the camera's k
 agrees the secret with the public value sent; PollWPSInf sends the camera's public value,
 transformed; SendWPS is accepted only when the transformed secret matches (else status 6);
 PollWPSStatus then reports the join, which sets essid to wpsssid and wlanenable to 1. A step
-out of order gets status 5.
+out of order gets status 5. A WPS step that comes again with the sequence number of the one
+before (a duplicate on the link) gets the same answer again and changes nothing.
 
 State file keys (stable):
   interface, lastSequence
   counters: datagrams, ignored, dropped (answers), requestsDropped, otherTargets, unhandled,
     restarting (requests while restarting), templateMissing, strays, sent, sendErrors,
-    fillerNotZero (requests with bytes after the body that are not zero), badCheckWord
+    fillerNotZero (requests with bytes after the body that are not zero), badCheckWord,
+    wpsRepeats (WPS steps answered again)
   requests: opcode (decimal) -> count of requests seen
   requestLengths: opcode (decimal) -> length of the last such request
   cameras[]: mac, model, name, ip, mask, gateway, dns1, dns2, dhcp, webPort, reserved, dnsSpec,
@@ -182,6 +193,10 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& er
             f.goneAfterWrite = true;
             continue;
         }
+        if (option == "--duplicate-requests") {
+            f.duplicateRequests = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             error = "unknown option or missing value: " + option;
             return false;
@@ -227,6 +242,18 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& er
         } else if (option == "--ignore-setting") {
             if (!ParseNames(value, kIgnorableSettings, "setting", f.ignoredSettings, error))
                 return false;
+        } else if (option == "--drop-answers") {
+            for (const std::string& item : Split(value, ',')) {
+                if (!ToInt(item, n) || n < 0 || n > 0xFFFF) {
+                    error = "--drop-answers needs opcodes, not '" + item + "'";
+                    return false;
+                }
+                f.dropAnswers.insert(static_cast<int>(n));
+            }
+        } else if (option == "--lie-length") {
+            if (!needNumber(n))
+                return false;
+            f.lieLength = static_cast<int>(n);
         } else if (option == "--status") {
             if (!ToInt(value, n)) {
                 error = "--status needs a number";
@@ -245,6 +272,8 @@ bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& er
                 {"--write-wait", &f.writeWaitMs},
                 {"--wps-pending", &f.wpsPending},
                 {"--restart-time", &f.restartMs},
+                {"--late-reply", &f.lateReplyMs},
+                {"--stray-flood", &f.strayFloodMs},
             };
             bool found = false;
             for (const auto& [name, target] : ints) {

@@ -28,6 +28,11 @@ struct SimFaults
     int restartMs = 0;                     // a reset camera answers nothing for this long
     std::set<std::string> ignoredSettings; // network settings that SetBasic leaves as they were
     bool goneAfterWrite = false;           // after answering SetBasic the camera answers nothing
+    std::optional<int> lieLength;          // every answer's body length field says this
+    int lateReplyMs = 0;                   // operation answers leave this long after their request
+    int strayFloodMs = 0;                  // once asked, a stray every this many ms, for ever
+    std::set<int> dropAnswers;             // opcodes whose answers are never sent; the request acts
+    bool duplicateRequests = false;        // every request is handled twice, as if doubled on the link
 };
 
 struct SimOptions

@@ -15,13 +15,6 @@ namespace {
 const std::vector<std::string_view> kCommonValues = {
     "--mac", "--id", "--password", "--interface", "--timeout", "--search-time", "--templates"};
 
-bool ToInt(const std::string& text, int32_t& out)
-{
-    const char* end = text.data() + text.size();
-    const auto [ptr, error] = std::from_chars(text.data(), end, out);
-    return !text.empty() && error == std::errc() && ptr == end;
-}
-
 bool Contains(const std::vector<std::string_view>& list, std::string_view item)
 {
     return std::find(list.begin(), list.end(), item) != list.end();
@@ -82,6 +75,13 @@ int ReadSecrets(std::string_view command, const std::map<std::string, SecretSour
 }
 
 } // namespace
+
+bool ToInt(const std::string& text, int32_t& out)
+{
+    const char* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, out);
+    return !text.empty() && error == std::errc() && ptr == end;
+}
 
 int ParseCameraOptions(std::string_view command, const CliArguments& args,
                        const std::vector<std::string_view>& valueOptions,
@@ -170,6 +170,7 @@ int CameraSession::Open(std::string_view command, const CameraOptions& options)
 {
     m_manager = NewManager(options);
     SearchAndWait(*m_manager);
+    ReportLeftOutAdapters(command, *m_manager);
     if (const int i = FindCamera(*m_manager, options.Value("--mac")); i >= 0) {
         m_manager->SelectCamera(i, m_manager->GetIpText(), 0, m_state.camera);
         m_state.adminId = FromUtf8(options.Value("--id", "admin"));
@@ -190,6 +191,18 @@ SettingsConfirmation CameraSession::ConfirmSettings()
     return ConfirmNetworkSettings(*m_manager, m_state.camera);
 }
 
+void ReportLeftOutAdapters(std::string_view command, const CDeviceManager& manager)
+{
+    const std::vector<AdapterAddress> leftOut = manager.LeftOutAdapters();
+    if (leftOut.empty())
+        return;
+    std::cerr << "quillane-cli: " << command << ": only " << kMaxAdapterEntries
+              << " addresses are searched; not searched:";
+    for (const AdapterAddress& adapter : leftOut)
+        std::cerr << " " << adapter.interfaceName << " " << ToUtf8(adapter.ipText);
+    std::cerr << "\n";
+}
+
 std::string OperationErrorText(int code, int32_t detail)
 {
     std::string meaning;
@@ -198,7 +211,10 @@ std::string OperationErrorText(int code, int32_t detail)
         meaning = "answers arrived, none from this camera";
         break;
     case 1:
-        meaning = "the template file is missing or its fields do not fit the request; nothing was sent";
+        meaning = "the template file is missing; nothing was sent";
+        break;
+    case OperationResult::kTooLong:
+        meaning = "the values are too long for the camera's request; nothing was sent";
         break;
     case 3:
         meaning = "no answer from the camera";
@@ -244,6 +260,16 @@ int FinishOperation(std::string_view command, int code, int32_t detail)
     if (code != OperationResult::kSuccess)
         std::cerr << "quillane-cli: " << command << ": " << OperationErrorText(code, detail) << "\n";
     return ExitCode(code);
+}
+
+int FinishWrite(std::string_view command, int code, int32_t detail)
+{
+    if (code == OperationResult::kFailed && detail == OperationResult::kDetailNoAnswer) {
+        std::cerr << "quillane-cli: " << command << ": " << OperationErrorText(code, detail)
+                  << "; the request was sent, so the change may have been applied\n";
+        return ExitCode(code);
+    }
+    return FinishOperation(command, code, detail);
 }
 
 bool IntOption(std::string_view command, const CameraOptions& options, const std::string& name, int32_t& out)

@@ -27,11 +27,16 @@ inline constexpr std::string_view kCameraOptionsHelp =
     "  one answer,"
     " --search-time MS (default 3000) the quiet time that ends a search, --templates DIR the\n"
     "  template folder. Exit code: 0 on success, else the operation's error number (1, 18, 29,\n"
-    "  30, or an exchange code; 30 for the exchange code 0), 2 for a usage error or a value that fails its "
-    "check, 4 when the\n"
-    "  search does not find the camera; with --verify, 5 when the camera answers the search after\n"
-    "  the apply with other settings and 6 when it does not answer it; the reason is one line on\n"
-    "  standard error.";
+    "  30, 32 for values too long for the camera, or an exchange code), 2 for a usage error or a\n"
+    "  value that fails its check, 4 when the search does not find the camera; with --verify, 5\n"
+    "  when the camera answers the search after the apply with other settings and 6 when it does\n"
+    "  not answer it; the reason is one line on standard error. A write whose answer was lost may\n"
+    "  still have been applied.\n"
+    "durations: a search listens on each adapter until it has been quiet for --search-time, and\n"
+    "  for 20 s at the most however much keeps arriving (at least twice --search-time); it sends\n"
+    "  its request --repeats more times (default 3) within the first quiet time. An operation waits\n"
+    "  --timeout per try, 1 or 3 tries; a write may then wait as long as the camera asks, up to\n"
+    "  120 s (a WPS join polls for up to 120 s per phase).";
 
 inline constexpr int kExitNotFound = 4;
 inline constexpr int kExitSettingsDiffer = 5;
@@ -94,6 +99,9 @@ private:
     std::unique_ptr<OperationContext> m_context;
 };
 
+// Says on standard error which addresses the last search left out (only eight are searched).
+void ReportLeftOutAdapters(std::string_view command, const CDeviceManager& manager);
+
 // What an error number means, with its detail: one line for standard error.
 std::string OperationErrorText(int code, int32_t detail);
 
@@ -103,6 +111,12 @@ int ExitCode(int code);
 
 // -1 gives 0; any other result is reported on standard error and returned as the exit code.
 int FinishOperation(std::string_view command, int code, int32_t detail);
+
+// The whole text as a decimal integer.
+bool ToInt(const std::string& text, int32_t& out);
+
+// As FinishOperation, for a write: one that went unanswered may have been applied, and says so.
+int FinishWrite(std::string_view command, int code, int32_t detail);
 
 // An integer option; false (reported) when it is not a number.
 bool IntOption(std::string_view command, const CameraOptions& options, const std::string& name, int32_t& out);

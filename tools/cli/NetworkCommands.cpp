@@ -114,7 +114,7 @@ int RunSetNetworkCommand(const CliArguments& args)
 
     code = ApplyNetwork(session.Context());
     if (code != OperationResult::kSuccess)
-        return FinishOperation("set-network", code, session.Context().errorDetail);
+        return FinishWrite("set-network", code, session.Context().errorDetail);
     std::optional<SettingsConfirmation> verified;
     if (options.flags.count("--verify"))
         verified = session.ConfirmSettings();
@@ -146,14 +146,19 @@ int RunSetPasswordCommand(const CliArguments& args)
     if ((code = session.Open("set-password", options)) != -1)
         return code;
     session.State().newPassword = FromUtf8(options.Value("--new-password"));
-    code = ChangeIDPWD(session.Context());
-    if (code != OperationResult::kSuccess)
-        return FinishOperation("set-password", code, session.Context().errorDetail);
+    const PasswordChange change = ChangePasswordConfirmed(session.Context());
+    if (change.result != OperationResult::kSuccess)
+        return FinishWrite("set-password", change.result, session.Context().errorDetail);
     if (options.json)
         std::cout << "{\"mac\": " << JsonText(session.State().camera.macText)
-                  << ", \"passwordChanged\": true}\n";
+                  << ", \"passwordChanged\": true, \"confirmedBySignIn\": "
+                  << (change.confirmedBySignIn ? "true" : "false") << "}\n";
     else
-        std::cout << "password of " << ToUtf8(session.State().camera.macText) << " changed\n";
+        std::cout << "password of " << ToUtf8(session.State().camera.macText) << " changed"
+                  << (change.confirmedBySignIn
+                          ? " (its answer was lost; a sign-in with the new password confirmed it)"
+                          : "")
+                  << "\n";
     return 0;
 }
 
@@ -168,7 +173,7 @@ int RunResetCommand(const CliArguments& args)
         return code;
     code = Reset(session.Context());
     if (code != OperationResult::kSuccess)
-        return FinishOperation("reset", code, session.Context().errorDetail);
+        return FinishWrite("reset", code, session.Context().errorDetail);
     if (options.json)
         std::cout << "{\"mac\": " << JsonText(session.State().camera.macText) << ", \"reset\": true}\n";
     else

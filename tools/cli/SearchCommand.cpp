@@ -1,6 +1,7 @@
 #include "SearchCommand.h"
 
 #include "CDeviceManager.h"
+#include "CameraCommand.h"
 #include "Utf8.h"
 
 #include <chrono>
@@ -96,17 +97,33 @@ int RunSearchCommand(const CliArguments& args)
     bool json = false;
     bool time = false;
     bool diag = false;
+    DeviceTimeouts timeouts;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--json")
+        const std::string& arg = args[i];
+        if (arg == "--json") {
             json = true;
-        else if (args[i] == "--time")
+        } else if (arg == "--time") {
             time = true;
-        else if (args[i] == "--diag")
+        } else if (arg == "--diag") {
             diag = true;
-        else
+        } else if (arg == "--search-time" || arg == "--repeats") {
+            int32_t value = -1;
+            const bool ok = i + 1 < args.size() && ToInt(args[i + 1], value) &&
+                            (arg == "--repeats" ? value >= 0 && value <= 8 : value > 0);
+            if (!ok)
+                return CliError("search: " + arg +
+                                (arg == "--repeats" ? " needs a number from 0 to 8"
+                                                    : " needs a positive number of milliseconds"));
+            ++i;
+            if (arg == "--repeats")
+                timeouts.searchRepeats = value;
+            else
+                timeouts.searchQuiet = std::chrono::milliseconds(value);
+        } else {
             return UnknownArgument("search", i + 2);
+        }
     }
-    auto manager = std::make_unique<CDeviceManager>();
+    auto manager = std::make_unique<CDeviceManager>(timeouts);
     const auto start = std::chrono::steady_clock::now();
     manager->StartSearch();
     // The list page polls the same way.
@@ -114,6 +131,7 @@ int RunSearchCommand(const CliArguments& args)
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     const auto took = std::chrono::steady_clock::now() - start;
     manager->ClearSearching();
+    ReportLeftOutAdapters("search", *manager);
     const std::vector<Found> found = Collect(*manager);
     const std::vector<AdapterSearchFigures> figures = manager->SearchFigures();
     if (json && diag) {

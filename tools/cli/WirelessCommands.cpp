@@ -124,7 +124,7 @@ int RunSetWlanCommand(const CliArguments& args)
     // for the models that need one.
     code = ApplyWireless(session.Context());
     if (code != OperationResult::kSuccess)
-        return FinishOperation("set-wlan", code, session.Context().errorDetail);
+        return FinishWrite("set-wlan", code, session.Context().errorDetail);
     PrintWireless(w, options.json, options.Has(std::string(kShowKeys)));
     if (options.json)
         std::cout << "\n";
