@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libssl-dev
     googletest libgtest-dev libbenchmark-dev
-    iproute2 util-linux jq
+    iproute2 util-linux jq nftables
     xvfb xauth fonts-liberation2 imagemagick
     dpkg-dev fakeroot lintian help2man desktop-file-utils appstream nftables
 )

@@ -99,3 +99,36 @@ netlab_simulator() {
     echo "netlab: simulator on $host did not start" >&2
     return 1
 }
+
+# netlab_relay NAME LINK_A LINK_B IMPAIR [ARGS ...]: a namespace joined to both links through
+# quillane-impair (duplication, reordering); the links are otherwise separate.
+netlab_relay() {
+    local ns a b impair=$4
+    ns=$(netlab_ns "$1")
+    a=$(netlab_ns "$2")
+    b=$(netlab_ns "$3")
+    shift 4
+    ip netns add "$ns"
+    NETLAB_NAMESPACES+=("$ns")
+    ip link add ra netns "$ns" type veth peer name "r-$1-a" netns "$a"
+    ip link add rb netns "$ns" type veth peer name "r-$1-b" netns "$b"
+    ip -n "$a" link set "r-$1-a" master br0 up
+    ip -n "$b" link set "r-$1-b" master br0 up
+    ip -n "$ns" link set ra up
+    ip -n "$ns" link set rb up
+    ip netns exec "$ns" "$impair" --a ra --b rb "$@" &
+    NETLAB_PIDS+=($!)
+}
+
+# netlab_lossy LINK PERCENT: the link's bridge drops each frame it forwards with that chance
+# (nftables, numgen random), in either direction.
+netlab_lossy() {
+    ip netns exec "$(netlab_ns "$1")" nft -f - <<NFT
+table bridge quillane_loss {
+    chain forward {
+        type filter hook forward priority 0; policy accept;
+        numgen random mod 100 < $2 drop
+    }
+}
+NFT
+}
