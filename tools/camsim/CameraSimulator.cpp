@@ -151,8 +151,16 @@ void CameraSimulator::Run(const volatile bool& stop)
 std::chrono::milliseconds CameraSimulator::SendDue()
 {
     using namespace std::chrono;
+    auto next = steady_clock::now() + milliseconds(200);
+    while (!m_delayed.empty() && m_delayed.front().due <= steady_clock::now()) {
+        const Delayed request = std::move(m_delayed.front());
+        m_delayed.erase(m_delayed.begin());
+        Process(request.datagram, request.to);
+        UpdateState();
+    }
+    if (!m_delayed.empty())
+        next = std::min(next, m_delayed.front().due);
     const auto now = steady_clock::now();
-    auto next = now + milliseconds(200);
     for (auto it = m_late.begin(); it != m_late.end();) {
         if (it->due > now) {
             next = std::min(next, it->due);
@@ -207,12 +215,22 @@ void CameraSimulator::Handle(std::span<const uint8_t> request, const sockaddr_in
         ++m_counters["requestsDropped"];
         return;
     }
+    // A slow camera takes its time over each request, but not one after the other.
+    if (m_options.faults.replyDelayMs > 0) {
+        m_delayed.push_back(
+            {std::chrono::steady_clock::now() + std::chrono::milliseconds(m_options.faults.replyDelayMs),
+             Datagram(request.begin(), request.end()), from});
+        return;
+    }
+    Process(request, from);
+}
+
+void CameraSimulator::Process(std::span<const uint8_t> request, const sockaddr_in& from)
+{
     m_replyTo.sin_port = from.sin_port;
     m_lastSequence = GetLe16(&request[kSequenceOffset]);
     const int opcode = GetLe16(&request[kOpcodeOffset]);
     ++m_opcodes[opcode];
-    if (m_options.faults.replyDelayMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(m_options.faults.replyDelayMs));
     const bool twice = m_options.faults.duplicateRequests;
     // The first copy's answer is held back, so the second copy's answer arrives first.
     m_holdAnswers = twice;

@@ -35,6 +35,8 @@ private:
     using Handler = void (CameraSimulator::*)(SimCamera&, std::span<const uint8_t>, Datagram&);
 
     void Handle(std::span<const uint8_t> request, const sockaddr_in& from);
+    // Acts on a request and answers it (after the reply delay, when there is one).
+    void Process(std::span<const uint8_t> request, const sockaddr_in& from);
     void HandleSearch(std::span<const uint8_t> request);
     void HandleOperation(std::span<const uint8_t> request);
     bool Restarting(const SimCamera& camera) const;
@@ -71,7 +73,8 @@ private:
     void Send(const Datagram& datagram, bool answer = true);
     // Sends or queues an operation's answer (late replies).
     void Answer(const Datagram& reply);
-    // Late answers that are due and the stray flood; the time until the next is due.
+    // Delayed requests and late answers that are due, and the stray flood; the time until the
+    // next is due.
     std::chrono::milliseconds SendDue();
     // A repeated WPS step is answered as before: true when reply is that earlier answer.
     bool RepeatedWpsStep(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
@@ -87,13 +90,16 @@ private:
     std::map<int, uint64_t> m_opcodes;
     std::map<int, size_t> m_requestLengths;
     uint16_t m_lastSequence = 0;
-    struct LateAnswer
+    // A datagram that waits: a late answer to send, or a request that a slow camera still mulls
+    // over (to: its sender).
+    struct Delayed
     {
         std::chrono::steady_clock::time_point due;
         Datagram datagram;
         sockaddr_in to;
     };
-    std::vector<LateAnswer> m_late;
+    std::vector<Delayed> m_late;
+    std::vector<Delayed> m_delayed; // in arrival order, so due in order too
     std::chrono::steady_clock::time_point m_nextStray{};
     bool m_holdAnswers = false;
     std::vector<Datagram> m_held;

@@ -36,7 +36,8 @@ Run it only inside a network namespace built for tests.
                       address plus i, name suffixed "-i" (i from 1)
   --seed N            seed of the drop decisions (default 1)
 Fault knobs:
-  --reply-delay MS    wait before answering any request
+  --reply-delay MS    act on each request and answer it MS after it came (requests do not wait
+                      for one another)
   --spread MS         spread the answers of all cameras to one search over MS
   --drop-rate P       leave each answer unsent with probability P (0 to 1)
   --request-drop-rate P  lose each incoming request with probability P: it changes nothing
