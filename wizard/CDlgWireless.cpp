@@ -103,14 +103,6 @@ void CDlgWireless::OnNext()
 void CDlgWireless::OnCommand(int id, int code)
 {
     switch (id) {
-    case kOn:
-    case kOff:
-        OnWireless(id == kOn);
-        break;
-    case kInfrastructure:
-    case kAdHoc:
-        OnMode(id == kAdHoc);
-        break;
     case kOpen:
     case kShared:
     case kBoth:

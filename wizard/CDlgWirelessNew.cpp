@@ -149,14 +149,6 @@ void CDlgWirelessNew::OnNext()
 void CDlgWirelessNew::OnCommand(int id, int code)
 {
     switch (id) {
-    case kOn:
-    case kOff:
-        OnWireless(id == kOn);
-        break;
-    case kInfrastructure:
-    case kAdHoc:
-        OnMode(id == kAdHoc);
-        break;
     case kAuthentication:
         OnAuthentication();
         break;

@@ -24,7 +24,7 @@ protected:
     void OnCommand(int id, int code) override;
 
 private:
-    void OnMode(bool adHoc);
+    void OnMode(bool adHoc) override;
     void OnAuthentication();
     void OnEncryption();
     void OnKeyEdited();

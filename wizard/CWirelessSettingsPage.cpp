@@ -49,3 +49,20 @@ void CWirelessSettingsPage::finish()
     m_links.state->wireless = m_edit;
     post(WIZ_NEXT);
 }
+
+void CWirelessSettingsPage::OnCommand(int id, int code)
+{
+    switch (id) {
+    case kOn:
+    case kOff:
+        OnWireless(id == kOn);
+        break;
+    case kInfrastructure:
+    case kAdHoc:
+        OnMode(id == kAdHoc);
+        break;
+    default:
+        CWizardPage::OnCommand(id, code);
+        break;
+    }
+}

@@ -34,8 +34,11 @@ protected:
     // Keeps the working copy and goes on.
     void finish();
     bool wirelessOn() const;
+    // On/off and the network mode, the same on both pages; the rest goes to the page base.
+    void OnCommand(int id, int code) override;
     // Enables the page's inputs for the current choices.
     virtual void updateEnabling() = 0;
+    virtual void OnMode(bool adHoc) = 0;
 
     WirelessSettings m_edit;
 };
