@@ -4,7 +4,7 @@
 #   release  optimised with Debian's hardening flags, what run.sh starts and the package holds
 #   debug    gcc, warnings as errors, tests and benchmarks
 #   asan     clang, AddressSanitizer + UndefinedBehaviorSanitizer, tests and fuzz targets
-#   tsan     gcc, ThreadSanitizer, the non-Qt layers and their tests
+#   tsan     gcc, ThreadSanitizer, tests (the GUI tests too: the pages hand operations to a worker)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -30,8 +30,7 @@ case "$flavour" in
     debug)   args=(-DCMAKE_BUILD_TYPE=Debug) ;;
     asan)    args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DQUILLANE_SANITIZE=address,undefined
                    -DQUILLANE_FUZZ=ON -DQUILLANE_BUILD_BENCHMARKS=OFF) ;;
-    tsan)    args=(-DCMAKE_BUILD_TYPE=Debug -DQUILLANE_SANITIZE=thread -DQUILLANE_BUILD_GUI=OFF
-                   -DQUILLANE_BUILD_BENCHMARKS=OFF) ;;
+    tsan)    args=(-DCMAKE_BUILD_TYPE=Debug -DQUILLANE_SANITIZE=thread -DQUILLANE_BUILD_BENCHMARKS=OFF) ;;
     *) echo "build.sh: unknown flavour '$flavour' (release, debug, asan, tsan)" >&2; exit 2 ;;
 esac
 
