@@ -166,6 +166,7 @@ PageLinks CQuillaneDlg::LinksFor(PageReceives receives)
     if (receives == PageReceives::Nothing)
         return links;
     links.state = &m_state;
+    links.wpsTiming = m_wpsTiming;
     links.pageFont = m_pageFont ? &*m_pageFont : nullptr;
     if (receives == PageReceives::State)
         return links;

@@ -45,6 +45,8 @@ public:
     OperationRunner& runner() { return m_runner; }
     int carriedWpsValue() const { return CarriedWpsValue; }
     const std::optional<QFont>& pageFont() const { return m_pageFont; }
+    // Pages made from now on pace their WPS joins so.
+    void setWpsJoinTiming(const WpsJoinTiming& timing) { m_wpsTiming = timing; }
 
     // Clears what was collected about the last camera and rereads the skin's page settings.
     void ResetWizardState();
@@ -82,6 +84,7 @@ private:
     // After the state and the managers, which its worker uses: it goes first.
     OperationRunner m_runner;
     std::optional<QFont> m_pageFont;
+    WpsJoinTiming m_wpsTiming;
     QEventLoop* m_loop = nullptr;
     bool m_exiting = false;
     bool m_askingToExit = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WpsJoinTiming.h"
+
 class CDeviceManager;
 class OperationRunner;
 class QFont;
@@ -15,4 +17,5 @@ struct PageLinks
     const QFont* pageFont = nullptr;
     // Runs the page's camera operations off the interface thread.
     OperationRunner* runner = nullptr;
+    WpsJoinTiming wpsTiming;
 };

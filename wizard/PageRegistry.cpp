@@ -5,6 +5,7 @@
 #include "CDlgListCam.h"
 #include "CDlgNetWork.h"
 #include "CDlgNetWorkFinish.h"
+#include "CDlgWPSSetting.h"
 #include "CDlgWireless.h"
 #include "CDlgWirelessFinish.h"
 #include "CDlgWirelessFinishNew.h"
@@ -19,6 +20,11 @@ template <typename Page> std::unique_ptr<CWizardPage> Make(QWidget* mainWindow)
     return std::make_unique<Page>(mainWindow);
 }
 
+template <WpsEntry entry> std::unique_ptr<CWizardPage> MakeWps(QWidget* mainWindow)
+{
+    return std::make_unique<CDlgWPSSetting>(mainWindow, entry);
+}
+
 using R = PageReceives;
 
 // clang-format off
@@ -31,8 +37,8 @@ const PageRegistration kPages[] = {
     {PageId::WirelessKey,       Make<CDlgWirelessKey>,       R::State},
     {PageId::WirelessFinish,    Make<CDlgWirelessFinish>,    R::BothManagersAndState},
     {PageId::About,             Make<CDlgAbout>,             R::Nothing},
-    {PageId::WpsFromList,       nullptr,                     R::BothManagersAndState, WpsPageMode::FromList},
-    {PageId::WpsFromChoice,     nullptr,                     R::BothManagersAndState, WpsPageMode::FromChoice},
+    {PageId::WpsFromList,       MakeWps<WpsEntry::FromList>,   R::BothManagersAndState, WpsPageMode::FromList},
+    {PageId::WpsFromChoice,     MakeWps<WpsEntry::FromChoice>, R::BothManagersAndState, WpsPageMode::FromChoice},
     {PageId::WirelessSelect,    Make<CDlgWirelessSelect>,    R::State},
     {PageId::WirelessNew,       Make<CDlgWirelessNew>,       R::State},
     {PageId::WirelessFinishNew, Make<CDlgWirelessFinishNew>, R::BothManagersAndState},

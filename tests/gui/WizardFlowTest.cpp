@@ -117,8 +117,7 @@ private slots:
         QTest::newRow("list next, K7Z") << P::ListCam << k7z << int(WIZ_NEXT) << P::IdPwd << true;
         QTest::newRow("list back stays") << P::ListCam << wired << int(WIZ_BACK) << P::ListCam << false;
         QTest::newRow("list about") << P::ListCam << wired << int(WIZ_ABOUT) << P::About << true;
-        QTest::newRow("list WPS: no such page yet")
-            << P::ListCam << wired << int(WIZ_WPS) << P::ListCam << false;
+        QTest::newRow("list WPS") << P::ListCam << wired << int(WIZ_WPS) << P::WpsFromList << true;
         QTest::newRow("list nop") << P::ListCam << wired << int(WIZ_NOP) << P::ListCam << false;
         QTest::newRow("list unknown command") << P::ListCam << wired << 4242 << P::ListCam << false;
         QTest::newRow("login next") << P::IdPwd << wired << int(WIZ_NEXT) << P::NetWork << true;
@@ -132,7 +131,7 @@ private slots:
         QTest::newRow("network back") << P::NetWork << wired << int(WIZ_BACK) << P::IdPwd << true;
 
         // The wireless pages. A WPS-capable camera goes through the choice page when the skin
-        // shows WPS; the WPS page itself is not built yet, so going there leaves the page in place.
+        // shows WPS.
         const Camera wpsShown{u"QC-400W", 1, {0xA8, 0xB2}, 1};
         const Camera wpsHidden{u"QC-400W", 1, {0xA8, 0xC1}, 0};
         const Camera onlyNew{u"QC-400W", 1, {0xA8, 0xB2}, 0, 1};
@@ -148,8 +147,8 @@ private slots:
             << P::WirelessSelect << wpsShown << int(WIZ_NEXT) << P::Wireless << true;
         QTest::newRow("choice next, standard, only the one page")
             << P::WirelessSelect << onlyNewShown << int(WIZ_NEXT) << P::WirelessNew << true;
-        QTest::newRow("choice next, WPS: no such page yet")
-            << P::WirelessSelect << wpsTaken << int(WIZ_NEXT) << P::WirelessSelect << false;
+        QTest::newRow("choice next, WPS")
+            << P::WirelessSelect << wpsTaken << int(WIZ_NEXT) << P::WpsFromChoice << true;
         QTest::newRow("choice back") << P::WirelessSelect << wpsShown << int(WIZ_BACK) << P::NetWork << true;
         QTest::newRow("wireless next") << P::Wireless << wpsShown << int(WIZ_NEXT) << P::WirelessKey << true;
         QTest::newRow("wireless back, WPS shown")
@@ -162,8 +161,14 @@ private slots:
             << P::WirelessFinish << wpsShown << int(WIZ_NEXT) << P::ListCam << true;
         QTest::newRow("wireless summary back")
             << P::WirelessFinish << wpsShown << int(WIZ_BACK) << P::WirelessKey << true;
-        QTest::newRow("wireless summary back after WPS: no such page yet")
-            << P::WirelessFinish << wpsTaken << int(WIZ_BACK) << P::WirelessFinish << false;
+        QTest::newRow("wireless summary back after WPS")
+            << P::WirelessFinish << wpsTaken << int(WIZ_BACK) << P::WpsFromChoice << true;
+        QTest::newRow("WPS from list next") << P::WpsFromList << k7z << int(WIZ_NEXT) << P::ListCam << true;
+        QTest::newRow("WPS from list back") << P::WpsFromList << k7z << int(WIZ_BACK) << P::ListCam << true;
+        QTest::newRow("WPS from choice next")
+            << P::WpsFromChoice << wpsTaken << int(WIZ_NEXT) << P::WirelessFinish << true;
+        QTest::newRow("WPS from choice back")
+            << P::WpsFromChoice << wpsTaken << int(WIZ_BACK) << P::WirelessSelect << true;
         QTest::newRow("one page next")
             << P::WirelessNew << wirelessWith168 << int(WIZ_NEXT) << P::WirelessFinishNew << true;
         QTest::newRow("one page back, WPS shown")
@@ -215,8 +220,8 @@ private slots:
             {P::WirelessKey, R::State, WpsPageMode::NotWps, "DlgWirelessKey"},
             {P::WirelessFinish, R::BothManagersAndState, WpsPageMode::NotWps, "DlgWirelessFinish"},
             {P::About, R::Nothing, WpsPageMode::NotWps, "DlgAbout"},
-            {P::WpsFromList, R::BothManagersAndState, WpsPageMode::FromList, nullptr},
-            {P::WpsFromChoice, R::BothManagersAndState, WpsPageMode::FromChoice, nullptr},
+            {P::WpsFromList, R::BothManagersAndState, WpsPageMode::FromList, "DlgWPSSET"},
+            {P::WpsFromChoice, R::BothManagersAndState, WpsPageMode::FromChoice, "DlgWPSSET"},
             {P::WirelessSelect, R::State, WpsPageMode::NotWps, "DlgWirelessSele"},
             {P::WirelessNew, R::State, WpsPageMode::NotWps, "DlgWirelessNEW"},
             {P::WirelessFinishNew, R::BothManagersAndState, WpsPageMode::NotWps, "DlgWirelessFinishNEW"},

@@ -29,4 +29,24 @@ TEST(WpsPinTest, PinComesFromTheThreeLowestClockBytes)
         EXPECT_EQ(GenerateWpsPin(t).size(), 8u);
 }
 
+TEST(WpsPinTest, EveryPinHasEightDigitsAndPassesTheWpsValidation)
+{
+    // Across zero, the sign boundary of each low byte and ordinary clocks.
+    for (const int64_t t :
+         {int64_t{0}, int64_t{0x7F}, int64_t{0x80}, int64_t{0x7FFF}, int64_t{0x8000}, int64_t{0x800000},
+          int64_t{0xFFFFFF}, int64_t{1765000000}, int64_t{1765000001}, int64_t{0x7FFFFFFF}, int64_t{-1}}) {
+        const std::string pin = ToUtf8(GenerateWpsPin(t));
+        SCOPED_TRACE(pin);
+        ASSERT_EQ(pin.size(), 8u);
+        // The check an access point makes: 3 × the odd places plus the even places, last digit
+        // included, is a multiple of 10.
+        int sum = 0;
+        for (size_t i = 0; i < pin.size(); ++i) {
+            ASSERT_TRUE(pin[i] >= '0' && pin[i] <= '9');
+            sum += (pin[i] - '0') * (i % 2 == 0 ? 3 : 1);
+        }
+        EXPECT_EQ(sum % 10, 0);
+    }
+}
+
 } // namespace

@@ -52,6 +52,8 @@ private:
     void Reset(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
     void QueryWPS(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
     void InitWPS(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
+    // How often each poll phase of this camera answers "pending" first.
+    int PendingPolls(const SimCamera& camera) const;
     void PollWPSInf(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
     void SendWPS(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);
     void PollWPSStatus(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply);

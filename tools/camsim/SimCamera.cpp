@@ -58,6 +58,8 @@ bool SetCameraKey(SimCamera& camera, const std::string& key, const std::string& 
         {"user", &camera.user},
         {"password", &camera.password},
         {"wpsssid", &camera.wpsSsid},
+        {"wpsstall", &camera.wpsStall},
+        {"wpsrefuse", &camera.wpsRefuse},
         {"essid", &w.essid},
         {"wepkey1", &w.wepKeys[0]},
         {"wepkey2", &w.wepKeys[1]},
@@ -76,10 +78,12 @@ bool SetCameraKey(SimCamera& camera, const std::string& key, const std::string& 
         {"defkeycaps", &w.wepDefaultKeyCaps},
     };
     const std::map<std::string, int*> numbers = {
-        {"dhcp", &camera.dhcp},       {"webport", &camera.webPort}, {"reserved", &camera.reserved},
-        {"dnsspec", &camera.dnsSpec}, {"channel", &w.channel},      {"power", &camera.power},
-        {"wpspbc", &camera.wpsPbc},   {"wpspin", &camera.wpsPin},   {"wlanenable", &w.enable},
-        {"wiremode", &w.wireMode},    {"txrate", &w.txRate},
+        {"dhcp", &camera.dhcp},         {"webport", &camera.webPort},
+        {"reserved", &camera.reserved}, {"dnsspec", &camera.dnsSpec},
+        {"channel", &w.channel},        {"power", &camera.power},
+        {"wpspbc", &camera.wpsPbc},     {"wpspin", &camera.wpsPin},
+        {"wlanenable", &w.enable},      {"wpspending", &camera.wpsPending},
+        {"wiremode", &w.wireMode},      {"txrate", &w.txRate},
     };
     if (auto it = texts.find(key); it != texts.end()) {
         *it->second = value;

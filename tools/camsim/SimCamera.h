@@ -85,6 +85,13 @@ struct SimCamera
     int wpsPbc = 1;
     int wpsPin = 1;
     std::string wpsSsid = "WPS-AP"; // the network a WPS join ends in
+    // How this camera plays a WPS run: the polls of each phase answer "pending" this often
+    // first (-1: as --wps-pending says); the poll phase named by wpsStall ("inf" or "status")
+    // stays pending for ever; the step named by wpsRefuse ("init", "inf", "send", "status") is
+    // refused.
+    int wpsPending = -1;
+    std::string wpsStall;
+    std::string wpsRefuse;
     SimWpsRun wps;
     int resets = 0;
     std::chrono::steady_clock::time_point restartedAt{};

@@ -23,8 +23,26 @@ constexpr uint16_t kAccepted = 0;
 constexpr uint16_t kUnsupported = 4;
 constexpr uint16_t kOutOfOrder = 5;
 constexpr uint16_t kKeyMismatch = 6;
+constexpr uint16_t kWpsRefused = 7;
 constexpr uint16_t kPending = 257;
 } // namespace SimStatus
+
+// A WPS step the camera's scenario refuses: answered with a failure, nothing changes.
+bool RefusesWpsStep(const SimCamera& camera, std::string_view step)
+{
+    return camera.wpsRefuse == step;
+}
+
+// Whether a poll of this phase answers "pending"; counts the pending answers down.
+bool StaysPending(const SimCamera& camera, std::string_view phase, int& pendingLeft)
+{
+    if (camera.wpsStall == phase)
+        return true;
+    if (pendingLeft <= 0)
+        return false;
+    --pendingLeft;
+    return true;
+}
 
 std::u16string Wide(const std::string& text)
 {
@@ -251,10 +269,20 @@ void CameraSimulator::InitWPS(SimCamera& camera, std::span<const uint8_t> reques
     run.agreed = secretLength > 0;
     std::copy_n(secret, std::min<size_t>(static_cast<size_t>(std::max(secretLength, 0)), run.secret.size()),
                 run.secret.begin());
+    if (RefusesWpsStep(camera, "init")) {
+        camera.wps = SimWpsRun{.mode = run.mode, .pin = run.pin};
+        reply = ReplyHeader(camera, request, SimStatus::kWpsRefused);
+        return;
+    }
     run.phase = SimWpsRun::kStarted;
-    run.pendingLeft = m_options.faults.wpsPending;
+    run.pendingLeft = PendingPolls(camera);
     camera.wps = run;
     WriteAccepted(camera, request, reply, false);
+}
+
+int CameraSimulator::PendingPolls(const SimCamera& camera) const
+{
+    return camera.wpsPending >= 0 ? camera.wpsPending : m_options.faults.wpsPending;
 }
 
 void CameraSimulator::PollWPSInf(SimCamera& camera, std::span<const uint8_t> request, Datagram& reply)
@@ -264,8 +292,11 @@ void CameraSimulator::PollWPSInf(SimCamera& camera, std::span<const uint8_t> req
         reply = ReplyHeader(camera, request, SimStatus::kOutOfOrder);
         return;
     }
-    if (run.phase == SimWpsRun::kStarted && run.pendingLeft > 0) {
-        --run.pendingLeft;
+    if (run.phase == SimWpsRun::kStarted && RefusesWpsStep(camera, "inf")) {
+        reply = ReplyHeader(camera, request, SimStatus::kWpsRefused);
+        return;
+    }
+    if (run.phase == SimWpsRun::kStarted && StaysPending(camera, "inf", run.pendingLeft)) {
         reply = ReplyHeader(camera, request, SimStatus::kPending);
         return;
     }
@@ -279,7 +310,7 @@ void CameraSimulator::PollWPSInf(SimCamera& camera, std::span<const uint8_t> req
     SetBody(reply, body);
     if (run.phase == SimWpsRun::kStarted) {
         run.phase = SimWpsRun::kKeySent;
-        run.pendingLeft = m_options.faults.wpsPending;
+        run.pendingLeft = PendingPolls(camera);
     }
 }
 
@@ -292,6 +323,10 @@ void CameraSimulator::SendWPS(SimCamera& camera, std::span<const uint8_t> reques
     }
     std::vector<uint8_t> expected(run.secret.begin(), run.secret.end());
     SecretTransform(expected.data(), expected.size());
+    if (RefusesWpsStep(camera, "send")) {
+        reply = ReplyHeader(camera, request, SimStatus::kWpsRefused);
+        return;
+    }
     if (!run.agreed || RawField(request, u"SharedSecret") != expected) {
         ++run.sendsRejected;
         reply = ReplyHeader(camera, request, SimStatus::kKeyMismatch);
@@ -309,8 +344,11 @@ void CameraSimulator::PollWPSStatus(SimCamera& camera, std::span<const uint8_t> 
         reply = ReplyHeader(camera, request, SimStatus::kOutOfOrder);
         return;
     }
-    if (run.phase == SimWpsRun::kSecretAccepted && run.pendingLeft > 0) {
-        --run.pendingLeft;
+    if (run.phase == SimWpsRun::kSecretAccepted && RefusesWpsStep(camera, "status")) {
+        reply = ReplyHeader(camera, request, SimStatus::kWpsRefused);
+        return;
+    }
+    if (run.phase == SimWpsRun::kSecretAccepted && StaysPending(camera, "status", run.pendingLeft)) {
         reply = ReplyHeader(camera, request, SimStatus::kPending);
         return;
     }

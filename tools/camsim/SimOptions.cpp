@@ -31,7 +31,10 @@ Run it only inside a network namespace built for tests.
                         encbits, authbits, keybits, ratebits (8 bit characters each),
                         channelrange (32 bit characters), wiremode, txrate, and the capability
                         strings enccaps, authcaps, keylencaps, keyformatcaps, defkeycaps
-                      WPS: wpspbc, wpspin (0/1 support), wpsssid (the network a join ends in)
+                      WPS: wpspbc, wpspin (0/1 support), wpsssid (the network a join ends in),
+                        wpspending (polls answered "pending" per phase, instead of --wps-pending),
+                        wpsstall (inf or status: that poll phase never ends), wpsrefuse (init,
+                        inf, send or status: that step is refused with status 7)
   --count N           replace the last camera by N cameras counted up from it: MAC and
                       address plus i, name suffixed "-i" (i from 1)
   --seed N            seed of the drop decisions (default 1)

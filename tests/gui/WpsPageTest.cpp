@@ -1,0 +1,290 @@
+// The WPS page against simulated cameras in a throw-away network: both ways in, both methods,
+// a join that never ends, and leaving while a join runs.
+
+#include "CDlgListCam.h"
+#include "CDlgWPSSetting.h"
+#include "CDlgWirelessFinish.h"
+#include "CDlgWirelessSelect.h"
+#include "Clipboard.h"
+#include "NetLab.h"
+#include "WizardTestSupport.h"
+
+#include <QApplication>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace WizardTest;
+using namespace std::chrono_literals;
+
+namespace {
+
+const std::string kMac = "02:00:5e:00:00:01";
+const QString kMacText = QStringLiteral("02.00.5e.00.00.01");
+const std::string kWpsOpcodes = ",opcodes=0xA1:0xA2:0xA3:0xA4:0xA5:0xA8:0xA9:0xAA:0xB2";
+// Offered WPS on the camera list; its wireless is off, and what else it holds must survive.
+const std::string kK7ZCamera = "mac=" + kMac + ",model=QC-K7Z,name=Porch,ip=198.18.0.31,wireless=1" +
+                               kWpsOpcodes +
+                               ",wlanenable=0,essid=Keep,channel=6,wepkey1=abcde,wepkey=a passphrase";
+const std::string kWirelessCamera =
+    "mac=" + kMac + ",model=QC-400W,name=Garden,ip=198.18.0.31,wireless=1,wlanenable=1,essid=Old" +
+    kWpsOpcodes;
+
+using W = CDlgWPSSetting;
+
+} // namespace
+
+class WpsPageTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<NetLab> m_lab;
+    std::filesystem::path m_state;
+    std::unique_ptr<CQuillaneDlg> m_wizard;
+    QString m_shots;
+
+    void buildLab(const std::string& camera)
+    {
+        m_lab = std::make_unique<NetLab>();
+        m_lab->AddLink("lan");
+        m_lab->AddPcAdapter("lan", "eth0", {"198.18.0.1/24"});
+        m_lab->AddCameraHost("cams", "lan", "198.18.0.250/24");
+        m_state = m_lab->StartSimulator("cams", {"--camera", camera + ",wpsssid=Joined-AP"});
+        m_lab->EnterPc();
+        DeviceTimeouts timeouts;
+        timeouts.searchQuiet = 400ms;
+        timeouts.receive = 300ms;
+        m_wizard = std::make_unique<CQuillaneDlg>(timeouts, kProgramFolder);
+        // A tick every 40 ms and a phase of 1.5 s instead of 1 s and 120 s.
+        m_wizard->setWpsJoinTiming(WpsJoinTiming{40ms, 1500ms, 100ms});
+        m_wizard->OnInitDialog();
+        QTRY_VERIFY_WITH_TIMEOUT(listPage() && !listPage()->isSearching(), 10000);
+        QTableWidget* list = listPage()->list();
+        QCOMPARE(list->rowCount(), 1);
+        list->selectRow(0);
+        Settle();
+    }
+
+    CWizardPage* page() const { return m_wizard->currentPage(); }
+    CDlgListCam* listPage() const { return qobject_cast<CDlgListCam*>(page()); }
+    CDlgWPSSetting* wpsPage() const { return qobject_cast<CDlgWPSSetting*>(page()); }
+    std::string simulator() const { return NetLab::ReadState(m_state); }
+    int progress() const { return qobject_cast<QProgressBar*>(page()->FindControl(W::kProgress))->value(); }
+    bool shown(int id) const { return page()->FindControl(id)->isVisibleTo(page()); }
+
+    // With QUILLANE_SHOT_DIR set, the page is saved there as a PNG for review.
+    void shoot(const QString& name)
+    {
+        if (m_shots.isEmpty() || !page())
+            return;
+        Settle();
+        page()->grab().save(QStringLiteral("%1/wps-%2.png").arg(m_shots, name));
+    }
+
+    void click(int id, PageId expected)
+    {
+        Click(page(), id);
+        Settle();
+        QTRY_COMPARE_WITH_TIMEOUT(m_wizard->currentPageId(), expected, 10000);
+    }
+
+    void openFromList()
+    {
+        QVERIFY(page()->FindControl(CDlgListCam::kWps)->isVisible());
+        click(CDlgListCam::kWps, PageId::WpsFromList);
+        QVERIFY(shown(W::kAdminId) && shown(W::kAdminPassword));
+    }
+
+    void openFromChoice()
+    {
+        click(1003, PageId::IdPwd);
+        Type(page(), 1101, QStringLiteral("admin"));
+        Type(page(), 1102, QStringLiteral("admin"));
+        click(1003, PageId::NetWork);
+        click(1003, PageId::WirelessSelect);
+        Click(page(), CDlgWirelessSelect::kWps);
+        click(1003, PageId::WpsFromChoice);
+        QVERIFY(!shown(W::kAdminId) && !shown(W::kAdminPassword) && !shown(W::kAdminIdLabel));
+    }
+
+private slots:
+    void initTestCase() { m_shots = qEnvironmentVariable("QUILLANE_SHOT_DIR"); }
+
+    void init()
+    {
+        const QString problem = IsolationProblem();
+        if (!problem.isEmpty())
+            QSKIP(qPrintable(problem));
+        const std::string reason = NetLab::SkipReason();
+        if (!reason.empty())
+            QSKIP(reason.c_str());
+        MessageBox::enableTestMode(true);
+        MessageBox::clearShown();
+        Clipboard::enableTestMode(true);
+    }
+
+    void cleanup()
+    {
+        m_wizard.reset();
+        m_lab.reset();
+        MessageBox::enableTestMode(false);
+        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
+    }
+
+    void fromTheListByPushButtonSwitchesWirelessOnWithoutLosingSettings()
+    {
+        buildLab(kK7ZCamera + ",wpspending=2");
+        openFromList();
+        QVERIFY(shown(W::kStartPushButton) && !shown(W::kPinEdit) && !shown(W::kStartPin));
+        shoot(QStringLiteral("push-button-from-list"));
+
+        // A wrong password is refused before anything is written.
+        Type(page(), W::kAdminId, QStringLiteral("admin"));
+        Type(page(), W::kAdminPassword, QStringLiteral("wrong"));
+        Click(page(), W::kStartPushButton);
+        Settle();
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(4)});
+        QCOMPARE(RequestCount(simulator(), 0xA9), 0);
+        QVERIFY(page()->FindControl(W::kStartPushButton)->isEnabled());
+        MessageBox::clearShown();
+
+        Type(page(), W::kAdminPassword, QStringLiteral("admin"));
+        Click(page(), W::kStartPushButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_wizard->currentPageId(), PageId::ListCam, 10000);
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(2003)});
+        QCOMPARE(MessageBox::shown().front().flags & 0xF0u, unsigned(MessageBox::IconInformation));
+
+        const std::string state = simulator();
+        QCOMPARE(CameraValue(state, "phase"), std::string("joined"));
+        QCOMPARE(CameraValue(state, "mode"), std::string("1"));
+        QCOMPARE(CameraValue(state, "agreed"), std::string("true"));
+        QCOMPARE(CameraValue(state, "sendsAccepted"), std::string("1"));
+        QCOMPARE(CameraValue(state, "essid"), std::string("Joined-AP"));
+        QCOMPARE(CameraValue(state, "enable"), std::string("1"));
+        // Switching wireless on wrote back what the camera held.
+        QCOMPARE(CameraValue(state, "channel"), std::string("6"));
+        QCOMPARE(CameraValue(state, "wepKey"), std::string("a passphrase"));
+        QVERIFY(state.find("\"wepKeys\": [\"abcde\"") != std::string::npos);
+        QCOMPARE(RequestCount(state, 0xA8), 2); // GetWLan: the refused one and this one
+        QCOMPARE(RequestCount(state, 0xA9), 1); // SetWLan
+        QCOMPARE(RequestCount(state, 0xAA), 1); // this model takes it after a restart
+    }
+
+    void fromTheChoiceByPinThenBackFromTheSummary()
+    {
+        buildLab(kWirelessCamera);
+        openFromChoice();
+        Click(page(), W::kPinMethod);
+        Settle();
+        QVERIFY(shown(W::kPinEdit) && shown(W::kStartPin) && !shown(W::kStartPushButton));
+        const QString pin = Text(page(), W::kPinEdit);
+        QCOMPARE(pin, wpsPage()->pin());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{8}$")).match(pin).hasMatch());
+        Click(page(), W::kCopyPin);
+        Settle();
+        QCOMPARE(Clipboard::text(), pin);
+        shoot(QStringLiteral("pin-from-choice"));
+
+        Click(page(), W::kStartPin);
+        QTRY_COMPARE_WITH_TIMEOUT(m_wizard->currentPageId(), PageId::WirelessFinish, 10000);
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(2003)});
+        std::string state = simulator();
+        QCOMPARE(CameraValue(state, "mode"), std::string("2"));
+        QCOMPARE(QString::fromStdString(CameraValue(state, "pin")), pin);
+        // The summary shows what GetWLan read after the join.
+        QCOMPARE(Text(page(), CDlgWirelessFinish::kSsid), QStringLiteral("Joined-AP"));
+        QCOMPARE(m_wizard->carriedWpsValue(), 1);
+
+        // Back returns to the page with its result: Next goes on without a second join.
+        click(1002, PageId::WpsFromChoice);
+        QCOMPARE(wpsPage()->carriedWpsValue(), 1);
+        QCOMPARE(progress(), WpsJoin::kProgressSteps);
+        click(1003, PageId::WirelessFinish);
+        click(1003, PageId::ListCam);
+        state = simulator();
+        QCOMPARE(RequestCount(state, 0xB3), 1); // InitWPS
+        QCOMPARE(RequestCount(state, 0xA9), 1); // the summary's apply
+        QCOMPARE(CameraValue(state, "essid"), std::string("Joined-AP"));
+    }
+
+    void aJoinThatDoesNotFinishEndsWith2002ThenRetryOrCancel_data()
+    {
+        QTest::addColumn<QString>("scenario");
+        QTest::newRow("never finishes") << QStringLiteral("wpsstall=status");
+        QTest::newRow("refused") << QStringLiteral("wpsrefuse=send");
+    }
+
+    void aJoinThatDoesNotFinishEndsWith2002ThenRetryOrCancel()
+    {
+        QFETCH(QString, scenario);
+        buildLab(kK7ZCamera + "," + scenario.toStdString());
+        openFromList();
+        Type(page(), W::kAdminId, QStringLiteral("admin"));
+        Type(page(), W::kAdminPassword, QStringLiteral("admin"));
+        // Next on a fresh page starts a join.
+        Click(page(), W::kNext);
+        Settle();
+        QCOMPARE(m_wizard->currentPageId(), PageId::WpsFromList);
+        shoot(QStringLiteral("running-") + QTest::currentDataTag());
+        QTRY_VERIFY_WITH_TIMEOUT(!wpsPage()->isJoining(), 10000);
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(2002)});
+        QCOMPARE(MessageBox::shown().front().flags & 0xF0u, unsigned(MessageBox::IconWarning));
+        QCOMPARE(progress(), WpsJoin::kProgressSteps);
+        QCOMPARE(wpsPage()->carriedWpsValue(), 0);
+        QTRY_VERIFY(page()->FindControl(W::kStartPushButton)->isEnabled());
+        shoot(QStringLiteral("failed-") + QTest::currentDataTag());
+
+        // Retry starts again; Cancel moves on.
+        MessageBox::clearShown();
+        MessageBox::setNextAnswer(MessageBox::IdRetry);
+        Click(page(), W::kNext);
+        Settle();
+        QVERIFY(wpsPage()->isJoining());
+        QTRY_VERIFY_WITH_TIMEOUT(!wpsPage()->isJoining(), 10000);
+        QCOMPARE(ShownTexts(), (QStringList{SkinMessage(2004), SkinMessage(2002)}));
+        QCOMPARE(RequestCount(simulator(), 0xB3), 2);
+        MessageBox::setNextAnswer(MessageBox::IdCancel);
+        click(W::kNext, PageId::ListCam);
+        QCOMPARE(CameraValue(simulator(), "phase") == "joined", false);
+    }
+
+    void backDuringAJoinAsksAndNoKeepsItRunning()
+    {
+        buildLab(kK7ZCamera + ",wlanenable=1,wpspending=10");
+        openFromList();
+        Type(page(), W::kAdminId, QStringLiteral("admin"));
+        Type(page(), W::kAdminPassword, QStringLiteral("admin"));
+        Click(page(), W::kStartPushButton);
+        Settle();
+        QVERIFY(wpsPage()->isJoining());
+        MessageBox::setNextAnswer(MessageBox::IdNo);
+        Click(page(), W::kBack);
+        Settle();
+        QCOMPARE(m_wizard->currentPageId(), PageId::WpsFromList);
+        QVERIFY(wpsPage()->isJoining());
+        QTRY_COMPARE_WITH_TIMEOUT(m_wizard->currentPageId(), PageId::ListCam, 10000);
+        QCOMPARE(ShownTexts(), (QStringList{SkinMessage(2005), SkinMessage(2003)}));
+        const std::string state = simulator();
+        QCOMPARE(CameraValue(state, "phase"), std::string("joined"));
+        QCOMPARE(RequestCount(state, 0xA9), 0); // wireless was on: nothing written
+    }
+
+    void yesToTheQuestionLeavesAndTheCameraHearsNoMore()
+    {
+        buildLab(kK7ZCamera + ",wlanenable=1,wpsstall=inf");
+        openFromList();
+        Type(page(), W::kAdminId, QStringLiteral("admin"));
+        Type(page(), W::kAdminPassword, QStringLiteral("admin"));
+        Click(page(), W::kStartPushButton);
+        Settle();
+        MessageBox::setNextAnswer(MessageBox::IdYes);
+        click(W::kBack, PageId::ListCam);
+        const int polls = RequestCount(simulator(), 0xB4);
+        QTest::qWait(300);
+        QCOMPARE(RequestCount(simulator(), 0xB4), polls);
+    }
+};
+
+QTEST_MAIN(WpsPageTest)
+#include "WpsPageTest.moc"
