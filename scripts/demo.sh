@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Walks the wizard without real cameras: builds throw-away network namespaces (a "pc" and a
 # link with simulated cameras: one in the pc's subnet, one in another subnet, two with wireless
-# (one of them able to join by WPS), one "K7Z" model) and starts the wizard in the pc namespace, so its search only reaches them.
+# (one of them able to join by WPS), one "K7Z" model, offered WPS on the camera list) and
+# starts the wizard in the pc namespace, so its search only reaches them.
 #
 #   sudo scripts/demo.sh [BUILD_DIR]             (default build/release, built when missing)
 #
@@ -46,8 +47,8 @@ netlab_camera_host cams lan 198.18.0.250/24
 netlab_simulator cams "$work/cameras.json" "$camsim" \
     --camera "mac=02:00:5e:10:00:01,model=QC-210 Dome,name=Entrance,ip=198.18.0.21,gateway=198.18.0.1" \
     --camera "mac=02:00:5e:10:00:02,model=QC-120 Cube,name=Reception,ip=198.19.4.7,dhcp=0" \
-    --camera "mac=02:00:5e:10:00:03,model=QC-400W Bullet,name=Car park,ip=198.18.0.34,wireless=1,wlanenable=1,essid=Site office,channel=6,opcodes=0xA1:0xA2:0xA3:0xA4:0xA5:0xA8:0xA9:0xAA:0xB2" \
-    --camera "mac=02:00:5e:10:00:04,model=QC-K7Z Pan,name=Loading bay,ip=198.18.0.40,dhcp=1" \
+    --camera "mac=02:00:5e:10:00:03,model=QC-400W Bullet,name=Car park,ip=198.18.0.34,wireless=1,wlanenable=1,essid=Site office,channel=6,opcodes=0xA1:0xA2:0xA3:0xA4:0xA5:0xA8:0xA9:0xAA:0xB2,wpspending=3,wpsssid=Warehouse" \
+    --camera "mac=02:00:5e:10:00:04,model=QC-K7Z Pan,name=Loading bay,ip=198.18.0.40,dhcp=1,wireless=1,wlanenable=0,essid=Site office,wpspending=3,wpsssid=Warehouse" \
     --camera "mac=02:00:5e:10:00:05,model=QC-410W Mini,name=Gate,ip=198.18.0.35,wireless=1,wlanenable=1,essid=Site office,channel=6"
 
 echo "demo.sh: five simulated cameras (user admin, password admin); their state: $work/cameras.json"

@@ -4,7 +4,6 @@
 #include "Clipboard.h"
 #include "DeviceOperations.h"
 #include "MessageBox.h"
-#include "WaitCursor.h"
 #include "WizardCommand.h"
 #include "WizardState.h"
 #include "WpsPin.h"
@@ -168,8 +167,7 @@ void CDlgWPSSetting::readJoinedSettingsThenNext()
     }
     // The summary that follows applies the state's wireless settings: stale ones would undo the
     // join, so the page goes on only with what the camera now holds.
-    m_starting = true;
-    runStep(GetWLan, [this](int code, int32_t detail) {
+    m_starting = runOperation(GetWLan, [this](int code, int32_t detail) {
         m_starting = false;
         if (code != OperationResult::kSuccess) {
             restoreControls();
@@ -199,11 +197,30 @@ void CDlgWPSSetting::setInputsEnabled(bool enabled)
 
 void CDlgWPSSetting::leave(int command)
 {
+    OperationRunner* runner = m_links.runner;
     if (isJoining()) {
-        if (ShowMessage(kMessageStillRunning, MessageBox::YesNo | MessageBox::IconQuestion) !=
-            MessageBox::IdYes)
+        // Nothing that comes in may change the page while the question is open.
+        m_join->hold(true);
+        if (runner)
+            runner->hold(true);
+        const int answer = ShowMessage(kMessageStillRunning, MessageBox::YesNo | MessageBox::IconQuestion);
+        m_join->hold(false);
+        if (answer == MessageBox::IdYes) {
+            m_join->stop();
+            m_starting = false;
+        }
+        const bool stepRunning = answer == MessageBox::IdYes && runner && runner->isRunning();
+        if (stepRunning) {
+            // The main window switches no page under a running step: leave once it has ended.
+            connect(
+                runner, &OperationRunner::finished, this, [this, command] { post(command); },
+                Qt::SingleShotConnection);
+            runner->stop();
+        }
+        if (runner)
+            runner->hold(false);
+        if (answer != MessageBox::IdYes || stepRunning)
             return;
-        m_join->stop();
     }
     post(command);
 }
@@ -231,15 +248,11 @@ void CDlgWPSSetting::OnNext()
     }
 }
 
-// Until the main window's worker runs operations, a step runs here, under the wait cursor.
+// The polls run on the main window's worker without making the page busy: Exit, Back and Next
+// stay usable, and ask first.
 bool CDlgWPSSetting::runStep(WpsJoin::Step step, WpsJoin::StepDone done)
 {
-    WaitCursor wait;
-    OperationContext context{*m_links.state, *m_links.primary};
-    const int code = step(context);
-    wait.release();
-    done(code, context.errorDetail);
-    return true;
+    return m_links.runner && m_links.runner->run(this, std::move(step), std::move(done));
 }
 
 void CDlgWPSSetting::OnCommand(int id, int code)

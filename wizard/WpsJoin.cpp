@@ -32,7 +32,7 @@ void WpsJoin::stop()
 
 void WpsJoin::tick()
 {
-    if (!m_running || m_stepRunning)
+    if (!m_running || m_stepRunning || m_held)
         return;
     const auto phase = std::max<qint64>(1, m_timing.phase.count());
     const qint64 elapsed = m_phaseClock.elapsed();

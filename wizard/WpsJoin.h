@@ -37,6 +37,8 @@ public:
     // Ends the join without a verdict; a step still running is ignored when it returns.
     void stop();
     bool isRunning() const { return m_running; }
+    // While held, ticks do nothing (the page asks the person something).
+    void hold(bool held) { m_held = held; }
     Stage stage() const { return m_stage; }
 
 signals:
@@ -57,6 +59,7 @@ private:
     Stage m_stage = Stage::PollInfo;
     bool m_running = false;
     bool m_stepRunning = false;
+    bool m_held = false;
     // Tells a returning step which run it belongs to, so a stopped run's step is ignored.
     int m_run = 0;
 };

@@ -143,8 +143,7 @@ private slots:
         Type(page(), W::kAdminId, QStringLiteral("admin"));
         Type(page(), W::kAdminPassword, QStringLiteral("wrong"));
         Click(page(), W::kStartPushButton);
-        Settle();
-        QCOMPARE(ShownTexts(), QStringList{SkinMessage(4)});
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTexts(), QStringList{SkinMessage(4)}, 10000);
         QCOMPARE(RequestCount(simulator(), 0xA9), 0);
         QVERIFY(page()->FindControl(W::kStartPushButton)->isEnabled());
         MessageBox::clearShown();
@@ -256,8 +255,7 @@ private slots:
         Type(page(), W::kAdminId, QStringLiteral("admin"));
         Type(page(), W::kAdminPassword, QStringLiteral("admin"));
         Click(page(), W::kStartPushButton);
-        Settle();
-        QVERIFY(wpsPage()->isJoining());
+        QTRY_VERIFY_WITH_TIMEOUT(wpsPage()->isJoining() && !wpsPage()->isBusy(), 10000);
         MessageBox::setNextAnswer(MessageBox::IdNo);
         Click(page(), W::kBack);
         Settle();
@@ -277,7 +275,7 @@ private slots:
         Type(page(), W::kAdminId, QStringLiteral("admin"));
         Type(page(), W::kAdminPassword, QStringLiteral("admin"));
         Click(page(), W::kStartPushButton);
-        Settle();
+        QTRY_VERIFY_WITH_TIMEOUT(wpsPage()->isJoining() && !wpsPage()->isBusy(), 10000);
         MessageBox::setNextAnswer(MessageBox::IdYes);
         click(W::kBack, PageId::ListCam);
         const int polls = RequestCount(simulator(), 0xB4);
