@@ -122,6 +122,8 @@ private slots:
         MessageBox::enableTestMode(true);
         MessageBox::clearShown();
         Clipboard::enableTestMode(true);
+        // Clicks follow each other at test speed.
+        PressGuard::setInterval(std::chrono::milliseconds(0));
     }
 
     void cleanup()
@@ -129,6 +131,7 @@ private slots:
         m_wizard.reset();
         m_lab.reset();
         MessageBox::enableTestMode(false);
+        PressGuard::setInterval(std::nullopt);
         QCOMPARE(QApplication::topLevelWidgets().size(), 0);
     }
 
