@@ -270,7 +270,9 @@ void CameraSimulator::InitWPS(SimCamera& camera, std::span<const uint8_t> reques
     std::copy_n(secret, std::min<size_t>(static_cast<size_t>(std::max(secretLength, 0)), run.secret.size()),
                 run.secret.begin());
     if (RefusesWpsStep(camera, "init")) {
-        camera.wps = SimWpsRun{.mode = run.mode, .pin = run.pin};
+        camera.wps = SimWpsRun{};
+        camera.wps.mode = run.mode;
+        camera.wps.pin = run.pin;
         reply = ReplyHeader(camera, request, SimStatus::kWpsRefused);
         return;
     }
