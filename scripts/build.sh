@@ -10,15 +10,7 @@ cd "$(dirname "$0")/.."
 
 flavour=${1:-debug}
 shift || true
-common=(-G Ninja -DQUILLANE_WERROR=ON)
-# Several work trees and flavours compile the same sources; ccache, where installed, shares that.
-if command -v ccache >/dev/null; then
-    common+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
-    # Direct mode matched moc objects across work trees whose headers differ; hashing the
-    # preprocessed source does not.
-    export CCACHE_NODIRECT=${CCACHE_NODIRECT:-1}
-fi
+common=(-G Ninja -DQUILLANE_WERROR=ON -UCMAKE_CXX_COMPILER_LAUNCHER)
 case "$flavour" in
     release) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_BUILD_TESTS=OFF -DQUILLANE_BUILD_BENCHMARKS=ON
                    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON)

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config ccache
+    build-essential cmake ninja-build pkg-config
     clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libssl-dev
