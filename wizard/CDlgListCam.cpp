@@ -9,7 +9,6 @@
 #include "NetworkText.h"
 #include "ShellOpen.h"
 #include "SilentSearchText.h"
-#include "WaitCursor.h"
 #include "WizardCommand.h"
 #include "WizardState.h"
 
@@ -59,7 +58,7 @@ CDlgListCam::~CDlgListCam()
 {
     // Leaving during a search: the manager, which outlives the page, ends its thread.
     m_timer.stop();
-    setWaitCursor(false);
+    m_waitCursor.set(false);
 }
 
 bool CDlgListCam::Create(const std::filesystem::path& programFolder)
@@ -111,7 +110,7 @@ void CDlgListCam::Search()
     }
     EnableControls(false);
     showWpsButton(false);
-    setWaitCursor(true);
+    m_waitCursor.set(true);
     ShowListStatus();
     if (m_applyStatus)
         m_applyStatus->searchStarted();
@@ -134,7 +133,7 @@ void CDlgListCam::OnTimer()
     if (m_list)
         m_list->setEnabled(true);
     EnableControls(true);
-    setWaitCursor(false);
+    m_waitCursor.set(false);
     if (m_list && m_list->rowCount() > 0) {
         m_list->selectRow(0);
         m_list->setFocus();
@@ -219,16 +218,6 @@ void CDlgListCam::showWpsButton(bool shown)
         wps->setVisible(shown);
 }
 
-void CDlgListCam::setWaitCursor(bool on)
-{
-    if (on == m_waitCursor)
-        return;
-    m_waitCursor = on;
-    if (on)
-        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    else
-        QApplication::restoreOverrideCursor();
-}
 
 void CDlgListCam::ChooseSelectedCamera()
 {

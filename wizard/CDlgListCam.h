@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CWizardPage.h"
+#include "WaitCursor.h"
 
 #include <QTimer>
 #include <array>
@@ -66,7 +67,6 @@ private:
     void Choose(int command);
     void OpenWebPage();
     void showWpsButton(bool shown);
-    void setWaitCursor(bool on);
     // Over an empty list: that the search runs, or that nothing answered.
     void ShowListStatus();
 
@@ -79,5 +79,5 @@ private:
     int m_chosenWebPort = 80;
     QString m_chosenIp;
     std::array<QString, kColumnSlots> m_columnCaptions;
-    bool m_waitCursor = false;
+    WaitCursorSwitch m_waitCursor;
 };

@@ -17,7 +17,7 @@ OperationRunner::~OperationRunner()
     m_stop.request_stop();
     if (m_worker.joinable())
         m_worker.join();
-    setWaitCursor(false);
+    m_waitCursor.set(false);
 }
 
 bool OperationRunner::run(QObject* receiver, Sequence sequence, Done done)
@@ -36,7 +36,7 @@ bool OperationRunner::run(QObject* receiver, Sequence sequence, Done done)
         m_detail = context.errorDetail;
         QMetaObject::invokeMethod(this, &OperationRunner::workerEnded, Qt::QueuedConnection);
     };
-    setWaitCursor(true);
+    m_waitCursor.set(true);
     emit busyChanged(true);
     try {
         m_worker = std::thread(work);
@@ -77,20 +77,10 @@ void OperationRunner::handOver()
     const Done done = std::exchange(m_done, nullptr);
     const bool deliver = !m_stop.stop_requested() && m_receiver && done;
     m_receiver.clear();
-    setWaitCursor(false);
+    m_waitCursor.set(false);
     emit busyChanged(false);
     if (deliver)
         done(m_code, m_detail);
     emit finished();
 }
 
-void OperationRunner::setWaitCursor(bool on)
-{
-    if (on == m_waitCursor)
-        return;
-    m_waitCursor = on;
-    if (on)
-        QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    else
-        QApplication::restoreOverrideCursor();
-}

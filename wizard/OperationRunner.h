@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OperationContext.h"
+#include "WaitCursor.h"
 
 #include <QObject>
 #include <QPointer>
@@ -57,7 +58,6 @@ signals:
 private:
     void workerEnded();
     void handOver();
-    void setWaitCursor(bool on);
 
     WizardState& m_state;
     CDeviceManager& m_manager;
@@ -71,5 +71,5 @@ private:
     bool m_running = false;
     bool m_ended = false;
     bool m_held = false;
-    bool m_waitCursor = false;
+    WaitCursorSwitch m_waitCursor;
 };

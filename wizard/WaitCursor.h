@@ -23,3 +23,28 @@ public:
 private:
     bool m_on = true;
 };
+
+// A wait cursor switched on and off over a span that no one scope holds (a search, a worker's
+// run). Switching to the state it is in does nothing, so the override stack stays balanced.
+class WaitCursorSwitch
+{
+public:
+    WaitCursorSwitch() = default;
+    ~WaitCursorSwitch() { set(false); }
+    WaitCursorSwitch(const WaitCursorSwitch&) = delete;
+    WaitCursorSwitch& operator=(const WaitCursorSwitch&) = delete;
+
+    void set(bool on)
+    {
+        if (on == m_on)
+            return;
+        m_on = on;
+        if (on)
+            QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        else
+            QApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool m_on = false;
+};
