@@ -6,6 +6,7 @@
 
 #include "CDlgListCam.h"
 #include "NetLab.h"
+#include "NetTestSupport.h"
 #include "WizardTestSupport.h"
 
 #include <QApplication>
@@ -84,12 +85,8 @@ private:
 private slots:
     void applyCycles()
     {
-        const QString problem = IsolationProblem();
-        if (!problem.isEmpty())
-            QSKIP(qPrintable(problem));
-        const std::string reason = NetLab::SkipReason();
-        if (!reason.empty())
-            QSKIP(reason.c_str());
+        if (const QString reason = NetSkipReason(); !reason.isEmpty())
+            QSKIP(qPrintable(reason));
         MessageBox::enableTestMode(true);
         // Clicks follow each page at once, faster than any person.
         PressGuard::setInterval(std::chrono::milliseconds(0));

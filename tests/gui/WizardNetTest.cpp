@@ -13,6 +13,7 @@
 #include "CDlgWirelessSelect.h"
 #include "CredentialCipher.h"
 #include "NetLab.h"
+#include "NetTestSupport.h"
 #include "ShellOpen.h"
 #include "WizardCommand.h"
 #include "WizardTestSupport.h"
@@ -235,12 +236,8 @@ private slots:
 
     void init()
     {
-        const QString problem = IsolationProblem();
-        if (!problem.isEmpty())
-            QSKIP(qPrintable(problem));
-        const std::string reason = NetLab::SkipReason();
-        if (!reason.empty())
-            QSKIP(reason.c_str());
+        if (const QString reason = NetSkipReason(); !reason.isEmpty())
+            QSKIP(qPrintable(reason));
         MessageBox::enableTestMode(true);
         MessageBox::clearShown();
         ShellOpen::enableTestMode(true);

@@ -7,6 +7,7 @@
 #include "CDlgWirelessSelect.h"
 #include "Clipboard.h"
 #include "NetLab.h"
+#include "NetTestSupport.h"
 #include "WizardTestSupport.h"
 
 #include <QApplication>
@@ -113,12 +114,8 @@ private slots:
 
     void init()
     {
-        const QString problem = IsolationProblem();
-        if (!problem.isEmpty())
-            QSKIP(qPrintable(problem));
-        const std::string reason = NetLab::SkipReason();
-        if (!reason.empty())
-            QSKIP(reason.c_str());
+        if (const QString reason = NetSkipReason(); !reason.isEmpty())
+            QSKIP(qPrintable(reason));
         MessageBox::enableTestMode(true);
         MessageBox::clearShown();
         Clipboard::enableTestMode(true);

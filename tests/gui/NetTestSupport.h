@@ -1,0 +1,16 @@
+#pragma once
+
+#include "NetLab.h"
+#include "WizardTestSupport.h"
+
+namespace WizardTest {
+
+// Why a GUI test that builds a test network cannot run here; empty when it can.
+inline QString NetSkipReason()
+{
+    if (const QString problem = IsolationProblem(); !problem.isEmpty())
+        return problem;
+    return QString::fromStdString(NetLab::SkipReason());
+}
+
+} // namespace WizardTest
