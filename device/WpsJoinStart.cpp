@@ -13,7 +13,8 @@ int SwitchWirelessOn(OperationContext& context)
     WirelessSettings& wireless = context.state.wireless;
     if (wireless.wirelessEnable == u"1")
         return OperationResult::kSuccess;
-    wireless.wirelessEnable = u"1";
+    // Built whole and moved in: assigning the literal trips a false -Wrestrict in GCC 12 at -O2.
+    wireless.wirelessEnable = std::u16string(1, u'1');
     if (const int code = SetWLan(context); code != OperationResult::kSuccess)
         return code;
     if (IsK7ZModel(context.state.camera.model))
