@@ -189,14 +189,14 @@ TEST(DeviceManagerTest, AdapterTableKeepsAtMostEightEntries)
 }
 
 // "veth3" for an interface without address, "eth1=198.18.0.1" for one with.
-std::vector<AdapterAddress> Interfaces(const std::vector<std::string>& specs)
+std::vector<AdapterAddress> Interfaces(const std::vector<std::string>& entries)
 {
     std::vector<AdapterAddress> list;
-    for (const std::string& spec : specs) {
+    for (const std::string& entry : entries) {
         AdapterAddress a;
-        const size_t eq = spec.find('=');
-        a.interfaceName = spec.substr(0, eq);
-        const std::string ip = eq == std::string::npos ? "0.0.0.0" : spec.substr(eq + 1);
+        const size_t eq = entry.find('=');
+        a.interfaceName = entry.substr(0, eq);
+        const std::string ip = eq == std::string::npos ? "0.0.0.0" : entry.substr(eq + 1);
         a.ipText = std::u16string(ip.begin(), ip.end());
         a.ip = ParseAddress(a.ipText);
         a.adapterOrdinal = static_cast<int32_t>(list.size());
