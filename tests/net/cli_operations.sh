@@ -10,12 +10,8 @@ camsim=$2
 source "$here/netlab.sh"
 netlab_check_isolated || exit 77
 work=$(mktemp -d)
-failures=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 
 # run NAME EXPECTED_EXIT CLI-ARGS...: runs the command in the pc namespace; leaves out/err.
 run() {
@@ -33,20 +29,6 @@ run() {
     fi
     if [ "$expected" -ne 0 ] && [ "$(wc -l <"$work/err")" -ne 1 ]; then
         fail "$what: expected one stderr line, got: $err"
-    fi
-}
-
-has() {
-    local what=$1 text=$2 pattern=$3
-    if [[ "$text" != *"$pattern"* ]]; then
-        fail "$what: expected '$pattern' in: $(echo "$text" | head -n 5)"
-    fi
-}
-
-lacks() {
-    local what=$1 text=$2 pattern=$3
-    if [[ "$text" == *"$pattern"* ]]; then
-        fail "$what: '$pattern' must not appear in: $(echo "$text" | head -n 5)"
     fi
 }
 
@@ -220,10 +202,4 @@ has "missing template" "$err" "error 1: the template file is missing"
 [ "$before" = "$(seen cam 168)" ] || fail "missing template: a request was sent"
 run "no MAC" 2 login --password admin
 
-netlab_cleanup # simulators write into $work until they are stopped
-rm -rf "$work"
-if [ "$failures" -ne 0 ]; then
-    echo "$failures case(s) failed"
-    exit 1
-fi
-echo "all camera command cases passed"
+checks_finish "$work" "camera command"

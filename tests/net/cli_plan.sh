@@ -10,19 +10,8 @@ camsim=$2
 source "$here/netlab.sh"
 netlab_check_isolated || exit 77
 work=$(mktemp -d)
-failures=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-has() {
-    local what=$1 text=$2 pattern=$3
-    if [[ "$text" != *"$pattern"* ]]; then
-        fail "$what: expected '$pattern' in: $(echo "$text" | head -n 30)"
-    fi
-}
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 
 # plan NAME EXPECTED_EXIT ARGS...: leaves out and err.
 plan() {
@@ -129,10 +118,4 @@ plan "unknown column" 2 "$work/bad.csv"
 has "unknown column" "$err" "unknown column 'colour' in the first line"
 plan "two password sources" 2 "$work/plan.csv" --password x --password-stdin
 
-netlab_cleanup # simulators write into $work until they are stopped
-rm -rf "$work"
-if [ "$failures" -ne 0 ]; then
-    echo "$failures case(s) failed"
-    exit 1
-fi
-echo "all plan cases passed"
+checks_finish "$work" "plan"

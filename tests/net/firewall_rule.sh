@@ -15,12 +15,8 @@ rule='nft add rule inet filter input udp sport 62976 accept'
 source "$here/netlab.sh"
 netlab_check_isolated || exit 77
 command -v nft >/dev/null || { echo "nft is not installed; skipped"; exit 77; }
-failures=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+# shellcheck source=checks.sh
+source "$here/checks.sh"
 
 grep -qF "    $rule" "$readme" || fail "the README does not give the rule '$rule'"
 
@@ -58,10 +54,4 @@ with=$(found)
 expected="02.00.00.00.70.01 02.00.00.00.70.02 02.00.00.00.70.03 "
 [ "$with" = "$expected" ] || fail "with the rule the search found '$with', expected '$expected'"
 
-netlab_cleanup # simulators write into $work until they are stopped
-rm -rf "$work"
-if [ "$failures" -ne 0 ]; then
-    echo "$failures case(s) failed"
-    exit 1
-fi
-echo "all firewall cases passed"
+checks_finish "$work" "firewall"
