@@ -121,3 +121,12 @@ StaticAddressCheck CheckStaticAddress(const StaticAddress& input)
     result.normalised = StaticAddress{*ip, *mask, *gateway, *dns1, *dns2};
     return result;
 }
+
+void StoreStaticAddress(const StaticAddress& address, CameraInfo& camera)
+{
+    camera.ip = address.ip;
+    camera.mask = address.mask;
+    camera.gateway = address.gateway;
+    camera.dns1 = address.dns1;
+    camera.dns2 = address.dns2;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CameraInfo.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,3 +56,6 @@ struct StaticAddressCheck
 };
 
 StaticAddressCheck CheckStaticAddress(const StaticAddress& input);
+
+// Stores checked addresses in the camera record; its DHCP flag is the caller's to set.
+void StoreStaticAddress(const StaticAddress& address, CameraInfo& camera);

@@ -91,11 +91,7 @@ void CDlgNetWork::OnNext()
             ShowMessage(check.MessageNumber(), MessageBox::IconWarning);
             return;
         }
-        camera.ip = check.normalised.ip;
-        camera.mask = check.normalised.mask;
-        camera.gateway = check.normalised.gateway;
-        camera.dns1 = check.normalised.dns1;
-        camera.dns2 = check.normalised.dns2;
+        StoreStaticAddress(check.normalised, camera);
     }
     camera.dhcp = dhcp ? 1 : 0;
     enableFlowButtons(false);

@@ -45,11 +45,7 @@ bool ApplyStatic(const CameraOptions& options, CameraInfo& camera)
                  ") is not valid" + (field == 2 ? " for the address and mask" : ""));
         return false;
     }
-    camera.ip = check.normalised.ip;
-    camera.mask = check.normalised.mask;
-    camera.gateway = check.normalised.gateway;
-    camera.dns1 = check.normalised.dns1;
-    camera.dns2 = check.normalised.dns2;
+    StoreStaticAddress(check.normalised, camera);
     camera.dhcp = 0;
     return true;
 }

@@ -216,11 +216,7 @@ bool PlanTarget(const PlanRow& row, const CameraInfo& current, CameraInfo& targe
                  (*check.failed == AddressField::Gateway ? " for the address and mask" : "");
         return false;
     }
-    target.ip = check.normalised.ip;
-    target.mask = check.normalised.mask;
-    target.gateway = check.normalised.gateway;
-    target.dns1 = check.normalised.dns1;
-    target.dns2 = check.normalised.dns2;
+    StoreStaticAddress(check.normalised, target);
     target.dhcp = 0;
     return true;
 }
