@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWindow>
 #include <QStyleHints>
 #include <QWidget>
 
@@ -68,12 +70,26 @@ bool PressGuard::isPress(const QEvent* event) const
     }
 }
 
+QWidget* PressGuard::pressedWidget(QObject* watched, const QEvent* event) const
+{
+    if (watched->isWidgetType())
+        return static_cast<QWidget*>(watched);
+    // A mouse press reaches the window before any widget, and the window hands the focus to the
+    // control under the pointer before that control sees the press: it must be stopped here, or
+    // the ignored press still takes the focus from where the person is typing.
+    QWidget* topLevel = m_page->window();
+    if (watched != topLevel->windowHandle() || event->type() == QEvent::KeyPress)
+        return nullptr;
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    return topLevel->childAt(mouse->position().toPoint());
+}
+
 bool PressGuard::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!isPress(event) || !watched->isWidgetType())
+    if (!isPress(event))
         return false;
-    auto* widget = static_cast<QWidget*>(watched);
-    if (widget != m_page && !m_page->isAncestorOf(widget))
+    QWidget* widget = pressedWidget(watched, event);
+    if (widget == nullptr || (widget != m_page && !m_page->isAncestorOf(widget)))
         return false;
     if (m_shown.elapsed() < m_intervalMs)
         return true;

@@ -33,6 +33,8 @@ protected:
 private:
     void disarm();
     bool isPress(const QEvent* event) const;
+    // The widget a press is meant for, whether it reaches the window or the widget itself.
+    QWidget* pressedWidget(QObject* watched, const QEvent* event) const;
 
     QWidget* m_page; // not owned: the page holds the guard
     QElapsedTimer m_shown;
