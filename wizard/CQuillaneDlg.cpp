@@ -105,6 +105,9 @@ void CQuillaneDlg::OnInitDialog()
     }
     m_page->raise();
     m_page->show();
+    // As every later page does: without a window manager to hand it over, the first page would
+    // never get the keyboard, and a person could not start with Tab.
+    m_page->activateWindow();
 }
 
 int CQuillaneDlg::exec()
