@@ -6,6 +6,7 @@
 #include "CutCellTipDelegate.h"
 #include "DensityPicture.h"
 #include "EnterAndEscape.h"
+#include "FocusOutline.h"
 #include "MessageBox.h"
 #include "PictureFile.h"
 #include "ReadingOrder.h"
@@ -308,6 +309,7 @@ int CPicDialog::AddCameraList(unsigned style)
     list->horizontalHeader()->setHighlightSections(false);
     list->setGeometry(rect);
     list->show();
+    new FocusOutline(list);
     connect(list, &QTableWidget::itemSelectionChanged, this,
             [this] { postCommand(kCameraListId, ControlCommandEvent::kSelectionChanged); });
     add(ControlKind::CameraList, kCameraListId, section, list, rect);

@@ -9,6 +9,7 @@
 #include "CDlgWirelessKey.h"
 #include "CDlgWirelessNew.h"
 #include "CPicText.h"
+#include "FocusOutline.h"
 #include "PageRegistry.h"
 #include "ShellOpen.h"
 #include "WizardCommand.h"
@@ -594,11 +595,17 @@ private slots:
         if (pageId != PageId::ListCam)
             QCOMPARE(page()->focusWidget(), first);
         first->setFocus(Qt::TabFocusReason);
+        const auto* outline = page()->findChild<FocusOutline*>();
+        QCOMPARE(outline != nullptr, pageId == PageId::ListCam);
         QStringList walked;
         for (int step = 0; step <= walk.size(); ++step) {
             QWidget* focus = page()->focusWidget();
             QVERIFY(focus);
             walked.append(focus->objectName().mid(prefix.size()));
+            // The list's style shows no focus of its own: the outline does, and only there, once
+            // the keyboard has moved the focus.
+            if (outline && step > 0)
+                QCOMPARE(outline->isVisible(), walked.last() == QLatin1String("ListCtrl"));
             QTest::keyClick(focus, Qt::Key_Tab);
         }
         QCOMPARE(walked, walk + QStringList{walk.first()});
