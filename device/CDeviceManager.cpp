@@ -145,50 +145,68 @@ void CDeviceManager::RunSearch()
 {
     RefreshAdapters();
     const std::vector<AdapterAddress> adapters = Adapters();
+    // Only the first address of each adapter is searched.
+    std::vector<size_t> entries;
     int32_t lastOrdinal = -1;
-    for (size_t i = 0; i < adapters.size() && !m_stop; ++i) {
-        const AdapterAddress& adapter = adapters[i];
-        // Only the first address of each adapter is searched.
-        if (adapter.adapterOrdinal <= lastOrdinal || adapter.ipText == u"0.0.0.0")
+    for (size_t i = 0; i < adapters.size(); ++i) {
+        if (adapters[i].adapterOrdinal <= lastOrdinal || adapters[i].ipText == u"0.0.0.0")
             continue;
-        lastOrdinal = adapter.adapterOrdinal;
-        {
-            std::lock_guard guard(m_lock);
-            m_figures.push_back({adapter.interfaceName, adapter.ipText, static_cast<int32_t>(i)});
-        }
-        const auto start = std::chrono::steady_clock::now();
-        const bool goOn = SearchAdapter(i, adapter);
-        const auto listened = std::chrono::steady_clock::now() - start;
-        {
-            std::lock_guard guard(m_lock);
-            m_figures.back().listened = std::chrono::duration_cast<std::chrono::milliseconds>(listened);
-        }
-        if (!goOn)
-            break;
+        lastOrdinal = adapters[i].adapterOrdinal;
+        entries.push_back(i);
     }
+    {
+        std::lock_guard guard(m_lock);
+        for (size_t entry : entries)
+            m_figures.push_back(
+                {adapters[entry].interfaceName, adapters[entry].ipText, static_cast<int32_t>(entry)});
+        m_merge.Start(entries.size());
+    }
+    // A thread per pass rather than one poll() over every socket: each pass keeps its plain
+    // send, repeat and listen loop with its own socket, repeats and quiet clock, and the passes
+    // share nothing but the guarded list and figures. At most eight short-lived threads.
+    std::vector<int32_t> results(entries.size(), 15);
+    std::vector<std::thread> threads;
+    threads.reserve(entries.size());
+    for (size_t pass = 0; pass < entries.size(); ++pass) {
+        // Handed out in adapter order, as when the passes ran one after the other.
+        const uint16_t sequence = NextSequence();
+        const AdapterAddress& adapter = adapters[entries[pass]];
+        try {
+            threads.push_back(m_threadStarter([this, pass, &adapter, sequence, &results] {
+                const auto start = std::chrono::steady_clock::now();
+                results[pass] = SearchAdapter(pass, adapter, sequence);
+                EndPass(pass, std::chrono::steady_clock::now() - start);
+            }));
+        } catch (const std::exception&) {
+            // The pass never ran; the others still may list its cameras.
+            results[pass] = 12;
+            EndPass(pass, {});
+        }
+    }
+    for (std::thread& thread : threads) {
+        if (thread.joinable())
+            thread.join();
+    }
+    // A failed adapter is reported even when the others found cameras.
+    const auto failed = std::find_if(results.begin(), results.end(), [](int32_t code) { return code != 15; });
+    if (!results.empty())
+        m_lastError = failed != results.end() ? *failed : 15;
     std::lock_guard guard(m_lock);
     m_searchDone = true;
 }
 
-bool CDeviceManager::SearchAdapter(size_t entryIndex, const AdapterAddress& adapter)
+int32_t CDeviceManager::SearchAdapter(size_t pass, const AdapterAddress& adapter, uint16_t sequence)
 {
     CUT_WSClient client;
-    if (client.OpenDatagram(kBroadcastHost, kPort, &adapter) != CUT_WSClient::kOk) {
-        m_lastError = 12;
-        return false;
-    }
-    if (!client.EnableBroadcast()) {
-        m_lastError = 13;
-        return false;
-    }
-    const std::array<uint8_t, kHeaderSize> request = SearchRequest(NextSequence(), protocolWord);
-    const uint16_t sequence = GetLe16(&request[kSequenceOffset]);
+    if (client.OpenDatagram(kBroadcastHost, kPort, &adapter) != CUT_WSClient::kOk)
+        return 12;
+    if (!client.EnableBroadcast())
+        return 13;
+    const std::array<uint8_t, kHeaderSize> request = SearchRequest(sequence, protocolWord);
     size_t length = request.size();
-    if (client.Send(request.data(), length) != CUT_WSClient::kOk) {
-        m_lastError = 14;
-        return false;
-    }
-    CountRequest();
+    if (client.Send(request.data(), length) != CUT_WSClient::kOk)
+        return 14;
+    CountRequest(pass);
 
     using Clock = std::chrono::steady_clock;
     // Slices keep a destroyed manager from waiting out a whole quiet period.
@@ -206,7 +224,7 @@ bool CDeviceManager::SearchAdapter(size_t entryIndex, const AdapterAddress& adap
             // A lost repeat is no reason to stop listening for the answers to the others.
             length = request.size();
             if (client.Send(request.data(), length) == CUT_WSClient::kOk)
-                CountRequest();
+                CountRequest(pass);
             else
                 repeats.Stop();
             continue;
@@ -221,45 +239,48 @@ bool CDeviceManager::SearchAdapter(size_t entryIndex, const AdapterAddress& adap
         if (code != CUT_WSClient::kOk)
             break;
         quietUntil = Clock::now() + m_timeouts.searchQuiet;
-        AcceptReply(datagram.data(), size, sequence, entryIndex);
+        AcceptReply(datagram.data(), size, sequence, pass);
     }
-    m_lastError = 15;
-    return true;
+    return 15;
 }
 
-void CDeviceManager::CountRequest()
+void CDeviceManager::EndPass(size_t pass, std::chrono::steady_clock::duration listened)
 {
     std::lock_guard guard(m_lock);
-    ++m_figures.back().requestsSent;
+    m_figures[pass].listened = std::chrono::duration_cast<std::chrono::milliseconds>(listened);
+    const size_t before = m_cameras.size();
+    m_merge.Finished(pass);
+    CountFound(before);
 }
 
-bool CDeviceManager::AcceptReply(const uint8_t* data, size_t size, uint16_t sequence, size_t entryIndex)
+void CDeviceManager::CountRequest(size_t pass)
+{
+    std::lock_guard guard(m_lock);
+    ++m_figures[pass].requestsSent;
+}
+
+void CDeviceManager::CountFound(size_t before)
+{
+    m_foundCount += static_cast<int32_t>(m_cameras.size() - before);
+}
+
+void CDeviceManager::AcceptReply(const uint8_t* data, size_t size, uint16_t sequence, size_t pass)
 {
     const bool candidate = size >= kHeaderSize && GetLe16(data + kMagicOffset) == kReplyMagic &&
                            GetLe16(data + kSequenceOffset) == sequence &&
                            GetLe16(data + kOpcodeOffset) == Opcode::kSearch &&
                            GetLe16(data + kStatusOffset) == 0;
     std::lock_guard guard(m_lock);
-    AdapterSearchFigures& figures = m_figures.back();
+    AdapterSearchFigures& figures = m_figures[pass];
     ++figures.datagramsHeard;
     if (!candidate) {
         ++figures.straysDropped;
-        return false;
+        return;
     }
-    const TemplateCameraRecord record = TemplateCameraRecord::FromReply(std::span<const uint8_t>(data, size),
-                                                                        static_cast<int32_t>(entryIndex));
-    const MacBytes mac = record.Mac();
-    // The first answer of a camera wins, whichever adapter heard it.
-    for (const TemplateCameraRecord& known : m_cameras) {
-        if (std::equal(mac.begin(), mac.end(), known.bytes.begin() + kMacOffset)) {
-            ++figures.duplicatesDropped;
-            return false;
-        }
-    }
-    m_cameras.push_back(record);
-    ++m_foundCount;
-    ++figures.repliesAccepted;
-    return true;
+    const size_t before = m_cameras.size();
+    m_merge.Heard(
+        pass, TemplateCameraRecord::FromReply(std::span<const uint8_t>(data, size), figures.adapterEntry));
+    CountFound(before);
 }
 
 const TemplateCameraRecord* CDeviceManager::Current() const

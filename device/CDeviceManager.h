@@ -1,7 +1,9 @@
 #pragma once
 
 #include "AdapterAddress.h"
+#include "AdapterSearchFigures.h"
 #include "CameraInfo.h"
+#include "SearchMerge.h"
 #include "TemplateCameraRecord.h"
 
 #include <array>
@@ -17,20 +19,6 @@
 #include <vector>
 
 class TemplateEngine;
-
-// What one adapter's pass of the last search saw.
-struct AdapterSearchFigures
-{
-    std::string interfaceName;
-    std::u16string ipText;
-    int32_t adapterEntry = -1;
-    int32_t requestsSent = 0;
-    int32_t datagramsHeard = 0;
-    int32_t repliesAccepted = 0;
-    int32_t straysDropped = 0;     // not an answer to this search
-    int32_t duplicatesDropped = 0; // a camera already listed
-    std::chrono::milliseconds listened{0};
-};
 
 // How long the link waits. The defaults are the product's; tests shorten them.
 struct DeviceTimeouts
@@ -86,8 +74,8 @@ public:
     int SelectCamera(int index, std::u16string_view rowIp, int32_t rowWebPort, CameraInfo& info);
     int DecodeDiscovery(int index, CameraInfo& info);
 
-    // One entry per adapter the last search went through, in search order; the last one grows
-    // while the search runs.
+    // One entry per adapter the last search went through, in search order; they grow while the
+    // search runs (accepted and duplicate counts as the list takes the pass's cameras).
     std::vector<AdapterSearchFigures> SearchFigures() const;
 
     // The PC's addresses, rebuilt before every search; returns the number of entries.
@@ -120,12 +108,16 @@ public:
     void SetCameras(std::vector<TemplateCameraRecord> cameras);
 
 private:
+    // One pass per adapter, all at the same time, each on a thread of its own.
     void RunSearch();
-    // false when the whole search must end (socket failures).
-    bool SearchAdapter(size_t entryIndex, const AdapterAddress& adapter);
-    // Lists a new camera; every datagram heard is counted in the current adapter's figures.
-    bool AcceptReply(const uint8_t* data, size_t size, uint16_t sequence, size_t entryIndex);
-    void CountRequest();
+    // The pass's result: 15 when it listened to its end, 12-14 when its socket failed.
+    int32_t SearchAdapter(size_t pass, const AdapterAddress& adapter, uint16_t sequence);
+    void EndPass(size_t pass, std::chrono::steady_clock::duration listened);
+    // Hands a camera's answer to the merge; every datagram heard is counted in the pass's figures.
+    void AcceptReply(const uint8_t* data, size_t size, uint16_t sequence, size_t pass);
+    void CountRequest(size_t pass);
+    // Keeps FoundCount with the list after the merge has added to it; called under m_lock.
+    void CountFound(size_t before);
     void StopSearch();
     const TemplateCameraRecord* Current() const;
 
@@ -137,6 +129,7 @@ private:
     std::vector<TemplateCameraRecord> m_cameras; // guarded by m_lock
     std::vector<AdapterAddress> m_adapters;      // guarded by m_lock
     std::vector<AdapterSearchFigures> m_figures; // guarded by m_lock
+    SearchMerge m_merge{m_cameras, m_figures};   // guarded by m_lock
     std::vector<AdapterAddress> m_leftOut;       // guarded by m_lock
     bool m_searchDone = false;                   // guarded by m_lock
     std::atomic<int32_t> m_foundCount{0};
