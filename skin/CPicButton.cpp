@@ -19,11 +19,8 @@ CPicButton::CPicButton(int id, QObject* owner, QWidget* parent) : QWidget(parent
 void CPicButton::LoadImages(const QString& normal, const QString& down, const QString& hover,
                             const QString& disabled)
 {
-    const qreal ratio = devicePixelRatioF();
-    m_normal = LoadPictureForRatio(normal, ratio);
-    m_down = LoadPictureForRatio(down, ratio);
-    m_hover = LoadPictureForRatio(hover, ratio);
-    m_disabledImage = LoadPictureForRatio(disabled, ratio);
+    m_pictures = {StatePicture{normal, {}, false}, StatePicture{down, {}, false},
+                  StatePicture{hover, {}, false}, StatePicture{disabled, {}, false}};
     Redraw();
 }
 
@@ -71,19 +68,14 @@ CPicButton::Image CPicButton::shownImage() const
 const QPixmap& CPicButton::image(Image which) const
 {
     static const QPixmap none;
-    switch (which) {
-    case Image::Normal:
-        return m_normal;
-    case Image::Down:
-        return m_down;
-    case Image::Hover:
-        return m_hover;
-    case Image::Disabled:
-        return m_disabledImage;
-    case Image::None:
-        break;
+    if (which == Image::None)
+        return none;
+    StatePicture& picture = m_pictures[static_cast<size_t>(which) - static_cast<size_t>(Image::Normal)];
+    if (!picture.decoded) {
+        picture.pixmap = LoadPictureForRatio(picture.path, devicePixelRatioF());
+        picture.decoded = true;
     }
-    return none;
+    return picture.pixmap;
 }
 
 void CPicButton::click()

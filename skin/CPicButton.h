@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <array>
 
 // A button drawn entirely from four pictures (normal, pressed, hovered, disabled). A click
 // reaches the owner as a posted ControlCommandEvent, and only when the press is released
@@ -52,15 +53,21 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // A state picture is decoded when that state is first drawn: most buttons are never pressed
+    // or hovered, and decoding them all would slow the first page down.
+    struct StatePicture
+    {
+        QString path;
+        QPixmap pixmap;
+        bool decoded = false;
+    };
+
     Image stateImage() const;
     void paintFocusFrame(QPainter& painter) const;
 
     int m_id;
     QObject* m_owner; // receives the commands; not owned
-    QPixmap m_normal;
-    QPixmap m_down;
-    QPixmap m_hover;
-    QPixmap m_disabledImage;
+    mutable std::array<StatePicture, 4> m_pictures; // Normal, Down, Hover, Disabled
     bool m_disabled = false;
     bool m_hovered = false;
     bool m_pressed = false;
