@@ -426,6 +426,7 @@ void PicDialogTest::loadPicture_data()
     QTest::newRow("png") << "normal.png" << QSize(60, 30);
     QTest::newRow("bmp") << "small.bmp" << QSize(8, 6);
     QTest::newRow("decoded by content, not name") << "png-content.bmp" << QSize(5, 4);
+    QTest::newRow("a format found by content alone") << "small.gif" << QSize(3, 2);
     QTest::newRow("text") << "broken.png" << QSize();
     QTest::newRow("empty") << "empty.png" << QSize();
     QTest::newRow("cut short") << "truncated.png" << QSize();
