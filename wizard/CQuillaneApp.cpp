@@ -1,6 +1,7 @@
 #include "CQuillaneApp.h"
 
 #include "CQuillaneDlg.h"
+#include "FontWarmUp.h"
 #include "ProgramVersion.h"
 
 #include <QIcon>
@@ -40,6 +41,7 @@ DeviceTimeouts CQuillaneApp::TimeoutsFromEnvironment()
 
 int CQuillaneApp::run()
 {
+    const FontWarmUp fonts;
     CQuillaneDlg dialog(TimeoutsFromEnvironment());
     setWindowIcon(dialog.windowIcon());
     return dialog.exec();
