@@ -73,7 +73,10 @@ bool CDlgListCam::Create(const std::filesystem::path& programFolder)
         m_listStatus->setWordWrap(true);
         // The firewall rule of a silent search is there to be copied.
         m_listStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        m_listStatus->setStyleSheet(QStringLiteral("color: #5b6472;"));
+        QPalette quiet = m_listStatus->palette();
+        quiet.setColor(QPalette::WindowText, QColor(0x5b, 0x64, 0x72));
+        quiet.setColor(QPalette::Text, QColor(0x5b, 0x64, 0x72));
+        m_listStatus->setPalette(quiet);
         for (int column = 0; column < m_list->columnCount() && column < kColumnSlots; ++column) {
             const QTableWidgetItem* header = m_list->horizontalHeaderItem(column);
             m_columnCaptions[static_cast<size_t>(column)] = header ? header->text() : QString();
