@@ -43,7 +43,7 @@ public:
 
     CDeviceManager();
     explicit CDeviceManager(const DeviceTimeouts& timeouts);
-    // Ends a running search and waits for its thread.
+    // Ends a running search and waits for its threads.
     ~CDeviceManager();
     CDeviceManager(const CDeviceManager&) = delete;
     CDeviceManager& operator=(const CDeviceManager&) = delete;
@@ -53,7 +53,8 @@ public:
     void StartSearch();
     bool SearchFinished();
     int CameraCount() const;
-    // A copy taken under the lock: safe while the search thread appends.
+    // A copy taken under the lock: safe while the search appends. Rows only ever join at the end,
+    // so a row once seen keeps its place until the next search.
     std::vector<TemplateCameraRecord> Cameras() const;
     int32_t FoundCount() const { return m_foundCount.load(); }
     bool searching() const { return m_searching; }

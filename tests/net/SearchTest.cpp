@@ -1,3 +1,4 @@
+#include "AdapterTable.h"
 #include "CameraInfo.h"
 #include "DeviceProtocol.h"
 #include "NetFixture.h"
@@ -87,6 +88,39 @@ TEST_F(SearchTest, SecondAdapterIsRecordedForCamerasOnlyItHears)
 
     ASSERT_EQ(manager->CameraCount(), 1);
     EXPECT_EQ(manager->Cameras()[0].AdapterEntry(), 1);
+}
+
+// An adapter whose socket cannot be bound (gone since the table was read) is reported, but the
+// adapters searched beside it still list their cameras.
+TEST_F(SearchTest, AdapterThatCannotBeSearchedDoesNotHideTheOthers)
+{
+    lab->AddLink("lanA");
+    lab->AddPcAdapter("lanA", "eth0", {"198.18.0.1/24"});
+    lab->AddCameraHost("cam", "lanA", "198.18.0.9/24");
+    lab->StartSimulator("cam", {"--camera", "mac=02:00:00:00:21:01"});
+    lab->EnterPc();
+    auto manager = NewManager();
+    manager->SetAdapterSource([] {
+        AdapterAddress gone;
+        gone.interfaceName = "gone0";
+        gone.ipText = u"198.18.99.1";
+        gone.ip = {198, 18, 99, 1};
+        std::vector<AdapterAddress> listed = ListAdapterAddresses();
+        for (AdapterAddress& adapter : listed)
+            ++adapter.adapterOrdinal;
+        listed.insert(listed.begin(), gone);
+        return listed;
+    });
+
+    SearchAndWait(*manager);
+
+    ASSERT_EQ(manager->CameraCount(), 1);
+    EXPECT_EQ(manager->Cameras()[0].AdapterEntry(), 1);
+    EXPECT_EQ(manager->lastError(), 12);
+    const std::vector<AdapterSearchFigures> figures = manager->SearchFigures();
+    ASSERT_EQ(figures.size(), 2u);
+    EXPECT_EQ(figures[0].requestsSent, 0);
+    EXPECT_EQ(figures[1].repliesAccepted, 1);
 }
 
 TEST_F(SearchTest, SearchThatHearsNothingEndsWithAnEmptyList)
