@@ -2,6 +2,7 @@
 
 #include "CWizardPage.h"
 #include "EnterAndEscape.h"
+#include "LoadPicture.h"
 #include "MessageBox.h"
 #include "PageRegistry.h"
 #include "ProgramFolder.h"
@@ -59,9 +60,20 @@ CQuillaneDlg::CQuillaneDlg(const DeviceTimeouts& timeouts, const std::filesystem
             Exit();
     });
     LoadWizardResources();
-    m_icon = QIcon(QStringLiteral(":/quillane/quillane.png"));
+    m_icon = ProgramIcon();
     setWindowTitle(QStringLiteral("Quillane"));
     setWindowIcon(m_icon);
+}
+
+QIcon CQuillaneDlg::ProgramIcon()
+{
+    // Decoded as the skin's pictures are: a QIcon made from the file name would have Qt load every
+    // image plugin first.
+    QFile file(QStringLiteral(":/quillane/quillane.png"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    return QIcon(QPixmap::fromImage(DecodePicture(std::string_view(bytes.constData(), bytes.size()))));
 }
 
 CQuillaneDlg::~CQuillaneDlg()

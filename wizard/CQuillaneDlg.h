@@ -72,6 +72,7 @@ private:
     void ExitWhileRunning();
     void EndNow();
     bool SkinReadable() const;
+    static QIcon ProgramIcon();
 
     std::filesystem::path m_programFolder;
     WizardState m_state;
