@@ -1,7 +1,6 @@
 #include "CQuillaneApp.h"
 
 #include "CQuillaneDlg.h"
-#include "FontWarmUp.h"
 #include "ProgramVersion.h"
 
 #include <QIcon>
@@ -41,7 +40,6 @@ DeviceTimeouts CQuillaneApp::TimeoutsFromEnvironment()
 
 int CQuillaneApp::run()
 {
-    const FontWarmUp fonts;
     CQuillaneDlg dialog(TimeoutsFromEnvironment());
     setWindowIcon(dialog.windowIcon());
     return dialog.exec();

@@ -1,5 +1,6 @@
 #include "CQuillaneApp.h"
 #include "FirstPaintStamp.h"
+#include "FontWarmUp.h"
 #include "ProgramVersion.h"
 #include "StartRequest.h"
 
@@ -18,7 +19,11 @@ int main(int argc, char** argv)
     case StartRequest::Wizard:
         break;
     }
+    FontWarmUp fonts;
     CQuillaneApp app(argc, argv);
+    fonts.applicationReady();
     FirstPaintStamp stamp("quillane");
-    return app.run();
+    const int result = app.run();
+    fonts.finish();
+    return result;
 }
