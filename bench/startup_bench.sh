@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Start-up figures of the wizard beside a bare Qt Widgets window (the floor): the time from
-# process start to the first page painted, and the peak memory (VmHWM) once the camera list
-# has been filled by a search of four simulated cameras. Runs under Xvfb, inside
+# process start until the first page's first paint has reached the screen, and the peak memory
+# (VmHWM) once the camera list has been filled by a search of four simulated cameras. The two
+# programs take turns, so that both meet the same machine. Runs under Xvfb, inside
 # scripts/in-test-netns.sh and namespaces of its own, so nothing reaches this machine's network.
-#   bench/startup_bench.sh [BUILD_DIR] [RUNS]     (default: build/release, 7 runs; needs root)
+#   bench/startup_bench.sh [BUILD_DIR] [RUNS]     (default: build/release, 15 runs; needs root)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ "${QUILLANE_ISOLATED_NETNS:-}" != 1 ]; then
     exec "$root/scripts/in-test-netns.sh" "$0" "$@"
 fi
 build=${1:-build/release}
-runs=${2:-7}
+runs=${2:-15}
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
 wizard="$build/wizard/quillane"
 floor="$build/bench/quillane_empty_window"
@@ -61,20 +62,26 @@ measure() {
 median() { sort -n | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
 report() {
-    local name=$1 program=$2 settle=$3 i
-    : >"$work/runs"
-    measure "$program" "$settle" >/dev/null # warm the file cache
-    for i in $(seq "$runs"); do
-        measure "$program" "$settle" >>"$work/runs"
-    done
+    local name=$1 runs_file=$2
     printf '%-22s start to first page painted: median %6.1f ms (min %6.1f, max %6.1f); peak memory (VmHWM) %6.1f MiB\n' \
-        "$name" "$(cut -d' ' -f1 "$work/runs" | median)" \
-        "$(cut -d' ' -f1 "$work/runs" | sort -n | head -1)" "$(cut -d' ' -f1 "$work/runs" | sort -n | tail -1)" \
-        "$(cut -d' ' -f2 "$work/runs" | median | awk '{ print $1 / 1024 }')"
+        "$name" "$(cut -d' ' -f1 "$runs_file" | median)" \
+        "$(cut -d' ' -f1 "$runs_file" | sort -n | head -1)" "$(cut -d' ' -f1 "$runs_file" | sort -n | tail -1)" \
+        "$(cut -d' ' -f2 "$runs_file" | median | awk '{ print $1 / 1024 }')"
 }
 
-echo "$runs runs each, under Xvfb; the wizard's memory is read after its search (3 s quiet period) has filled the list"
-report "bare Qt window (floor)" "$floor" 0.5
-report "quillane" "$wizard" 4
+echo "$runs runs each, taking turns, under Xvfb; the wizard's memory is read after its search (3 s quiet period) has filled the list"
+# One unmeasured run each warms the file cache.
+measure "$floor" 0.5 >/dev/null
+measure "$wizard" 4 >/dev/null
+: >"$work/floor"
+: >"$work/wizard"
+for _ in $(seq "$runs"); do
+    measure "$floor" 0.5 >>"$work/floor"
+    measure "$wizard" 4 >>"$work/wizard"
+done
+report "bare Qt window (floor)" "$work/floor"
+report "quillane" "$work/wizard"
+awk -v w="$(cut -d' ' -f1 "$work/wizard" | median)" -v f="$(cut -d' ' -f1 "$work/floor" | median)" \
+    'BEGIN { printf "quillane / floor (medians): %.2f\n", w / f }'
 netlab_cleanup # simulators write into $work until they are stopped
 rm -rf "$work"
