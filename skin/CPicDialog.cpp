@@ -97,12 +97,19 @@ QString CPicDialog::imagePath(const QString& file) const
     return qs(PicturePath(m_imageFolder, u16(file)).u16string());
 }
 
+QString CPicDialog::BackgroundPath(const SkinFile& skin, const std::filesystem::path& imageFolder,
+                                   const QString& pageSection)
+{
+    const std::u16string file = skin.readString(u16(pageSection), u"background", u"");
+    return file.empty() ? QString() : qs(PicturePath(imageFolder, file).u16string());
+}
+
 int CPicDialog::LoadBackground()
 {
-    const QString file = readText(m_pageSection, QStringLiteral("background"), QString());
-    if (file.isEmpty())
+    const QString path = BackgroundPath(m_skin, m_imageFolder, m_pageSection);
+    if (path.isEmpty())
         return 0;
-    QPixmap picture = LoadPictureForRatio(imagePath(file), devicePixelRatioF());
+    QPixmap picture = LoadPictureForRatio(path, devicePixelRatioF());
     if (picture.isNull())
         return 0;
     m_background = picture;

@@ -42,6 +42,9 @@ public:
     const std::vector<std::unique_ptr<ControlItem>>& controls() const { return m_controls; }
 
     int LoadBackground();
+    // The picture file that LoadBackground reads for a page; empty when the page has none.
+    static QString BackgroundPath(const SkinFile& skin, const std::filesystem::path& imageFolder,
+                                  const QString& pageSection);
     int AddPicButton(int id, const QString& section);
     int AddPushButton(int id, const QString& section);
     int AddPicText(const QString& section, int id, int visible);

@@ -1,6 +1,7 @@
 #include "LoadPicture.h"
 
 #include "PictureFile.h"
+#include "PreparedPicture.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -53,9 +54,11 @@ QPixmap LoadPicture(const QString& path)
 {
     if (path.isEmpty())
         return {};
+    if (std::optional<QImage> prepared = TakePreparedPicture(path))
+        return QPixmap::fromImage(std::move(*prepared));
     const auto bytes = ReadPictureFile(std::filesystem::path(path.toStdU16String()));
     if (!bytes || bytes->empty())
         return {};
-    const QImage image = DecodePicture(*bytes);
-    return image.isNull() ? QPixmap() : QPixmap::fromImage(image);
+    QImage image = DecodePicture(*bytes);
+    return image.isNull() ? QPixmap() : QPixmap::fromImage(std::move(image));
 }

@@ -48,7 +48,7 @@ QString CellText(const QString& caption, const TemplateCameraRecord& camera)
 
 } // namespace
 
-CDlgListCam::CDlgListCam(QWidget* mainWindow) : CWizardPage(mainWindow, QStringLiteral("DlgListCam"))
+CDlgListCam::CDlgListCam(QWidget* mainWindow) : CWizardPage(mainWindow, PageSection())
 {
     m_timer.setInterval(kSearchPollMs);
     connect(&m_timer, &QTimer::timeout, this, &CDlgListCam::OnTimer);
@@ -71,8 +71,6 @@ bool CDlgListCam::Create(const std::filesystem::path& programFolder)
         m_listStatus->setObjectName(QStringLiteral("DlgListCam.ListStatus"));
         m_listStatus->setAlignment(Qt::AlignCenter);
         m_listStatus->setWordWrap(true);
-        // The firewall rule of a silent search is there to be copied.
-        m_listStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
         QPalette quiet = m_listStatus->palette();
         quiet.setColor(QPalette::WindowText, QColor(0x5b, 0x64, 0x72));
         quiet.setColor(QPalette::Text, QColor(0x5b, 0x64, 0x72));
@@ -203,10 +201,14 @@ void CDlgListCam::ShowListStatus()
     if (!m_listStatus)
         return;
     const QString text = listStatus();
+    // The firewall rule of a silent search is there to be copied; "Searching" is not, and a plain
+    // label lays it out at a fraction of the cost while the program starts.
+    m_listStatus->setTextInteractionFlags(isSearching() ? Qt::NoTextInteraction : Qt::TextSelectableByMouse);
     m_listStatus->setText(text);
-    m_listStatus->setVisible(!text.isEmpty());
-    // The label lies in the list's viewport, below the header.
+    // The label lies in the list's viewport, below the header. Placed before it is shown, which
+    // would otherwise size it to its text first.
     m_listStatus->setGeometry(m_list->viewport()->rect().adjusted(24, 24, -24, -24));
+    m_listStatus->setVisible(!text.isEmpty());
 }
 
 void CDlgListCam::EnableControls(bool enabled)

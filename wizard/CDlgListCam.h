@@ -17,6 +17,8 @@ class CDlgListCam : public CWizardPage
 {
     Q_OBJECT
 public:
+    static QString PageSection() { return QStringLiteral("DlgListCam"); }
+
     // The controls built from the skin.
     enum ControlId : int
     {

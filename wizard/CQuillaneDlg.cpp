@@ -1,5 +1,6 @@
 #include "CQuillaneDlg.h"
 
+#include "CDlgListCam.h"
 #include "CWizardPage.h"
 #include "EnterAndEscape.h"
 #include "LoadPicture.h"
@@ -76,6 +77,12 @@ QIcon CQuillaneDlg::ProgramIcon()
     return QIcon(QPixmap::fromImage(DecodePicture(std::string_view(bytes.constData(), bytes.size()))));
 }
 
+QString CQuillaneDlg::FirstPageBackgroundPath(const std::filesystem::path& programFolder)
+{
+    const SkinFile skin(programFolder / kSkinFileName);
+    return CPicDialog::BackgroundPath(skin, skin.imageFolder(programFolder), CDlgListCam::PageSection());
+}
+
 CQuillaneDlg::~CQuillaneDlg()
 {
     // Pages point into the managers: they go first.
@@ -134,7 +141,7 @@ int CQuillaneDlg::exec()
     return code;
 }
 
-void CQuillaneDlg::ResetWizardState()
+void CQuillaneDlg::ResetWizardState(const SkinFile& skin)
 {
     WizardState& s = m_state;
     s.camera.name.clear();
@@ -153,7 +160,6 @@ void CQuillaneDlg::ResetWizardState()
     s.wpsShow = 0;
     s.onlyWirelessNew = 0;
 
-    const SkinFile skin(m_programFolder / kSkinFileName);
     if (!m_pageFont) {
         const SkinFont font = skin.font(u"Main.Font");
         QFont pageFont(QString::fromStdU16String(font.face));
@@ -209,8 +215,8 @@ bool CQuillaneDlg::GoTo(const PageTransition& transition)
         page->receiveCarriedWpsValue(CarriedWpsValue);
     page->OnInitPage();
     if (transition.to == PageId::ListCam) {
-        // The search has started; what was collected about the last camera goes.
-        ResetWizardState();
+        // The list searches; what was collected about the last camera goes.
+        ResetWizardState(page->skin());
         links.pageFont = &*m_pageFont;
         page->Attach(links);
     }

@@ -15,6 +15,7 @@
 #include <optional>
 
 class CWizardPage;
+class SkinFile;
 class QEventLoop;
 
 // What the person reads when the skin file beside the program is missing or unreadable; it
@@ -48,8 +49,12 @@ public:
     // Pages made from now on pace their WPS joins so.
     void setWpsJoinTiming(const WpsJoinTiming& timing) { m_wpsTiming = timing; }
 
-    // Clears what was collected about the last camera and rereads the skin's page settings.
-    void ResetWizardState();
+    // The background picture of the page the wizard starts on; empty when it has none.
+    static QString FirstPageBackgroundPath(const std::filesystem::path& programFolder);
+
+    // Clears what was collected about the last camera and rereads the skin's page settings from
+    // `skin`, the skin file beside the program as a page has just read it.
+    void ResetWizardState(const SkinFile& skin);
     // Set-up order: make the page, hand it its links, initialise it, switch. False (and nothing
     // changed but the carried value) when the page cannot be made.
     bool GoTo(const PageTransition& transition);

@@ -1,8 +1,9 @@
 #include "CQuillaneApp.h"
 #include "FirstPaintStamp.h"
-#include "FontWarmUp.h"
+#include "ProgramFolder.h"
 #include "ProgramVersion.h"
 #include "StartRequest.h"
+#include "StartUpWarmUp.h"
 
 #include <cstdio>
 
@@ -19,11 +20,11 @@ int main(int argc, char** argv)
     case StartRequest::Wizard:
         break;
     }
-    FontWarmUp fonts;
+    StartUpWarmUp warmUp(ProgramFolder());
     CQuillaneApp app(argc, argv);
-    fonts.applicationReady();
+    warmUp.applicationReady();
     FirstPaintStamp stamp("quillane");
     const int result = app.run();
-    fonts.finish();
+    warmUp.finish();
     return result;
 }

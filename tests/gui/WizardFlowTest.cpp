@@ -669,6 +669,7 @@ private slots:
             QStringLiteral("This PC has no network adapter with an address to search on.")));
         const auto* status = list->findChild<QLabel*>(QStringLiteral("DlgListCam.ListStatus"));
         QVERIFY(status && !status->isHidden());
+        QVERIFY(status->textInteractionFlags() & Qt::TextSelectableByMouse);
         for (int id : {1003, 1005}) {
             Click(list, id);
             Settle();

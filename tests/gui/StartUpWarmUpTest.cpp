@@ -1,0 +1,130 @@
+// The start-up warm-up starts before any Qt application exists, so this suite has a main() of its
+// own that does what the program's main() does, and the tests look at what it left.
+
+#include "CQuillaneDlg.h"
+#include "LoadPicture.h"
+#include "PictureFile.h"
+#include "PreparedPicture.h"
+#include "StartUpWarmUp.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QThread>
+#include <future>
+#include <optional>
+
+namespace {
+
+const std::filesystem::path kProgramFolder = QUILLANE_DEFAULT_SKIN;
+
+QImage DecodedFromFile(const QString& path)
+{
+    const auto bytes = ReadPictureFile(std::filesystem::path(path.toStdU16String()));
+    return bytes ? DecodePicture(*bytes) : QImage();
+}
+
+std::future<PreparedPicture> Ready(const QString& path, const QImage& image)
+{
+    std::promise<PreparedPicture> promise;
+    promise.set_value(PreparedPicture{path, image});
+    return promise.get_future();
+}
+
+QImage SmallPicture()
+{
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    return image;
+}
+
+class UserEventCounter : public QObject
+{
+public:
+    int seen = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::User)
+            ++seen;
+        return false;
+    }
+};
+
+} // namespace
+
+class StartUpWarmUpTest : public QObject
+{
+    Q_OBJECT
+public:
+    // What main() saw: the thread it ran on, and the first background as the warm-up handed it
+    // over before the application existed.
+    StartUpWarmUpTest(QThread* mainThread, std::optional<QImage> firstBackground)
+        : m_mainThread(mainThread), m_firstBackground(std::move(firstBackground))
+    {
+    }
+
+private slots:
+    // Qt makes the first thread that uses its objects its main thread. Had the warm-up's decoding
+    // been first, Qt would take the warm-up's thread for it: among other things, the
+    // application's event filters would no longer see this thread's events.
+    void theProgramsThreadStaysQtsMainThread()
+    {
+        QCOMPARE(QThread::currentThread(), m_mainThread);
+        UserEventCounter counter;
+        qApp->installEventFilter(&counter);
+        QObject receiver;
+        QEvent event(QEvent::User);
+        QCoreApplication::sendEvent(&receiver, &event);
+        qApp->removeEventFilter(&counter);
+        QCOMPARE(counter.seen, 1);
+    }
+
+    void firstBackgroundIsHandedOverAsThePageWouldDecodeIt()
+    {
+        const QString path = CQuillaneDlg::FirstPageBackgroundPath(kProgramFolder);
+        QVERIFY(path.endsWith(QStringLiteral("bg_DlgListCam.png")));
+        QVERIFY(m_firstBackground.has_value());
+        QCOMPARE(*m_firstBackground, DecodedFromFile(path));
+        // It was handed over once; the next page decodes its own.
+        QCOMPARE(TakePreparedPicture(path), std::nullopt);
+    }
+
+    void anOfferGoesOnlyToTheFirstPictureAskedFor()
+    {
+        const QString path = QStringLiteral("/skin/Image/first.png");
+        OfferPreparedPicture(Ready(path, SmallPicture()));
+        QCOMPARE(TakePreparedPicture(path), std::optional<QImage>(SmallPicture()));
+        QCOMPARE(TakePreparedPicture(path), std::nullopt);
+
+        // A guess that missed (another picture asked for first) is dropped, not kept for later.
+        OfferPreparedPicture(Ready(path, SmallPicture()));
+        QCOMPARE(TakePreparedPicture(QStringLiteral("/skin/Image/first@2x.png")), std::nullopt);
+        QCOMPARE(TakePreparedPicture(path), std::nullopt);
+
+        // A decoder that never ran leaves the caller to decode.
+        OfferPreparedPicture(std::promise<PreparedPicture>().get_future());
+        QCOMPARE(TakePreparedPicture(path), std::nullopt);
+    }
+
+private:
+    QThread* m_mainThread;
+    std::optional<QImage> m_firstBackground;
+};
+
+int main(int argc, char** argv)
+{
+    StartUpWarmUp warmUp(kProgramFolder);
+    // Waits for the warm-up's decoding, so that it has certainly used Qt before the application.
+    std::optional<QImage> firstBackground =
+        TakePreparedPicture(CQuillaneDlg::FirstPageBackgroundPath(kProgramFolder));
+    QThread* const mainThread = QThread::currentThread();
+    QApplication app(argc, argv);
+    warmUp.applicationReady();
+    StartUpWarmUpTest test(mainThread, std::move(firstBackground));
+    const int result = QTest::qExec(&test, argc, argv);
+    warmUp.finish();
+    return result;
+}
+
+#include "StartUpWarmUpTest.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <future>
+#include <thread>
+
+// Does on a thread of its own, while the program starts, the work that would otherwise hold up
+// the first page on the user-interface thread:
+// - while Qt connects to the display: the font configuration is read, then the first page's
+//   background picture is decoded and handed to the page (OfferPreparedPicture);
+// - once the application exists: Qt's font list is read, which may be used from any thread.
+// The fonts are the largest single cost of starting, the background the next.
+class StartUpWarmUp
+{
+public:
+    explicit StartUpWarmUp(const std::filesystem::path& programFolder);
+    // Joins the thread.
+    ~StartUpWarmUp();
+    StartUpWarmUp(const StartUpWarmUp&) = delete;
+    StartUpWarmUp& operator=(const StartUpWarmUp&) = delete;
+
+    // The application exists: Qt's font list may be read now.
+    void applicationReady();
+    // Waits for the thread; call it before the application goes.
+    void finish();
+
+private:
+    void release(bool applicationExists);
+
+    std::promise<bool> m_application;
+    bool m_released = false;
+    std::thread m_thread;
+};
