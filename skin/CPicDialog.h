@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlItem.h"
+#include "FirstShown.h"
 #include "PressGuard.h"
 #include "SkinFile.h"
 
@@ -67,6 +68,8 @@ public:
     // caption, else the label beside or above it, else its tip.
     void NameControls();
     const PressGuard& pressGuard() const { return m_pressGuard; }
+    // When the page's first picture is on the screen.
+    const FirstShown& firstShown() const { return m_firstShown; }
     const ControlItem* FindItem(int id) const;
 
     QString readText(const QString& section, const QString& key, const QString& fallback) const;
@@ -101,4 +104,5 @@ private:
     QPixmap m_background;
     std::vector<std::unique_ptr<ControlItem>> m_controls;
     PressGuard m_pressGuard{this};
+    FirstShown m_firstShown{this};
 };

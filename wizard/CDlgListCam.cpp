@@ -52,6 +52,7 @@ CDlgListCam::CDlgListCam(QWidget* mainWindow) : CWizardPage(mainWindow, PageSect
 {
     m_timer.setInterval(kSearchPollMs);
     connect(&m_timer, &QTimer::timeout, this, &CDlgListCam::OnTimer);
+    connect(&firstShown(), &FirstShown::shown, this, &CDlgListCam::BeginSearch);
 }
 
 CDlgListCam::~CDlgListCam()
@@ -103,7 +104,7 @@ void CDlgListCam::Search()
         return;
     m_rowsShown = 0;
     m_chosenIp.clear();
-    m_links.primary->StartSearch();
+    m_searchBegun = false;
     m_timer.start();
     if (m_list) {
         m_list->setRowCount(0);
@@ -111,14 +112,26 @@ void CDlgListCam::Search()
     }
     EnableControls(false);
     showWpsButton(false);
-    m_waitCursor.set(true);
     ShowListStatus();
     if (m_applyStatus)
         m_applyStatus->searchStarted();
+    if (firstShown().done())
+        BeginSearch();
+}
+
+void CDlgListCam::BeginSearch()
+{
+    if (m_searchBegun || !isSearching())
+        return;
+    m_searchBegun = true;
+    m_links.primary->StartSearch();
+    m_waitCursor.set(true);
 }
 
 void CDlgListCam::OnTimer()
 {
+    if (!m_searchBegun)
+        return;
     CDeviceManager& manager = *m_links.primary;
     const bool finished = manager.SearchFinished();
     if (finished)

@@ -43,6 +43,9 @@ public:
     // Starts the search; the main window resets the wizard state afterwards.
     void OnInitPage() override;
 
+    // Clears the list and shows the page searching at once; the search itself begins once the
+    // page is on the screen (firstShown), so that a starting program shows its first page before
+    // the search's threads, sockets and wait cursor take their share.
     void Search();
     bool isSearching() const { return m_timer.isActive(); }
     QTableWidget* list() const { return m_list; }
@@ -62,6 +65,7 @@ protected:
 private:
     static constexpr int kColumnSlots = 20;
 
+    void BeginSearch();
     void OnTimer();
     void AddNewRows();
     void EnableControls(bool enabled);
@@ -76,6 +80,7 @@ private:
     QLabel* m_listStatus = nullptr;
     std::unique_ptr<ApplyConfirmationLine> m_applyStatus;
     QTimer m_timer;
+    bool m_searchBegun = false;
     int m_rowsShown = 0;
     int m_chosenIndex = -1;
     int m_chosenWebPort = 80;

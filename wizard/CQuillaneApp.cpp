@@ -3,7 +3,6 @@
 #include "CQuillaneDlg.h"
 #include "ProgramVersion.h"
 
-#include <QIcon>
 #include <cstdlib>
 
 namespace {
@@ -41,6 +40,5 @@ DeviceTimeouts CQuillaneApp::TimeoutsFromEnvironment()
 int CQuillaneApp::run()
 {
     CQuillaneDlg dialog(TimeoutsFromEnvironment());
-    setWindowIcon(dialog.windowIcon());
     return dialog.exec();
 }

@@ -60,14 +60,12 @@ CQuillaneDlg::CQuillaneDlg(const DeviceTimeouts& timeouts, const std::filesystem
         if (m_exitWhenStopped)
             Exit();
     });
-    LoadWizardResources();
-    m_icon = ProgramIcon();
     setWindowTitle(QStringLiteral("Quillane"));
-    setWindowIcon(m_icon);
 }
 
 QIcon CQuillaneDlg::ProgramIcon()
 {
+    LoadWizardResources();
     // Decoded as the skin's pictures are: a QIcon made from the file name would have Qt load every
     // image plugin first.
     QFile file(QStringLiteral(":/quillane/quillane.png"));
@@ -81,6 +79,12 @@ QString CQuillaneDlg::FirstPageBackgroundPath(const std::filesystem::path& progr
 {
     const SkinFile skin(programFolder / kSkinFileName);
     return CPicDialog::BackgroundPath(skin, skin.imageFolder(programFolder), CDlgListCam::PageSection());
+}
+
+void CQuillaneDlg::ShowProgramIcon()
+{
+    if (QGuiApplication::windowIcon().isNull())
+        QGuiApplication::setWindowIcon(ProgramIcon());
 }
 
 CQuillaneDlg::~CQuillaneDlg()
@@ -127,6 +131,8 @@ void CQuillaneDlg::OnInitDialog()
     // As every later page does: without a window manager to hand it over, the first page would
     // never get the keyboard, and a person could not start with Tab.
     m_page->activateWindow();
+    // The taskbar's picture can wait until the page is on the screen.
+    connect(&m_page->firstShown(), &FirstShown::shown, this, &CQuillaneDlg::ShowProgramIcon);
 }
 
 int CQuillaneDlg::exec()

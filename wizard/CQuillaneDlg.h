@@ -78,10 +78,11 @@ private:
     void EndNow();
     bool SkinReadable() const;
     static QIcon ProgramIcon();
+    // Gives the application's windows the program's icon, once.
+    void ShowProgramIcon();
 
     std::filesystem::path m_programFolder;
     WizardState m_state;
-    QIcon m_icon;
     std::unique_ptr<CWizardPage> m_page;
     PageId m_pageId = PageId::ListCam;
     int CarriedWpsValue = -1;

@@ -2,6 +2,7 @@
 #include "CPicDialog.h"
 #include "CPicText.h"
 #include "DensityPicture.h"
+#include "FirstShown.h"
 #include "LoadPicture.h"
 #include "MessageBox.h"
 #include "ProgramFolderNarrow.h"
@@ -78,6 +79,24 @@ protected:
     }
 };
 
+// Counts its paints, and what that count was when its FirstShown spoke.
+class PaintCounter : public QWidget
+{
+public:
+    PaintCounter()
+    {
+        resize(60, 40);
+        connect(&firstShown, &FirstShown::shown, this, [this] { paintsWhenShown = paints; });
+    }
+
+    FirstShown firstShown{this};
+    int paints = 0;
+    int paintsWhenShown = -1;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
 } // namespace
 
 class PicDialogTest : public QObject
@@ -122,6 +141,8 @@ private slots:
     void readingOrder();
     void everyControlGetsAnAccessibleName();
     void cutListCellsShowTheirTextAsTooltip();
+    void firstShownFollowsTheFirstPaintOnce();
+    void firstShownComesWhenNothingPaints();
 };
 
 void PicDialogTest::init()
@@ -694,6 +715,32 @@ void PicDialogTest::cutListCellsShowTheirTextAsTooltip()
     QCOMPARE(tipAt(0, 0), longText);
     // Tab leaves the list instead of walking its cells.
     QVERIFY(!list->tabKeyNavigation());
+}
+
+void PicDialogTest::firstShownFollowsTheFirstPaintOnce()
+{
+    PaintCounter window;
+    QSignalSpy shown(&window.firstShown, &FirstShown::shown);
+    QTest::qWait(FirstShown::kLatestMs / 5);
+    QVERIFY(!window.firstShown.done());
+    window.show();
+    QTRY_COMPARE(shown.count(), 1);
+    QVERIFY(window.firstShown.done());
+    QVERIFY(window.paintsWhenShown >= 1);
+    window.repaint();
+    QTest::qWait(FirstShown::kLatestMs * 2);
+    QCOMPARE(shown.count(), 1);
+}
+
+void PicDialogTest::firstShownComesWhenNothingPaints()
+{
+    // As a covered or minimised window: shown, but never asked to paint.
+    PaintCounter window;
+    window.setUpdatesEnabled(false);
+    QSignalSpy shown(&window.firstShown, &FirstShown::shown);
+    window.show();
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, FirstShown::kLatestMs * 4);
+    QCOMPARE(window.paintsWhenShown, 0);
 }
 
 QTEST_MAIN(PicDialogTest)

@@ -8,6 +8,7 @@
 #include "CDlgWireless.h"
 #include "CDlgWirelessKey.h"
 #include "CDlgWirelessNew.h"
+#include "CPicButton.h"
 #include "CPicText.h"
 #include "FocusOutline.h"
 #include "PageRegistry.h"
@@ -23,6 +24,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <atomic>
+#include <memory>
 
 using namespace WizardTest;
 
@@ -655,6 +658,32 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("Quillane.ini")));
         QVERIFY(text.contains(folder.path()));
         QCOMPARE(MessageBox::shown().first().flags, unsigned(MessageBox::IconError));
+    }
+
+    // A starting program shows its page first: searching, with its buttons locked. The search
+    // itself, its wait cursor and the window icon come once the page is on the screen.
+    void searchBeginsOnceTheListIsOnTheScreen()
+    {
+        m_wizard = OfflineWizard();
+        auto adaptersAsked = std::make_shared<std::atomic<bool>>(false);
+        m_wizard->primaryManager().SetAdapterSource([adaptersAsked] {
+            *adaptersAsked = true;
+            return std::vector<AdapterAddress>{};
+        });
+        m_wizard->OnInitDialog();
+        auto* list = static_cast<CDlgListCam*>(page());
+        QVERIFY(list->isVisible());
+        QVERIFY(list->isSearching());
+        QVERIFY(static_cast<CPicButton*>(list->FindControl(CDlgListCam::kNext))->disabledFlag());
+        QVERIFY(!list->firstShown().done());
+        QVERIFY(!*adaptersAsked);
+        QVERIFY(!QApplication::overrideCursor());
+
+        QTRY_VERIFY(*adaptersAsked);
+        QVERIFY(list->firstShown().done());
+        QVERIFY(!QGuiApplication::windowIcon().isNull());
+        QTRY_VERIFY(!list->isSearching());
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void emptyListLeavesNextLinkAndWpsWithoutEffect()
