@@ -5,6 +5,7 @@
 #include "PictureFile.h"
 #include "PreparedPicture.h"
 
+#include <QDBusConnection>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -32,6 +33,13 @@ PreparedPicture DecodeFirstBackground(const std::filesystem::path& programFolder
 
 } // namespace
 
+bool PlatformBridgesAccessibilityOverBus(const QString& platformVariable)
+{
+    // Qt tries the platforms listed in turn; the first is the one a desktop session gets.
+    const QString first = platformVariable.section(QLatin1Char(';'), 0, 0).section(QLatin1Char(':'), 0, 0);
+    return first.isEmpty() || first == QLatin1String("xcb") || first.startsWith(QLatin1String("wayland"));
+}
+
 StartUpWarmUp::StartUpWarmUp(const std::filesystem::path& programFolder)
 {
     // Qt takes the first thread that uses its objects for the main thread, and the decoding
@@ -39,8 +47,16 @@ StartUpWarmUp::StartUpWarmUp(const std::filesystem::path& programFolder)
     QThread::currentThread();
     std::promise<PreparedPicture> background;
     OfferPreparedPicture(background.get_future());
-    m_thread = std::thread([programFolder, background = std::move(background),
+    const bool connectSessionBus =
+        PlatformBridgesAccessibilityOverBus(qEnvironmentVariable("QT_QPA_PLATFORM"));
+    m_thread = std::thread([programFolder, connectSessionBus, background = std::move(background),
                             application = m_application.get_future()]() mutable {
+        // Qt's accessibility bridge connects to the session bus (or tries to start one) when the
+        // first list is built, and the user-interface thread waits for it. Qt keeps the one
+        // connection, made or failed, so made here it costs the first page nothing. The thread
+        // mostly waits for Qt's bus thread meanwhile.
+        if (connectSessionBus)
+            QDBusConnection::sessionBus();
         FcInit();
         background.set_value(DecodeFirstBackground(programFolder));
         if (!application.get())

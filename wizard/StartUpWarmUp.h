@@ -1,15 +1,21 @@
 #pragma once
 
+#include <QString>
 #include <filesystem>
 #include <future>
 #include <thread>
 
 // Does on a thread of its own, while the program starts, the work that would otherwise hold up
 // the first page on the user-interface thread:
-// - while Qt connects to the display: the font configuration is read, then the first page's
-//   background picture is decoded and handed to the page (OfferPreparedPicture);
+// - while Qt connects to the display: the session bus is connected for the accessibility
+//   bridge, the font configuration is read, then the first page's background picture is decoded
+//   and handed to the page (OfferPreparedPicture);
 // - once the application exists: Qt's font list is read, which may be used from any thread.
 // The fonts are the largest single cost of starting, the background the next.
+// Whether the Qt platform that QT_QPA_PLATFORM (or its absence) picks talks to assistive
+// technology over the session bus, as the desktop ones do.
+bool PlatformBridgesAccessibilityOverBus(const QString& platformVariable);
+
 class StartUpWarmUp
 {
 public:

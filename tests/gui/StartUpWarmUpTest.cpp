@@ -1,11 +1,12 @@
 // The start-up warm-up starts before any Qt application exists, so this suite has a main() of its
 // own that does what the program's main() does, and the tests look at what it left.
 
+#include "StartUpWarmUp.h"
+
 #include "CQuillaneDlg.h"
 #include "LoadPicture.h"
 #include "PictureFile.h"
 #include "PreparedPicture.h"
-#include "StartUpWarmUp.h"
 
 #include <QApplication>
 #include <QTest>
@@ -105,6 +106,30 @@ private slots:
         // A decoder that never ran leaves the caller to decode.
         OfferPreparedPicture(std::promise<PreparedPicture>().get_future());
         QCOMPARE(TakePreparedPicture(path), std::nullopt);
+    }
+
+    // The session bus is connected early only where Qt's accessibility bridge would connect it:
+    // the desktop platforms, and the default that a desktop session gets.
+    void sessionBusIsConnectedEarlyOnlyForDesktopPlatforms_data()
+    {
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<bool>("connects");
+        QTest::newRow("unset") << QString() << true;
+        QTest::newRow("xcb") << QStringLiteral("xcb") << true;
+        QTest::newRow("xcb with options") << QStringLiteral("xcb:nograb") << true;
+        QTest::newRow("wayland") << QStringLiteral("wayland") << true;
+        QTest::newRow("wayland first of two") << QStringLiteral("wayland-egl;xcb") << true;
+        QTest::newRow("offscreen") << QStringLiteral("offscreen") << false;
+        QTest::newRow("offscreen first of two") << QStringLiteral("offscreen;xcb") << false;
+        QTest::newRow("minimal") << QStringLiteral("minimal") << false;
+        QTest::newRow("vnc") << QStringLiteral("vnc:size=720x480") << false;
+    }
+
+    void sessionBusIsConnectedEarlyOnlyForDesktopPlatforms()
+    {
+        QFETCH(QString, variable);
+        QFETCH(bool, connects);
+        QCOMPARE(PlatformBridgesAccessibilityOverBus(variable), connects);
     }
 
 private:
