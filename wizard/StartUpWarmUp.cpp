@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QStringList>
 #include <QThread>
 #include <fontconfig/fontconfig.h>
@@ -42,23 +43,27 @@ bool PlatformBridgesAccessibilityOverBus(const QString& platformVariable)
 
 StartUpWarmUp::StartUpWarmUp(const std::filesystem::path& programFolder)
 {
-    // Qt takes the first thread that uses its objects for the main thread, and the decoding
-    // below uses some: that must be this thread, not the warm-up's.
+    // Qt takes the first thread that uses its objects for the main thread, and the work below
+    // uses some: that must be this thread, not a warm-up's.
     QThread::currentThread();
+    // Reading a picture makes Qt list its image plugins, which reads the application's library
+    // paths; done while another thread constructs the application, that read may crash. Listed
+    // here, before the application exists and before the thread starts, it is done once for all.
+    QImageReader::supportedImageFormats();
     std::promise<PreparedPicture> background;
     OfferPreparedPicture(background.get_future());
-    const bool connectSessionBus =
-        PlatformBridgesAccessibilityOverBus(qEnvironmentVariable("QT_QPA_PLATFORM"));
-    m_thread = std::thread([programFolder, connectSessionBus, background = std::move(background),
+    // Qt's accessibility bridge connects to the session bus (or tries to start one) when the first
+    // list is built, and the user-interface thread waits for it. Qt keeps the one connection, made
+    // or failed, so made here it costs the first page nothing. A thread of its own, because the
+    // call mostly waits for the bus, and the background is wanted at the same time.
+    if (PlatformBridgesAccessibilityOverBus(qEnvironmentVariable("QT_QPA_PLATFORM")))
+        m_busThread = std::thread([] { QDBusConnection::sessionBus(); });
+    m_thread = std::thread([programFolder, background = std::move(background),
                             application = m_application.get_future()]() mutable {
-        // Qt's accessibility bridge connects to the session bus (or tries to start one) when the
-        // first list is built, and the user-interface thread waits for it. Qt keeps the one
-        // connection, made or failed, so made here it costs the first page nothing. The thread
-        // mostly waits for Qt's bus thread meanwhile.
-        if (connectSessionBus)
-            QDBusConnection::sessionBus();
-        FcInit();
+        // The background first: the page wants it as soon as the application exists, the fonts
+        // only when its first list is built.
         background.set_value(DecodeFirstBackground(programFolder));
+        FcInit();
         if (!application.get())
             return;
         QFontDatabase::families();
@@ -85,6 +90,8 @@ void StartUpWarmUp::finish()
     release(false);
     if (m_thread.joinable())
         m_thread.join();
+    if (m_busThread.joinable())
+        m_busThread.join();
 }
 
 void StartUpWarmUp::release(bool applicationExists)

@@ -5,29 +5,29 @@
 #include <future>
 #include <thread>
 
-// Does on a thread of its own, while the program starts, the work that would otherwise hold up
-// the first page on the user-interface thread:
-// - while Qt connects to the display: the session bus is connected for the accessibility
-//   bridge, the font configuration is read, then the first page's background picture is decoded
-//   and handed to the page (OfferPreparedPicture);
-// - once the application exists: Qt's font list is read, which may be used from any thread.
-// The fonts are the largest single cost of starting, the background the next.
 // Whether the Qt platform that QT_QPA_PLATFORM (or its absence) picks talks to assistive
 // technology over the session bus, as the desktop ones do.
 bool PlatformBridgesAccessibilityOverBus(const QString& platformVariable);
 
+// Does on threads of its own, while the program starts, the work that would otherwise hold up
+// the first page on the user-interface thread:
+// - while Qt connects to the display: the session bus is connected for the accessibility bridge;
+//   meanwhile the first page's background picture is decoded and handed to the page
+//   (OfferPreparedPicture), then the font configuration is read;
+// - once the application exists: Qt's font list is read, which may be used from any thread.
+// The fonts are the largest single cost of starting, the background the next.
 class StartUpWarmUp
 {
 public:
     explicit StartUpWarmUp(const std::filesystem::path& programFolder);
-    // Joins the thread.
+    // Joins the threads.
     ~StartUpWarmUp();
     StartUpWarmUp(const StartUpWarmUp&) = delete;
     StartUpWarmUp& operator=(const StartUpWarmUp&) = delete;
 
     // The application exists: Qt's font list may be read now.
     void applicationReady();
-    // Waits for the thread; call it before the application goes.
+    // Waits for the threads; call it before the application goes.
     void finish();
 
 private:
@@ -36,4 +36,5 @@ private:
     std::promise<bool> m_application;
     bool m_released = false;
     std::thread m_thread;
+    std::thread m_busThread;
 };
