@@ -7,6 +7,7 @@
 #include "DensityPicture.h"
 #include "EnterAndEscape.h"
 #include "FocusOutline.h"
+#include "ListHeader.h"
 #include "MessageBox.h"
 #include "PictureFile.h"
 #include "ReadingOrder.h"
@@ -312,8 +313,8 @@ int CPicDialog::AddCameraList(unsigned style)
     list->setTabKeyNavigation(false);
     list->setItemDelegate(new CutCellTipDelegate(list));
     list->verticalHeader()->hide();
+    list->setHorizontalHeader(new ListHeader(list));
     list->horizontalHeader()->setVisible(!(style & kListNoColumnHeader));
-    list->horizontalHeader()->setHighlightSections(false);
     list->setGeometry(rect);
     list->show();
     new FocusOutline(list);

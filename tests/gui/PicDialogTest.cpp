@@ -120,6 +120,7 @@ private slots:
     void dropDownHeightFollowsFont();
     void dropDownItemsStopAtFirstGap();
     void cameraListStyles();
+    void cameraListHeaderIsAsTallAsQtsOwn();
     void backgroundSizesAndCentresPage();
     void backgroundFailures_data();
     void backgroundFailures();
@@ -403,6 +404,32 @@ void PicDialogTest::cameraListStyles()
     list = qobject_cast<QTableWidget*>(withHeader.FindControl(CPicDialog::kCameraListId));
     QVERIFY(!list->horizontalHeader()->isHidden());
     QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+void PicDialogTest::cameraListHeaderIsAsTallAsQtsOwn()
+{
+    // The list's header measures its captions in its own font, where Qt's measures them in bold;
+    // the header must come out as tall, and keep what a table gives its header.
+    CPicDialog page;
+    useTestSkin(page);
+    QVERIFY(page.AddCameraList(0));
+    auto* list = qobject_cast<QTableWidget*>(page.FindControl(CPicDialog::kCameraListId));
+    QVERIFY(list);
+    QTableWidget reference;
+    for (QTableWidget* table : {list, &reference}) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(14);
+        table->setFont(font);
+        table->setColumnCount(2);
+        table->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("Model")));
+        table->setHorizontalHeaderItem(1, new QTableWidgetItem(QStringLiteral("MAC address")));
+    }
+    const QHeaderView* header = list->horizontalHeader();
+    QVERIFY(header->sizeHint().height() > 0);
+    QCOMPARE(header->sizeHint().height(), reference.horizontalHeader()->sizeHint().height());
+    QVERIFY(header->sectionsClickable());
+    QVERIFY(!header->highlightSections());
+    QCOMPARE(header->orientation(), Qt::Horizontal);
 }
 
 void PicDialogTest::backgroundSizesAndCentresPage()
