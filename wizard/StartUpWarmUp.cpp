@@ -5,6 +5,7 @@
 #include "PictureFile.h"
 #include "PreparedPicture.h"
 
+#include <QBuffer>
 #include <QDBusConnection>
 #include <QFont>
 #include <QFontDatabase>
@@ -32,6 +33,18 @@ PreparedPicture DecodeFirstBackground(const std::filesystem::path& programFolder
     }
 }
 
+// A reader asked for a format that Qt reads itself lists the image plugins from their metadata
+// alone. QImageReader::supportedImageFormats() would load every one of them, and the libraries
+// they need, for a question nobody asked.
+void ListImagePluginsWithoutLoadingThem()
+{
+    QBuffer nothing;
+    nothing.open(QIODevice::ReadOnly);
+    QImageReader reader(&nothing, "png");
+    reader.setAutoDetectImageFormat(false);
+    reader.canRead();
+}
+
 } // namespace
 
 bool PlatformBridgesAccessibilityOverBus(const QString& platformVariable)
@@ -49,7 +62,7 @@ StartUpWarmUp::StartUpWarmUp(const std::filesystem::path& programFolder)
     // Reading a picture makes Qt list its image plugins, which reads the application's library
     // paths; done while another thread constructs the application, that read may crash. Listed
     // here, before the application exists and before the thread starts, it is done once for all.
-    QImageReader::supportedImageFormats();
+    ListImagePluginsWithoutLoadingThem();
     std::promise<PreparedPicture> background;
     OfferPreparedPicture(background.get_future());
     // Qt's accessibility bridge connects to the session bus (or tries to start one) when the first
@@ -67,11 +80,9 @@ StartUpWarmUp::StartUpWarmUp(const std::filesystem::path& programFolder)
         if (!application.get())
             return;
         QFontDatabase::families();
-        // Opening the font files themselves is shared between threads as well.
-        QFont bold;
-        bold.setBold(true);
+        // Opening the font files themselves is shared between threads as well. The first page
+        // shows no bold type.
         QFontMetrics(QFont()).height();
-        QFontMetrics(bold).height();
     });
 }
 

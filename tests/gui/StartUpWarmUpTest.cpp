@@ -9,6 +9,7 @@
 #include "PreparedPicture.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTest>
 #include <QThread>
 #include <future>
@@ -38,6 +39,12 @@ QImage SmallPicture()
     return image;
 }
 
+QByteArray MappedFiles()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) ? maps.readAll() : QByteArray();
+}
+
 class UserEventCounter : public QObject
 {
 public:
@@ -58,10 +65,11 @@ class StartUpWarmUpTest : public QObject
 {
     Q_OBJECT
 public:
-    // What main() saw: the thread it ran on, and the first background as the warm-up handed it
-    // over before the application existed.
-    StartUpWarmUpTest(QThread* mainThread, std::optional<QImage> firstBackground)
-        : m_mainThread(mainThread), m_firstBackground(std::move(firstBackground))
+    // What main() saw: the thread it ran on, the first background as the warm-up handed it over
+    // before the application existed, and the files mapped by then.
+    StartUpWarmUpTest(QThread* mainThread, std::optional<QImage> firstBackground, QByteArray mappedAtStart)
+        : m_mainThread(mainThread), m_firstBackground(std::move(firstBackground)),
+          m_mappedAtStart(std::move(mappedAtStart))
     {
     }
 
@@ -89,6 +97,21 @@ private slots:
         QCOMPARE(*m_firstBackground, DecodedFromFile(path));
         // It was handed over once; the next page decodes its own.
         QCOMPARE(TakePreparedPicture(path), std::nullopt);
+    }
+
+    // Libraries that only a later step needs are not loaded to start: the plugins for picture
+    // formats that Qt does not read itself.
+    void laterStepsLibrariesAreNotLoadedToStart_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::newRow("image plugins") << QByteArray("/imageformats/");
+    }
+
+    void laterStepsLibrariesAreNotLoadedToStart()
+    {
+        QFETCH(QByteArray, path);
+        QVERIFY(!m_mappedAtStart.isEmpty());
+        QVERIFY2(!m_mappedAtStart.contains(path), path.constData());
     }
 
     void anOfferGoesOnlyToTheFirstPictureAskedFor()
@@ -135,6 +158,7 @@ private slots:
 private:
     QThread* m_mainThread;
     std::optional<QImage> m_firstBackground;
+    QByteArray m_mappedAtStart;
 };
 
 int main(int argc, char** argv)
@@ -143,10 +167,11 @@ int main(int argc, char** argv)
     // Waits for the warm-up's decoding, so that it has certainly used Qt before the application.
     std::optional<QImage> firstBackground =
         TakePreparedPicture(CQuillaneDlg::FirstPageBackgroundPath(kProgramFolder));
+    QByteArray mappedAtStart = MappedFiles();
     QThread* const mainThread = QThread::currentThread();
     QApplication app(argc, argv);
     warmUp.applicationReady();
-    StartUpWarmUpTest test(mainThread, std::move(firstBackground));
+    StartUpWarmUpTest test(mainThread, std::move(firstBackground), std::move(mappedAtStart));
     const int result = QTest::qExec(&test, argc, argv);
     warmUp.finish();
     return result;
