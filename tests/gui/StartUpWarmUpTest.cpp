@@ -100,11 +100,12 @@ private slots:
     }
 
     // Libraries that only a later step needs are not loaded to start: the plugins for picture
-    // formats that Qt does not read itself.
+    // formats that Qt does not read itself, and libcrypto, which only signing in uses.
     void laterStepsLibrariesAreNotLoadedToStart_data()
     {
         QTest::addColumn<QByteArray>("path");
         QTest::newRow("image plugins") << QByteArray("/imageformats/");
+        QTest::newRow("libcrypto") << QByteArray("/libcrypto.so");
     }
 
     void laterStepsLibrariesAreNotLoadedToStart()

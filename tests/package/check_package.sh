@@ -2,7 +2,7 @@
 # Checks the Debian package: lintian finds no error or warning; unpacked into a throw-away root,
 # the layout lets the programs find their skin and templates, they print their version and
 # help, quillane-cli reads an installed template, and the desktop entry, the AppStream
-# metainfo and the man pages are there and valid.
+# metainfo and the man pages are there and valid, and libcrypto's package is a dependency.
 #   check_package.sh PACKAGE.deb VERSION
 # Runs the programs, so only inside a namespace made by scripts/in-test-netns.sh.
 set -u
@@ -29,6 +29,10 @@ tags=$(lintian --fail-on error,warning --display-info "$deb" 2>&1)
 status=$?
 grep -v "running with root privileges" <<<"$tags"
 [ "$status" -eq 0 ] || fail "lintian reports errors or warnings"
+
+# libcrypto is loaded when first needed, so its package is named by hand, not found by dpkg-shlibdeps.
+depends=$(dpkg-deb -f "$deb" Depends)
+grep -Eq '(^|, )libssl3(t64)? \(>= 3' <<<"$depends" || fail "Depends does not name libcrypto's package: $depends"
 
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
