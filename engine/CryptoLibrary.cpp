@@ -9,8 +9,7 @@ namespace {
 // Every OpenSSL 3 release keeps this name.
 constexpr const char* kLibraryName = "libcrypto.so.3";
 
-template <typename Function>
-bool Resolve(void* library, const char* name, Function& function)
+template <typename Function> bool Resolve(void* library, const char* name, Function& function)
 {
     function = reinterpret_cast<Function>(dlsym(library, name));
     if (!function)
@@ -30,7 +29,8 @@ std::optional<CryptoLibrary> Load()
     const bool complete =
         Resolve(library, "BN_new", crypto.BN_new) && Resolve(library, "BN_dup", crypto.BN_dup) &&
         Resolve(library, "BN_clear_free", crypto.BN_clear_free) &&
-        Resolve(library, "BN_CTX_new", crypto.BN_CTX_new) && Resolve(library, "BN_CTX_free", crypto.BN_CTX_free) &&
+        Resolve(library, "BN_CTX_new", crypto.BN_CTX_new) &&
+        Resolve(library, "BN_CTX_free", crypto.BN_CTX_free) &&
         Resolve(library, "BN_bin2bn", crypto.BN_bin2bn) && Resolve(library, "BN_bn2bin", crypto.BN_bn2bin) &&
         Resolve(library, "BN_bn2binpad", crypto.BN_bn2binpad) &&
         Resolve(library, "BN_num_bits", crypto.BN_num_bits) && Resolve(library, "BN_cmp", crypto.BN_cmp) &&

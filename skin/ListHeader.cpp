@@ -21,7 +21,8 @@ QSize ListHeader::sectionSizeFromContents(int logicalIndex) const
     initStyleOption(&option);
     option.section = logicalIndex;
     const QVariant captionFont = model()->headerData(logicalIndex, orientation(), Qt::FontRole);
-    option.fontMetrics = captionFont.canConvert<QFont>() ? QFontMetrics(captionFont.value<QFont>()) : fontMetrics();
+    option.fontMetrics =
+        captionFont.canConvert<QFont>() ? QFontMetrics(captionFont.value<QFont>()) : fontMetrics();
     option.text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
     QSize size = style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
     if (isSortIndicatorShown()) {
