@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,8 +38,7 @@ struct SkinFont
 // first key of a name win, a line without "=" is no key, values are trimmed and cut to 259
 // characters, and a file that cannot be read (or is no regular file, or is over kMaxFileBytes)
 // is simply empty. The text is Windows-1252 unless it starts with a UTF-8 byte
-// order mark. The whole file is read once, at construction; readings that find the same bytes
-// as the last one share its parse.
+// order mark. The whole file is read once, at construction.
 class SkinFile
 {
 public:
@@ -95,15 +93,12 @@ private:
         std::u16string name;
         std::vector<Entry> entries;
     };
-    using Sections = std::vector<Section>;
 
-    static std::shared_ptr<const Sections> sectionsOf(std::string_view bytes);
-    static Sections parse(std::u16string_view text);
+    void parse(std::u16string_view text);
     const std::u16string* find(std::u16string_view section, std::u16string_view key) const;
 
     std::filesystem::path m_path;
-    // Shared between readings of the same bytes; null for a file that could not be read.
-    std::shared_ptr<const Sections> m_sections;
+    std::vector<Section> m_sections;
 };
 
 // Leading decimal digits with an optional sign; anything else gives 0. Saturates at the int
