@@ -9,6 +9,7 @@
 #include "FocusOutline.h"
 #include "ListHeader.h"
 #include "MessageBox.h"
+#include "PageFont.h"
 #include "PictureFile.h"
 #include "ReadingOrder.h"
 #include "SkinRadioButton.h"
@@ -58,13 +59,7 @@ void CPicDialog::setSkin(const std::filesystem::path& programFolder, const QStri
     setImageFolder(m_skin.imageFolder(programFolder));
     setPageSection(pageSection);
 
-    const SkinFont skinFont = m_skin.font(u"Main.Font");
-    QFont pageFont(qs(skinFont.face));
-    // A height of 0 asks for the face's default size.
-    if (skinFont.height > 0)
-        pageFont.setPixelSize(skinFont.height);
-    pageFont.setWeight(static_cast<QFont::Weight>(qBound(1, skinFont.weight, 1000)));
-    setFont(pageFont);
+    setFont(PageFont(m_skin.font(u"Main.Font")));
 }
 
 void CPicDialog::setSkinFile(const std::filesystem::path& iniPath)

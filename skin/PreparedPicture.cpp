@@ -1,47 +1,55 @@
 #include "PreparedPicture.h"
 
+#include <algorithm>
 #include <mutex>
 #include <utility>
 
 namespace {
 
-std::mutex& OfferMutex()
+struct Offer
 {
-    static std::mutex mutex;
-    return mutex;
-}
+    std::mutex mutex;
+    std::future<std::vector<PreparedPicture>> coming;
+    std::vector<PreparedPicture> held;
+};
 
-std::future<PreparedPicture>& Offer()
+Offer& TheOffer()
 {
-    static std::future<PreparedPicture> offer;
+    static Offer offer;
     return offer;
 }
 
 } // namespace
 
-void OfferPreparedPicture(std::future<PreparedPicture> picture)
+void OfferPreparedPictures(std::future<std::vector<PreparedPicture>> pictures)
 {
-    const std::lock_guard lock(OfferMutex());
-    Offer() = std::move(picture);
+    Offer& offer = TheOffer();
+    const std::lock_guard lock(offer.mutex);
+    offer.coming = std::move(pictures);
+    offer.held.clear();
 }
 
 std::optional<QImage> TakePreparedPicture(const QString& path)
 {
-    std::future<PreparedPicture> offer;
-    {
-        const std::lock_guard lock(OfferMutex());
-        offer = std::move(Offer());
+    Offer& offer = TheOffer();
+    const std::lock_guard lock(offer.mutex);
+    if (offer.coming.valid()) {
+        try {
+            offer.held = offer.coming.get();
+        } catch (const std::future_error&) {
+            // Their decoder never ran (no thread could be started): the callers decode.
+            offer.held.clear();
+        }
     }
-    if (!offer.valid())
-        return std::nullopt;
-    PreparedPicture picture;
-    try {
-        picture = offer.get();
-    } catch (const std::future_error&) {
-        // Its decoder never ran (no thread could be started): the caller decodes.
+    const auto found = std::find_if(offer.held.begin(), offer.held.end(),
+                                    [&](const PreparedPicture& picture) { return picture.path == path; });
+    if (found == offer.held.end()) {
+        offer.held.clear();
         return std::nullopt;
     }
-    if (picture.path != path || picture.image.isNull())
+    QImage image = std::move(found->image);
+    offer.held.erase(found);
+    if (image.isNull())
         return std::nullopt;
-    return std::move(picture.image);
+    return image;
 }

@@ -4,17 +4,18 @@
 #include <QString>
 #include <future>
 #include <optional>
+#include <vector>
 
-// A picture decoded ahead of need on another thread: the first page's background, decoded while
-// Qt connects to the display. Only one is held. The first picture asked for after the offer
-// takes it when its path matches and drops it otherwise, so a guess that missed (a screen that
-// wants the high-density picture, say) holds no memory.
+// Pictures decoded ahead of need on another thread: those the first page shows, decoded while Qt
+// connects to the display. Each goes to the first request for its path. A request for any other
+// picture drops those left, so a guess that missed (a screen that wants the high-density pictures,
+// say) holds no memory.
 struct PreparedPicture
 {
     QString path;
     QImage image;
 };
 
-void OfferPreparedPicture(std::future<PreparedPicture> picture);
-// Waits for the offered picture if it is still being decoded.
+void OfferPreparedPictures(std::future<std::vector<PreparedPicture>> pictures);
+// Waits for the offered pictures if they are still being decoded.
 std::optional<QImage> TakePreparedPicture(const QString& path);

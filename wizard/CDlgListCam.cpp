@@ -7,8 +7,10 @@
 #include "MessageBox.h"
 #include "ModelRules.h"
 #include "NetworkText.h"
+#include "PictureFile.h"
 #include "ShellOpen.h"
 #include "SilentSearchText.h"
+#include "SkinCatalogue.h"
 #include "WizardCommand.h"
 #include "WizardState.h"
 
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QStringList>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace {
 
@@ -47,6 +50,30 @@ QString CellText(const QString& caption, const TemplateCameraRecord& camera)
 }
 
 } // namespace
+
+QStringList CDlgListCam::FirstShownPicturePaths(const SkinFile& skin,
+                                                const std::filesystem::path& imageFolder)
+{
+    QStringList paths;
+    const QString background = BackgroundPath(skin, imageFolder, PageSection());
+    if (!background.isEmpty())
+        paths.append(background);
+    const std::u16string page = PageSection().toStdU16String();
+    for (const SkinPageSpec& spec : SkinPages()) {
+        if (spec.section != page)
+            continue;
+        for (const SkinControlSpec& control : spec.controls) {
+            if (control.kind != SkinControlKind::PicButton ||
+                std::find(std::begin(kSearchLocked), std::end(kSearchLocked), control.id) ==
+                    std::end(kSearchLocked))
+                continue;
+            const std::u16string file = skin.readString(page + u"." + control.name, u"disableImage", u"");
+            if (!file.empty())
+                paths.append(qs(PicturePath(imageFolder, file).u16string()));
+        }
+    }
+    return paths;
+}
 
 CDlgListCam::CDlgListCam(QWidget* mainWindow) : CWizardPage(mainWindow, PageSection())
 {
@@ -235,7 +262,6 @@ void CDlgListCam::showWpsButton(bool shown)
     if (QWidget* wps = FindControl(kWps))
         wps->setVisible(shown);
 }
-
 
 void CDlgListCam::ChooseSelectedCamera()
 {

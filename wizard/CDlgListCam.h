@@ -18,6 +18,9 @@ class CDlgListCam : public CWizardPage
     Q_OBJECT
 public:
     static QString PageSection() { return QStringLiteral("DlgListCam"); }
+    // The pictures the page shows until its first search ends: its background and the disabled
+    // pictures of the buttons that a search disables.
+    static QStringList FirstShownPicturePaths(const SkinFile& skin, const std::filesystem::path& imageFolder);
 
     // The controls built from the skin.
     enum ControlId : int

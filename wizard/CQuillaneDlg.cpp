@@ -5,6 +5,7 @@
 #include "EnterAndEscape.h"
 #include "LoadPicture.h"
 #include "MessageBox.h"
+#include "PageFont.h"
 #include "PageRegistry.h"
 #include "ProgramFolder.h"
 #include "SkinFile.h"
@@ -75,10 +76,11 @@ QIcon CQuillaneDlg::ProgramIcon()
     return QIcon(QPixmap::fromImage(DecodePicture(std::string_view(bytes.constData(), bytes.size()))));
 }
 
-QString CQuillaneDlg::FirstPageBackgroundPath(const std::filesystem::path& programFolder)
+FirstPageLook CQuillaneDlg::ReadFirstPageLook(const std::filesystem::path& programFolder)
 {
     const SkinFile skin(programFolder / kSkinFileName);
-    return CPicDialog::BackgroundPath(skin, skin.imageFolder(programFolder), CDlgListCam::PageSection());
+    return {CDlgListCam::FirstShownPicturePaths(skin, skin.imageFolder(programFolder)),
+            skin.font(u"Main.Font")};
 }
 
 void CQuillaneDlg::ShowProgramIcon()
@@ -166,13 +168,8 @@ void CQuillaneDlg::ResetWizardState(const SkinFile& skin)
     s.wpsShow = 0;
     s.onlyWirelessNew = 0;
 
-    if (!m_pageFont) {
-        const SkinFont font = skin.font(u"Main.Font");
-        QFont pageFont(QString::fromStdU16String(font.face));
-        pageFont.setPixelSize(font.height);
-        pageFont.setWeight(static_cast<QFont::Weight>(qBound(1, font.weight, 1000)));
-        m_pageFont = pageFont;
-    }
+    if (!m_pageFont)
+        m_pageFont = PageFont(skin.font(u"Main.Font"));
     s.wpsShow = skin.readInt(u"Main.Page", u"WPS_Show", u"0");
     s.onlyWirelessNew = skin.readInt(u"Main.Page", u"ONLY_WIRELLESSNEW", u"0");
 }

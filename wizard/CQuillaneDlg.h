@@ -5,10 +5,12 @@
 #include "PageFlow.h"
 #include "PageLinks.h"
 #include "PageRegistry.h"
+#include "SkinFile.h"
 #include "WizardState.h"
 
 #include <QFont>
 #include <QIcon>
+#include <QStringList>
 #include <QWidget>
 #include <filesystem>
 #include <memory>
@@ -17,6 +19,13 @@
 class CWizardPage;
 class SkinFile;
 class QEventLoop;
+
+// The pictures that the first page shows before anything has happened on it, and its font.
+struct FirstPageLook
+{
+    QStringList pictures;
+    SkinFont font;
+};
 
 // What the person reads when the skin file beside the program is missing or unreadable; it
 // cannot come from the skin.
@@ -49,8 +58,8 @@ public:
     // Pages made from now on pace their WPS joins so.
     void setWpsJoinTiming(const WpsJoinTiming& timing) { m_wpsTiming = timing; }
 
-    // The background picture of the page the wizard starts on; empty when it has none.
-    static QString FirstPageBackgroundPath(const std::filesystem::path& programFolder);
+    // What the page the wizard starts on shows first, from the skin beside the program.
+    static FirstPageLook ReadFirstPageLook(const std::filesystem::path& programFolder);
 
     // Clears what was collected about the last camera and rereads the skin's page settings from
     // `skin`, the skin file beside the program as a page has just read it.

@@ -2,6 +2,7 @@
 
 #include "CQuillaneDlg.h"
 #include "LoadPicture.h"
+#include "PageFont.h"
 #include "PictureFile.h"
 #include "PreparedPicture.h"
 
@@ -17,17 +18,26 @@
 
 namespace {
 
-// Nothing offered (an empty path) makes the page decode the picture itself, as it always can.
-PreparedPicture DecodeFirstBackground(const std::filesystem::path& programFolder) noexcept
+// A picture left out, or left undecoded, the page decodes itself, as it always can.
+std::vector<PreparedPicture> DecodePictures(const QStringList& paths) noexcept
+{
+    std::vector<PreparedPicture> pictures;
+    try {
+        for (const QString& path : paths) {
+            PreparedPicture picture{path, {}};
+            if (const auto bytes = ReadPictureFile(std::filesystem::path(path.toStdU16String())))
+                picture.image = DecodePicture(*bytes);
+            pictures.push_back(std::move(picture));
+        }
+    } catch (const std::exception&) {
+    }
+    return pictures;
+}
+
+FirstPageLook ReadLook(const std::filesystem::path& programFolder) noexcept
 {
     try {
-        PreparedPicture picture;
-        picture.path = CQuillaneDlg::FirstPageBackgroundPath(programFolder);
-        if (picture.path.isEmpty())
-            return picture;
-        if (const auto bytes = ReadPictureFile(std::filesystem::path(picture.path.toStdU16String())))
-            picture.image = DecodePicture(*bytes);
-        return picture;
+        return CQuillaneDlg::ReadFirstPageLook(programFolder);
     } catch (const std::exception&) {
         return {};
     }
@@ -63,27 +73,28 @@ StartUpWarmUp::StartUpWarmUp(const std::filesystem::path& programFolder)
     // paths; done while another thread constructs the application, that read may crash. Listed
     // here, before the application exists and before the thread starts, it is done once for all.
     ListImagePluginsWithoutLoadingThem();
-    std::promise<PreparedPicture> background;
-    OfferPreparedPicture(background.get_future());
+    std::promise<std::vector<PreparedPicture>> pictures;
+    OfferPreparedPictures(pictures.get_future());
     // Qt's accessibility bridge connects to the session bus (or tries to start one) when the first
     // list is built, and the user-interface thread waits for it. Qt keeps the one connection, made
     // or failed, so made here it costs the first page nothing. A thread of its own, because the
     // call mostly waits for the bus, and the background is wanted at the same time.
     if (PlatformBridgesAccessibilityOverBus(qEnvironmentVariable("QT_QPA_PLATFORM")))
         m_busThread = std::thread([] { QDBusConnection::sessionBus(); });
-    m_thread = std::thread([programFolder, background = std::move(background),
-                            application = m_application.get_future()]() mutable {
-        // The background first: the page wants it as soon as the application exists, the fonts
-        // only when its first list is built.
-        background.set_value(DecodeFirstBackground(programFolder));
-        FcInit();
-        if (!application.get())
-            return;
-        QFontDatabase::families();
-        // Opening the font files themselves is shared between threads as well. The first page
-        // shows no bold type.
-        QFontMetrics(QFont()).height();
-    });
+    m_thread = std::thread(
+        [programFolder, pictures = std::move(pictures), application = m_application.get_future()]() mutable {
+            // The pictures first: the page wants its background as soon as the application exists,
+            // the fonts only when its first list is built.
+            const FirstPageLook look = ReadLook(programFolder);
+            pictures.set_value(DecodePictures(look.pictures));
+            FcInit();
+            if (!application.get())
+                return;
+            QFontDatabase::families();
+            // Font engines are the thread's own, but the font that the skin names is looked up, and
+            // its fallbacks listed, for all threads. The first page shows no bold type.
+            QFontMetrics(PageFont(look.font)).height();
+        });
 }
 
 StartUpWarmUp::~StartUpWarmUp()

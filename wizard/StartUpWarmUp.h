@@ -12,9 +12,10 @@ bool PlatformBridgesAccessibilityOverBus(const QString& platformVariable);
 // Does on threads of its own, while the program starts, the work that would otherwise hold up
 // the first page on the user-interface thread:
 // - while Qt connects to the display: the session bus is connected for the accessibility bridge;
-//   meanwhile the first page's background picture is decoded and handed to the page
-//   (OfferPreparedPicture), then the font configuration is read;
-// - once the application exists: Qt's font list is read, which may be used from any thread.
+//   meanwhile the pictures that the first page shows first are decoded and handed to the page
+//   (OfferPreparedPictures), then the font configuration is read;
+// - once the application exists: Qt's font list is read, and the skin's font looked up, which
+//   any thread may use.
 // The fonts are the largest single cost of starting, the background the next.
 class StartUpWarmUp
 {

@@ -14,6 +14,7 @@
 #include <QThread>
 #include <future>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -25,19 +26,26 @@ QImage DecodedFromFile(const QString& path)
     return bytes ? DecodePicture(*bytes) : QImage();
 }
 
-std::future<PreparedPicture> Ready(const QString& path, const QImage& image)
+std::future<std::vector<PreparedPicture>> Ready(std::vector<PreparedPicture> pictures)
 {
-    std::promise<PreparedPicture> promise;
-    promise.set_value(PreparedPicture{path, image});
+    std::promise<std::vector<PreparedPicture>> promise;
+    promise.set_value(std::move(pictures));
     return promise.get_future();
 }
 
-QImage SmallPicture()
+QImage SmallPicture(Qt::GlobalColor colour)
 {
     QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
+    image.fill(colour);
     return image;
 }
+
+// The first page's pictures as main() took them from the warm-up, in the order it offered them.
+struct TakenPicture
+{
+    QString path;
+    std::optional<QImage> image;
+};
 
 QByteArray MappedFiles()
 {
@@ -65,10 +73,10 @@ class StartUpWarmUpTest : public QObject
 {
     Q_OBJECT
 public:
-    // What main() saw: the thread it ran on, the first background as the warm-up handed it over
-    // before the application existed, and the files mapped by then.
-    StartUpWarmUpTest(QThread* mainThread, std::optional<QImage> firstBackground, QByteArray mappedAtStart)
-        : m_mainThread(mainThread), m_firstBackground(std::move(firstBackground)),
+    // What main() saw: the thread it ran on, the first page's pictures as the warm-up handed them
+    // over before the application existed, and the files mapped by then.
+    StartUpWarmUpTest(QThread* mainThread, std::vector<TakenPicture> firstPictures, QByteArray mappedAtStart)
+        : m_mainThread(mainThread), m_firstPictures(std::move(firstPictures)),
           m_mappedAtStart(std::move(mappedAtStart))
     {
     }
@@ -89,14 +97,23 @@ private slots:
         QCOMPARE(counter.seen, 1);
     }
 
-    void firstBackgroundIsHandedOverAsThePageWouldDecodeIt()
+    // The page shows its background, and its buttons disabled while it searches.
+    void firstPagePicturesAreHandedOverAsThePageWouldDecodeThem()
     {
-        const QString path = CQuillaneDlg::FirstPageBackgroundPath(kProgramFolder);
-        QVERIFY(path.endsWith(QStringLiteral("bg_DlgListCam.png")));
-        QVERIFY(m_firstBackground.has_value());
-        QCOMPARE(*m_firstBackground, DecodedFromFile(path));
-        // It was handed over once; the next page decodes its own.
-        QCOMPARE(TakePreparedPicture(path), std::nullopt);
+        QVERIFY(m_firstPictures.size() > 1);
+        QVERIFY(m_firstPictures.front().path.endsWith(QStringLiteral("/bg_DlgListCam.png")));
+        QStringList buttons;
+        for (const TakenPicture& picture : m_firstPictures) {
+            QVERIFY2(picture.image.has_value(), qPrintable(picture.path));
+            QCOMPARE(*picture.image, DecodedFromFile(picture.path));
+            if (picture.path.endsWith(QStringLiteral("_disabled.png")))
+                buttons.append(picture.path.section(QLatin1Char('/'), -1));
+        }
+        QCOMPARE(buttons.size(), m_firstPictures.size() - 1);
+        QVERIFY(buttons.contains(QStringLiteral("btn_exit_disabled.png")));
+        QVERIFY(buttons.contains(QStringLiteral("btn_search_disabled.png")));
+        // Each was handed over once; a later page decodes its own.
+        QCOMPARE(TakePreparedPicture(m_firstPictures.front().path), std::nullopt);
     }
 
     // Libraries that only a later step needs are not loaded to start: the plugins for picture
@@ -115,21 +132,33 @@ private slots:
         QVERIFY2(!m_mappedAtStart.contains(path), path.constData());
     }
 
-    void anOfferGoesOnlyToTheFirstPictureAskedFor()
+    void eachOfferedPictureGoesToTheFirstRequestForIt()
     {
-        const QString path = QStringLiteral("/skin/Image/first.png");
-        OfferPreparedPicture(Ready(path, SmallPicture()));
-        QCOMPARE(TakePreparedPicture(path), std::optional<QImage>(SmallPicture()));
-        QCOMPARE(TakePreparedPicture(path), std::nullopt);
+        const QString background = QStringLiteral("/skin/Image/first.png");
+        const QString button = QStringLiteral("/skin/Image/button.png");
+        const QString unread = QStringLiteral("/skin/Image/unread.png");
+        OfferPreparedPictures(Ready(
+            {{background, SmallPicture(Qt::darkCyan)}, {unread, QImage()}, {button, SmallPicture(Qt::red)}}));
+        // In any order, once each.
+        QCOMPARE(TakePreparedPicture(button), std::optional<QImage>(SmallPicture(Qt::red)));
+        QCOMPARE(TakePreparedPicture(background), std::optional<QImage>(SmallPicture(Qt::darkCyan)));
+        QCOMPARE(TakePreparedPicture(background), std::nullopt);
 
-        // A guess that missed (another picture asked for first) is dropped, not kept for later.
-        OfferPreparedPicture(Ready(path, SmallPicture()));
+        // A picture that could not be decoded is the caller's to decode, and drops nothing.
+        OfferPreparedPictures(Ready({{unread, QImage()}, {button, SmallPicture(Qt::red)}}));
+        QCOMPARE(TakePreparedPicture(unread), std::nullopt);
+        QCOMPARE(TakePreparedPicture(button), std::optional<QImage>(SmallPicture(Qt::red)));
+
+        // A guess that missed (another picture asked for first) drops them all, not kept for later.
+        OfferPreparedPictures(
+            Ready({{background, SmallPicture(Qt::darkCyan)}, {button, SmallPicture(Qt::red)}}));
         QCOMPARE(TakePreparedPicture(QStringLiteral("/skin/Image/first@2x.png")), std::nullopt);
-        QCOMPARE(TakePreparedPicture(path), std::nullopt);
+        QCOMPARE(TakePreparedPicture(background), std::nullopt);
+        QCOMPARE(TakePreparedPicture(button), std::nullopt);
 
         // A decoder that never ran leaves the caller to decode.
-        OfferPreparedPicture(std::promise<PreparedPicture>().get_future());
-        QCOMPARE(TakePreparedPicture(path), std::nullopt);
+        OfferPreparedPictures(std::promise<std::vector<PreparedPicture>>().get_future());
+        QCOMPARE(TakePreparedPicture(background), std::nullopt);
     }
 
     // The session bus is connected early only where Qt's accessibility bridge would connect it:
@@ -158,7 +187,7 @@ private slots:
 
 private:
     QThread* m_mainThread;
-    std::optional<QImage> m_firstBackground;
+    std::vector<TakenPicture> m_firstPictures;
     QByteArray m_mappedAtStart;
 };
 
@@ -166,13 +195,14 @@ int main(int argc, char** argv)
 {
     StartUpWarmUp warmUp(kProgramFolder);
     // Waits for the warm-up's decoding, so that it has certainly used Qt before the application.
-    std::optional<QImage> firstBackground =
-        TakePreparedPicture(CQuillaneDlg::FirstPageBackgroundPath(kProgramFolder));
+    std::vector<TakenPicture> firstPictures;
+    for (const QString& path : CQuillaneDlg::ReadFirstPageLook(kProgramFolder).pictures)
+        firstPictures.push_back({path, TakePreparedPicture(path)});
     QByteArray mappedAtStart = MappedFiles();
     QThread* const mainThread = QThread::currentThread();
     QApplication app(argc, argv);
     warmUp.applicationReady();
-    StartUpWarmUpTest test(mainThread, std::move(firstBackground), std::move(mappedAtStart));
+    StartUpWarmUpTest test(mainThread, std::move(firstPictures), std::move(mappedAtStart));
     const int result = QTest::qExec(&test, argc, argv);
     warmUp.finish();
     return result;

@@ -1,0 +1,8 @@
+#pragma once
+
+#include "SkinFile.h"
+
+#include <QFont>
+
+// The Qt font for a skin's font setting: its face, its pixel height and its weight.
+QFont PageFont(const SkinFont& font);
