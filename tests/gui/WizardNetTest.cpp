@@ -23,9 +23,9 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QSet>
-#include <QWindow>
 #include <QTableWidget>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 #include <fstream>
 #include <regex>
@@ -55,6 +55,27 @@ QStringList WepKeys(const std::string& state)
         list.append(QString::fromStdString(match[i].str()));
     return list;
 }
+
+// The camera list's apply status at the moment the list is shown. Read later, a slow machine may
+// already see the result of the search that the list starts.
+class ListShownStatus : public QObject
+{
+public:
+    bool seen = false;
+    QString status;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!seen && event->type() == QEvent::Show) {
+            if (const auto* list = qobject_cast<CDlgListCam*>(watched)) {
+                status = list->applyStatus();
+                seen = true;
+            }
+        }
+        return false;
+    }
+};
 
 // Chooses the entry of a drop-down list that stands for the given code.
 void Choose(CWizardPage* page, int id, int type)
@@ -402,9 +423,13 @@ private slots:
         Type(page(), 1108, QStringLiteral("198.18.0.1"));
         Click(page(), 1003);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
+        ListShownStatus shown;
+        qApp->installEventFilter(&shown);
         Click(page(), 1003);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
-        QVERIFY(listPage()->applyStatus().startsWith(QStringLiteral("Looking for Entrance")));
+        qApp->removeEventFilter(&shown);
+        QVERIFY(shown.seen);
+        QVERIFY2(shown.status.startsWith(QStringLiteral("Looking for Entrance")), qPrintable(shown.status));
         waitForSearch();
         shoot(QStringLiteral("confirmation-") +
               QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
