@@ -17,7 +17,6 @@
 #include <optional>
 
 class CWizardPage;
-class SkinFile;
 class QEventLoop;
 
 // The pictures that the first page shows before anything has happened on it, and its font.

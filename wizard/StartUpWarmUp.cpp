@@ -30,6 +30,7 @@ std::vector<PreparedPicture> DecodePictures(const QStringList& paths) noexcept
             pictures.push_back(std::move(picture));
         }
     } catch (const std::exception&) {
+        // Those decoded so far are offered; the page decodes the others.
     }
     return pictures;
 }
