@@ -59,10 +59,10 @@ QStringList CDlgListCam::FirstShownPicturePaths(const SkinFile& skin,
     if (!background.isEmpty())
         paths.append(background);
     const std::u16string page = PageSection().toStdU16String();
-    for (const SkinPageSpec& spec : SkinPages()) {
-        if (spec.section != page)
+    for (const SkinPageSpec& catalogued : SkinPages()) {
+        if (catalogued.section != page)
             continue;
-        for (const SkinControlSpec& control : spec.controls) {
+        for (const SkinControlSpec& control : catalogued.controls) {
             if (control.kind != SkinControlKind::PicButton ||
                 std::find(std::begin(kSearchLocked), std::end(kSearchLocked), control.id) ==
                     std::end(kSearchLocked))
