@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <mutex>
 
 namespace {
 
@@ -102,18 +103,38 @@ int ParseSkinInt(std::u16string_view text)
 SkinFile::SkinFile(const std::filesystem::path& path) : m_path(path)
 {
     if (const auto bytes = ReadRegularFile(path, kMaxFileBytes))
-        parse(DecodeSkinText(*bytes));
+        m_sections = sectionsOf(*bytes);
 }
 
 SkinFile SkinFile::fromBytes(std::string_view bytes)
 {
     SkinFile file;
-    file.parse(DecodeSkinText(bytes));
+    file.m_sections = std::make_shared<const Sections>(parse(DecodeSkinText(bytes)));
     return file;
 }
 
-void SkinFile::parse(std::u16string_view text)
+std::shared_ptr<const SkinFile::Sections> SkinFile::sectionsOf(std::string_view bytes)
 {
+    // Every page reads the skin again, and finds the same bytes: the last parse is kept, and
+    // shared, for as long as the file reads the same.
+    static std::mutex mutex;
+    static std::string lastBytes;
+    static std::shared_ptr<const Sections> lastSections;
+    {
+        const std::lock_guard lock(mutex);
+        if (lastSections && lastBytes == bytes)
+            return lastSections;
+    }
+    auto sections = std::make_shared<const Sections>(parse(DecodeSkinText(bytes)));
+    const std::lock_guard lock(mutex);
+    lastBytes.assign(bytes);
+    lastSections = sections;
+    return sections;
+}
+
+SkinFile::Sections SkinFile::parse(std::u16string_view text)
+{
+    Sections sections;
     Section* current = nullptr;
     while (!text.empty()) {
         const std::size_t end = text.find_first_of(u"\r\n");
@@ -126,8 +147,8 @@ void SkinFile::parse(std::u16string_view text)
             const std::size_t close = line.find(u']');
             if (close == std::u16string_view::npos)
                 continue;
-            m_sections.push_back({std::u16string(trim(line.substr(1, close - 1))), {}});
-            current = &m_sections.back();
+            sections.push_back({std::u16string(trim(line.substr(1, close - 1))), {}});
+            current = &sections.back();
             continue;
         }
         if (!current)
@@ -139,13 +160,16 @@ void SkinFile::parse(std::u16string_view text)
         current->entries.push_back({std::u16string(trim(line.substr(0, equals))),
                                     std::u16string(unquote(trim(line.substr(equals + 1))))});
     }
+    return sections;
 }
 
 const std::u16string* SkinFile::find(std::u16string_view section, std::u16string_view key) const
 {
     section = trim(section);
     key = trim(key);
-    for (const Section& candidate : m_sections) {
+    if (!m_sections)
+        return nullptr;
+    for (const Section& candidate : *m_sections) {
         if (!equalNoCase(candidate.name, section))
             continue;
         // Only the first section of a name is read; later ones with the same name are ignored.

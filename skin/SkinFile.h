@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,8 @@ struct SkinFont
 // first key of a name win, a line without "=" is no key, values are trimmed and cut to 259
 // characters, and a file that cannot be read (or is no regular file, or is over kMaxFileBytes)
 // is simply empty. The text is Windows-1252 unless it starts with a UTF-8 byte
-// order mark. The whole file is read once, at construction.
+// order mark. The whole file is read once, at construction; readings that find the same bytes
+// as the last one share its parse.
 class SkinFile
 {
 public:
@@ -93,12 +95,15 @@ private:
         std::u16string name;
         std::vector<Entry> entries;
     };
+    using Sections = std::vector<Section>;
 
-    void parse(std::u16string_view text);
+    static std::shared_ptr<const Sections> sectionsOf(std::string_view bytes);
+    static Sections parse(std::u16string_view text);
     const std::u16string* find(std::u16string_view section, std::u16string_view key) const;
 
     std::filesystem::path m_path;
-    std::vector<Section> m_sections;
+    // Shared between readings of the same bytes; null for a file that could not be read.
+    std::shared_ptr<const Sections> m_sections;
 };
 
 // Leading decimal digits with an optional sign; anything else gives 0. Saturates at the int

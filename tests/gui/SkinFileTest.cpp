@@ -35,6 +35,7 @@ private slots:
     void lineEnds_data();
     void lineEnds();
     void missingFileReadsAsEmpty();
+    void eachReadingSeesTheFileAsItIsThen();
     void utf8WithByteOrderMark();
     void bytesWithoutMarkAreWindows1252();
     void messageText_data();
@@ -203,6 +204,30 @@ void SkinFileTest::missingFileReadsAsEmpty()
     QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
     const SkinFile pipe(fifo.toStdString());
     QCOMPARE(q(pipe.readString(u"General", u"Name", u"fallback")), QStringLiteral("fallback"));
+}
+
+void SkinFileTest::eachReadingSeesTheFileAsItIsThen()
+{
+    // Readings of unchanged bytes share a parse; a change, even one that keeps the file's size,
+    // is read afresh, and leaves what was read before as it was.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Quillane.ini"));
+    const auto write = [&](const char* text) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) > 0;
+    };
+    const std::filesystem::path skinPath = path.toStdString();
+    QVERIFY(write("[Main]\ntitle=first\n"));
+    const SkinFile before(skinPath);
+    const SkinFile again(skinPath);
+    QVERIFY(write("[Main]\ntitle=fresh\n"));
+    const SkinFile after(skinPath);
+    QFile::remove(path);
+    const SkinFile gone(skinPath);
+    QCOMPARE(q(before.readString(u"Main", u"title", u"")), QStringLiteral("first"));
+    QCOMPARE(q(again.readString(u"Main", u"title", u"")), QStringLiteral("first"));
+    QCOMPARE(q(after.readString(u"Main", u"title", u"")), QStringLiteral("fresh"));
+    QCOMPARE(q(gone.readString(u"Main", u"title", u"none")), QStringLiteral("none"));
 }
 
 void SkinFileTest::utf8WithByteOrderMark()
