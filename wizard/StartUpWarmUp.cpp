@@ -76,6 +76,8 @@ StartUpWarmUp::StartUpWarmUp(const std::filesystem::path& programFolder)
     ListImagePluginsWithoutLoadingThem();
     std::promise<std::vector<PreparedPicture>> pictures;
     OfferPreparedPictures(pictures.get_future());
+    std::promise<void> fontConfiguration;
+    m_fontConfiguration = fontConfiguration.get_future();
     // Qt's accessibility bridge connects to the session bus (or tries to start one) when the first
     // list is built, and the user-interface thread waits for it. Qt keeps the one connection, made
     // or failed, so made here it costs the first page nothing. A thread of its own, because the
@@ -83,12 +85,14 @@ StartUpWarmUp::StartUpWarmUp(const std::filesystem::path& programFolder)
     if (PlatformBridgesAccessibilityOverBus(qEnvironmentVariable("QT_QPA_PLATFORM")))
         m_busThread = std::thread([] { QDBusConnection::sessionBus(); });
     m_thread = std::thread(
-        [programFolder, pictures = std::move(pictures), application = m_application.get_future()]() mutable {
+        [programFolder, pictures = std::move(pictures), fontConfiguration = std::move(fontConfiguration),
+         application = m_application.get_future()]() mutable {
             // The pictures first: the page wants its background as soon as the application exists,
             // the fonts only when its first list is built.
             const FirstPageLook look = ReadLook(programFolder);
             pictures.set_value(DecodePictures(look.pictures));
             FcInit();
+            fontConfiguration.set_value();
             if (!application.get())
                 return;
             QFontDatabase::families();
@@ -106,6 +110,11 @@ StartUpWarmUp::~StartUpWarmUp()
 void StartUpWarmUp::applicationReady()
 {
     release(true);
+    // Fontconfig lets two threads that find no configuration read it each, and keeps one: the
+    // first page, reaching its first text before the warm-up is done, would spend the whole read
+    // again, beside it, instead of waiting for the rest of it.
+    if (m_fontConfiguration.valid())
+        m_fontConfiguration.wait();
 }
 
 void StartUpWarmUp::finish()

@@ -26,7 +26,8 @@ public:
     StartUpWarmUp(const StartUpWarmUp&) = delete;
     StartUpWarmUp& operator=(const StartUpWarmUp&) = delete;
 
-    // The application exists: Qt's font list may be read now.
+    // The application exists: Qt's font list may be read now. Returns once the font configuration
+    // has been read, so that the first page does not read it a second time beside the warm-up.
     void applicationReady();
     // Waits for the threads; call it before the application goes.
     void finish();
@@ -35,6 +36,7 @@ private:
     void release(bool applicationExists);
 
     std::promise<bool> m_application;
+    std::future<void> m_fontConfiguration;
     bool m_released = false;
     std::thread m_thread;
     std::thread m_busThread;
