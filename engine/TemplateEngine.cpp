@@ -2,9 +2,9 @@
 
 #include "AnsiCodePage.h"
 #include "DecimalText.h"
+#include "RegularFile.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace {
 
@@ -24,17 +24,14 @@ TemplateEngine::TemplateEngine()
 
 bool TemplateEngine::LoadTemplateFile(const std::filesystem::path& folder, std::string_view name)
 {
-    const std::filesystem::path path = folder / std::filesystem::path(std::string(name));
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    // Only a regular file: a named pipe or a device in the template folder would otherwise hold
+    // the thread that loads it (the window's, when a camera is picked; an operation's worker) for
+    // as long as nobody writes to it.
+    const std::optional<std::string> bytes =
+        ReadRegularFileStart(folder / std::filesystem::path(std::string(name)), kMaxTemplateBytes);
+    if (!bytes)
         return false;
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open())
-        return false;
-    std::string bytes(kMaxTemplateBytes, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<size_t>(file.gcount()));
-    LoadTemplateText(bytes);
+    LoadTemplateText(*bytes);
     return true;
 }
 

@@ -27,8 +27,8 @@ public:
 
     TemplateEngine();
 
-    // Reads folder/name (no extension) into the text buffer as UTF-16. False when it cannot
-    // be opened; the buffer and the field table are then untouched.
+    // Reads folder/name (no extension) into the text buffer as UTF-16. False when it is no regular
+    // file or cannot be read; the buffer and the field table are then untouched.
     bool LoadTemplateFile(const std::filesystem::path& folder, std::string_view name);
     // Loads text directly, with the same 9,999-byte cut; for tools and tests.
     void LoadTemplateText(std::string_view ansiText);

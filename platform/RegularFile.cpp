@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -12,6 +13,7 @@ class FileDescriptor
 {
 public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     ~FileDescriptor()
     {
         if (m_fd >= 0)
@@ -25,28 +27,32 @@ private:
     int m_fd;
 };
 
-} // namespace
-
-std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
+// A regular file opened for reading, with its size then; an invalid descriptor for anything else.
+FileDescriptor OpenRegularFile(const std::filesystem::path& path, std::size_t& size)
 {
     // O_NONBLOCK: opening a named pipe must not wait for a writer. It changes nothing for
-    // regular files, the only kind read below.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    // regular files, the only kind read.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat status
     {
     };
-    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        static_cast<std::size_t>(status.st_size) > maxBytes)
-        return std::nullopt;
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+        return FileDescriptor(-1);
+    size = static_cast<std::size_t>(status.st_size);
+    return file;
+}
 
-    // The file may grow while it is read: read one byte past the limit to notice.
-    std::string bytes(static_cast<std::size_t>(status.st_size) + 1, '\0');
+// Reads until the end of the file or until `limit` bytes, starting with room for `expected`;
+// nothing on a read error.
+std::optional<std::string> ReadUpTo(const FileDescriptor& file, std::size_t expected, std::size_t limit)
+{
+    std::string bytes(std::min(expected, limit), '\0');
     std::size_t got = 0;
     for (;;) {
         if (got == bytes.size()) {
-            if (bytes.size() > maxBytes)
-                return std::nullopt;
-            bytes.resize(std::min(bytes.size() * 2, maxBytes + 1));
+            if (bytes.size() >= limit)
+                break;
+            bytes.resize(std::min(std::max<std::size_t>(bytes.size() * 2, 1), limit));
         }
         const ssize_t n = ::read(file.get(), bytes.data() + got, bytes.size() - got);
         if (n < 0 && errno == EINTR)
@@ -59,4 +65,28 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
     }
     bytes.resize(got);
     return bytes;
+}
+
+} // namespace
+
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    std::size_t size = 0;
+    const FileDescriptor file = OpenRegularFile(path, size);
+    if (file.get() < 0 || size > maxBytes)
+        return std::nullopt;
+    // The file may grow while it is read: read one byte past the limit to notice.
+    std::optional<std::string> bytes = ReadUpTo(file, size + 1, maxBytes + 1);
+    if (bytes && bytes->size() > maxBytes)
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<std::string> ReadRegularFileStart(const std::filesystem::path& path, std::size_t maxBytes)
+{
+    std::size_t size = 0;
+    const FileDescriptor file = OpenRegularFile(path, size);
+    if (file.get() < 0)
+        return std::nullopt;
+    return ReadUpTo(file, size, maxBytes);
 }

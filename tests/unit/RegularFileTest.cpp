@@ -34,6 +34,14 @@ TEST_F(RegularFileTest, ReadsAWholeFileUpToTheLimit)
     EXPECT_EQ(ReadRegularFile(Write("five", "abcde"), 4), std::nullopt);
 }
 
+TEST_F(RegularFileTest, ReadsTheStartOfAFileUpToTheLimit)
+{
+    EXPECT_EQ(ReadRegularFileStart(Write("five", "abcde"), 4), "abcd");
+    EXPECT_EQ(ReadRegularFileStart(Write("two", std::string("a\0", 2)), 4), std::string("a\0", 2));
+    EXPECT_EQ(ReadRegularFileStart(Write("empty", ""), 4), std::string());
+    EXPECT_EQ(ReadRegularFileStart(Write("any", "abc"), 0), std::string());
+}
+
 TEST_F(RegularFileTest, WhatIsNoRegularFileGivesNothingAtOnce)
 {
     const auto fifo = folder / "pipe";
@@ -42,6 +50,7 @@ TEST_F(RegularFileTest, WhatIsNoRegularFileGivesNothingAtOnce)
          {folder / "missing", folder, fifo, std::filesystem::path("/dev/zero")}) {
         SCOPED_TRACE(path.string());
         EXPECT_EQ(ReadRegularFile(path, 1 << 20), std::nullopt);
+        EXPECT_EQ(ReadRegularFileStart(path, 1 << 20), std::nullopt);
     }
 }
 
