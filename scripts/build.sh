@@ -10,7 +10,9 @@ cd "$(dirname "$0")/.."
 
 flavour=${1:-debug}
 shift || true
-common=(-G Ninja -DQUILLANE_WERROR=ON -UCMAKE_CXX_COMPILER_LAUNCHER)
+# The Qt parts are asked for each time: a tree once configured without them would otherwise
+# build everything but the wizard and its tests.
+common=(-G Ninja -DQUILLANE_WERROR=ON -DQUILLANE_BUILD_GUI=ON -UCMAKE_CXX_COMPILER_LAUNCHER)
 case "$flavour" in
     release) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLANE_BUILD_TESTS=OFF -DQUILLANE_BUILD_BENCHMARKS=ON
                    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON)

@@ -9,8 +9,7 @@ scripts/build.sh release
 
 wizard=build/release/wizard/quillane
 if [ ! -x "$wizard" ]; then
-    echo "run.sh: everything is built in build/release, but the wizard itself is not there yet."
-    echo "run.sh: the template tool is: build/release/tools/cli/quillane-cli template dump FILE"
-    exit 0
+    echo "run.sh: the build finished, but $wizard is missing; see the output of scripts/build.sh release." >&2
+    exit 1
 fi
 exec "$wizard" "$@"
