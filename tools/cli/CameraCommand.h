@@ -19,22 +19,25 @@
 // Options common to every camera command.
 inline constexpr std::string_view kCameraOptionsUsage =
     "--mac MAC [--id ID] [--password PWD | --password-file FILE |\n"
-    "      --password-env VAR | --password-stdin] [--interface NAME] [--json]";
+    "                      --password-env VAR | --password-stdin] [--interface NAME] [--json]";
 inline constexpr std::string_view kCameraOptionsHelp =
-    "camera commands: --mac names the camera (any of : - . between the octets), found by a search\n"
-    "  on every adapter or only on --interface; --id (default admin) and --password (asked for on a\n"
-    "  terminal, else empty) are its administrator's. --timeout MS (default 10000) is the wait for\n"
-    "  one answer,"
-    " --search-time MS (default 3000) the quiet time that ends a search, --templates DIR the\n"
-    "  template folder. Exit code: 0 on success, else the operation's error number (1, 18, 29,\n"
-    "  30, 32 for values too long for the camera, or an exchange code), 2 for a usage error or a\n"
-    "  value that fails its check, 4 when the search does not find the camera; with --verify, 5\n"
-    "  when the camera answers the search after the apply with other settings and 6 when it does\n"
-    "  not answer it; the reason is one line on standard error. A write whose answer was lost may\n"
-    "  still have been applied.\n"
-    "durations: a search listens on each adapter until it has been quiet for --search-time, and\n"
-    "  for 20 s at the most however much keeps arriving (at least twice --search-time); it sends\n"
-    "  its request --repeats more times (default 3) within the first quiet time. An operation waits\n"
+    "  The camera that --mac names (any of : - . between the octets) is found by a search on\n"
+    "  every adapter, or only on --interface; --id (default admin) and --password (asked for on\n"
+    "  a terminal, else empty) are its administrator's. --timeout MS (default 10000) is the wait\n"
+    "  for one answer, --search-time MS (default 3000) the quiet time that ends a search,\n"
+    "  --templates DIR the template folder.\n"
+    "\n"
+    "Exit codes of the camera commands:\n"
+    "  0 on success, else the operation's error number (1, 18, 29, 30, 32 for values too long\n"
+    "  for the camera, or an exchange code), 2 for a usage error or a value that fails its check,\n"
+    "  4 when the search does not find the camera; with --verify, 5 when the camera answers the\n"
+    "  search after the apply with other settings and 6 when it does not answer it; the reason\n"
+    "  is one line on standard error. A write whose answer was lost may still have been applied.\n"
+    "\n"
+    "Durations:\n"
+    "  A search listens on each adapter until it has been quiet for --search-time, and for 20 s\n"
+    "  at the most however much keeps arriving (at least twice --search-time); it sends its\n"
+    "  request --repeats more times (default 3) within the first quiet time. An operation waits\n"
     "  --timeout per try, 1 or 3 tries; a write may then wait as long as the camera asks, up to\n"
     "  120 s (a WPS join polls for up to 120 s per phase).";
 

@@ -7,5 +7,8 @@ int RunSearchCommand(const CliArguments& args);
 
 inline constexpr std::string_view kSearchUsage =
     "search [--json] [--time] [--diag] [--search-time MS] [--repeats N]\n"
-    "      (--diag: what each adapter sent, heard, accepted and dropped, on standard error; with\n"
-    "      --json an object {\"cameras\": [...], \"adapters\": [...]} instead of the list)";
+    "                      Searches every adapter and lists the cameras that answer. On standard\n"
+    "                      error, --time adds how many answered and how long it took, --diag\n"
+    "                      what each adapter sent, heard, accepted and dropped; with --json,\n"
+    "                      --diag prints an object {\"cameras\": [...], \"adapters\": [...]}\n"
+    "                      instead of the list.";

@@ -13,11 +13,12 @@
 // (the file's first line), NAME-env VARIABLE and NAME-stdin (the first line of standard input).
 
 inline constexpr std::string_view kSecretOptionsHelp =
-    "secrets: each of --password, --new-password, --passphrase and --wep-key1 to --wep-key4 may\n"
-    "  instead be read from a file (NAME-file FILE, its first line), an environment variable\n"
-    "  (NAME-env VARIABLE) or standard input (NAME-stdin, its first line); an argument is visible\n"
-    "  to every local user. Without any, --password and --new-password are asked for without echo\n"
-    "  when standard input is a terminal. Wireless keys and the passphrase are printed only with\n"
+    "Secrets:\n"
+    "  Each of --password, --new-password, --passphrase and --wep-key1 to --wep-key4 may instead\n"
+    "  be read from a file (NAME-file FILE, its first line), an environment variable (NAME-env\n"
+    "  VARIABLE) or standard input (NAME-stdin, its first line); an argument is visible to every\n"
+    "  local user. Without any, --password and --new-password are asked for without echo when\n"
+    "  standard input is a terminal. Wireless keys and the passphrase are printed only with\n"
     "  --show-keys.";
 
 // The secret options of the program.

@@ -7,7 +7,9 @@
 int RunSetWlanCommand(const CliArguments& args);
 
 inline constexpr std::string_view kSetWlanUsage =
-    "set-wlan CAMERA-OPTIONS [--ssid SSID] [--enable 0|1] [--channel N] [--adhoc 0|1]\n"
-    "      [--encryption N] [--authentication N] [--key-length N] [--key-format N] [--default-key N]\n"
-    "      [--wep-key1..4 KEY] [--passphrase TEXT] [--tx-rate N] [--show-keys]\n"
-    "      (numbers as the wireless pages keep them)";
+    "set-wlan CAMERA-OPTIONS [--ssid SSID] [--enable 0|1] [--channel N]\n"
+    "                      [--adhoc 0|1] [--encryption N] [--authentication N] [--key-length N]\n"
+    "                      [--key-format N] [--default-key N] [--wep-key1..4 KEY]\n"
+    "                      [--passphrase TEXT] [--tx-rate N] [--show-keys]\n"
+    "                      Writes the camera's wireless settings, with numbers as the wireless\n"
+    "                      pages keep them.";

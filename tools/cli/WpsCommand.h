@@ -7,4 +7,7 @@
 int RunWpsCommand(const CliArguments& args);
 
 inline constexpr std::string_view kWpsUsage =
-    "wps CAMERA-OPTIONS (--pbc | --pin) [--interval MS] [--limit S]   (polls every 1000 ms, 120 s per phase)";
+    "wps CAMERA-OPTIONS (--pbc | --pin) [--interval MS] [--limit S]\n"
+    "                      Joins the camera to a wireless network by WPS push button or PIN,\n"
+    "                      polling every --interval (default 1000 ms) for up to --limit (default\n"
+    "                      120 s) per phase.";

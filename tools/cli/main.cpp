@@ -35,10 +35,12 @@ void PrintUsage(std::ostream& out)
         << "  or:  quillane-cli --help | --version\n"
         << "Set up network cameras from a shell, and show what a template file does.\n\n"
         << "Commands:\n";
-    // A blank line after each command keeps its continuation lines with it, also in the man page.
+    // Laid out as help2man reads it for the man page: a command's first line, then its other
+    // lines indented to column 22, and a blank line before the next command.
     for (const CliCommand& command : kCommands)
         out << "  " << command.usage << "\n\n";
-    out << "CAMERA-OPTIONS: " << kCameraOptionsUsage << "\n"
+    out << "Camera options (CAMERA-OPTIONS):\n"
+        << "  " << kCameraOptionsUsage << "\n\n"
         << kCameraOptionsHelp << "\n\n"
         << kSecretOptionsHelp << "\n";
 }
