@@ -22,19 +22,21 @@ Run it only inside a network namespace built for tests.
                       after every request (keys below)
   --state-at-start    write the state file only once the socket is ready (for benchmarks)
   --camera SETTINGS   one camera as KEY=VALUE pairs separated by commas. Repeat for more cameras.
-                      identity and network: mac, model, name, ip, mask, gateway, dns1, dns2, dhcp,
-                        webport, reserved, dnsspec, prodtype, hwspec (32 flag characters),
-                        wireless (0/1: sets flag 32), firmware
-                      login: user, password, power (the Power a login reports, default 1),
-                        opcodes (the supported opcode list, ":"-separated, such as 0xA2:0xA3)
-                      wireless: essid, channel, wlanenable, wepkey1..wepkey4, wepkey (passphrase),
-                        encbits, authbits, keybits, ratebits (8 bit characters each),
-                        channelrange (32 bit characters), wiremode, txrate, and the capability
-                        strings enccaps, authcaps, keylencaps, keyformatcaps, defkeycaps
+                      Identity and network: mac, model, name, ip, mask, gateway, dns1, dns2,
+                      dhcp, webport, reserved, dnsspec, prodtype, hwspec (32 flag characters),
+                      wireless (0/1: sets flag 32), firmware.
+                      Login: user, password, power (the Power a login reports, default 1),
+                      opcodes (the supported opcode list, ":"-separated, such as 0xA2:0xA3).
+                      Wireless: essid, channel, wlanenable, wepkey1..wepkey4, wepkey
+                      (passphrase), encbits, authbits, keybits, ratebits (8 bit characters
+                      each), channelrange (32 bit characters), wiremode, txrate, and the
+                      capability strings enccaps, authcaps, keylencaps, keyformatcaps,
+                      defkeycaps.
                       WPS: wpspbc, wpspin (0/1 support), wpsssid (the network a join ends in),
-                        wpspending (polls answered "pending" per phase, instead of --wps-pending),
-                        wpsstall (inf or status: that poll phase never ends), wpsrefuse (init,
-                        inf, send or status: that step is refused with status 7)
+                      wpspending (polls answered "pending" per phase, instead of
+                      --wps-pending), wpsstall (inf or status: that poll phase never ends),
+                      wpsrefuse (init, inf, send or status: that step is refused with
+                      status 7).
   --count N           replace the last camera by N cameras counted up from it: MAC and
                       address plus i, name suffixed "-i" (i from 1)
   --seed N            seed of the drop decisions (default 1)
@@ -44,7 +46,8 @@ Fault knobs:
   --spread MS         spread the answers of all cameras to one search over MS
   --drop-rate P       leave each answer unsent with probability P (0 to 1)
   --request-drop-rate P  lose each incoming request with probability P: it changes nothing
-  --stray KIND[,KIND] before the answers, send stray datagrams: wrong-magic, old-seq,
+  --stray KIND[,KIND]
+                      before the answers, send stray datagrams: wrong-magic, old-seq,
                       other-opcode, bad-code (status 1), short (21 bytes), other-mac (an answer
                       to the same request from a MAC that is not the camera's)
   --duplicate         send every search answer twice
@@ -84,22 +87,29 @@ before (a duplicate on the link) gets the same answer again and changes nothing.
 
 State file keys (stable):
   interface, lastSequence
+
   counters: datagrams, ignored, dropped (answers), requestsDropped, otherTargets, unhandled,
-    restarting (requests while restarting), templateMissing, strays, sent, sendErrors,
-    fillerNotZero (requests with bytes after the body that are not zero), badCheckWord,
-    wpsRepeats (WPS steps answered again)
+  restarting (requests while restarting), templateMissing, strays, sent, sendErrors,
+  fillerNotZero (requests with bytes after the body that are not zero), badCheckWord,
+  wpsRepeats (WPS steps answered again)
+
   requests: opcode (decimal) -> count of requests seen
+
   requestLengths: opcode (decimal) -> length of the last such request
+
   cameras[]: mac, model, name, ip, mask, gateway, dns1, dns2, dhcp, webPort, reserved, dnsSpec,
-    prodType, prodHwSpec, user ("" once only its cipher is known), userEnciphered, userCipher
-    (hex of the 64 enciphered bytes, "" until changed), passwordEnciphered, passwordCipher,
-    power, opcodes [..], resets,
-    wireless {essid, wepKeys [4], wepKey, enable, channel, encryptionModeBits, keyLenAuthBits,
-      keyFormatBits, txRateBits, channelRange, wireMode, encryptionCaps, authenticationCaps,
-      wepKeyLenCaps, wepKeyFormatCaps, wepDefaultKeyCaps, txRate},
-    wps {phase (idle, started, keySent, secretAccepted, joined), mode, pin, agreed,
-      sendsAccepted, sendsRejected},
-    requests: opcode (decimal) -> count addressed to this camera
+  prodType, prodHwSpec, user ("" once only its cipher is known), userEnciphered, userCipher
+  (hex of the 64 enciphered bytes, "" until changed), passwordEnciphered, passwordCipher,
+  power, opcodes [..], resets, wireless, wps, requests (below)
+
+  cameras[].wireless: essid, wepKeys [4], wepKey, enable, channel, encryptionModeBits,
+  keyLenAuthBits, keyFormatBits, txRateBits, channelRange, wireMode, encryptionCaps,
+  authenticationCaps, wepKeyLenCaps, wepKeyFormatCaps, wepDefaultKeyCaps, txRate
+
+  cameras[].wps: phase (idle, started, keySent, secretAccepted, joined), mode, pin, agreed,
+  sendsAccepted, sendsRejected
+
+  cameras[].requests: opcode (decimal) -> count addressed to this camera
 )";
 
 namespace {
