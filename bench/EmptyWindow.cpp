@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The floor for the wizard's start-up figures: a bare Qt Widgets program that shows one empty
 // window of the wizard's page size, and reports its first paint as the wizard does.
 

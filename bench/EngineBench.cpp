@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Engine figures: a whole template round (parse, encode, decode) of the largest catalogue
 // template, and a key exchange beside a bare modular exponentiation of the same size.
 #include "KeyExchange.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Operation figures against a simulated camera: the login sequence and a network apply, beside
 // the floor of bare UDP round trips (one per exchange) over the same link and the same socket
 // code. Run only through bench/operations_bench.sh, which builds the throw-away network.

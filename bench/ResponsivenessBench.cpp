@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How well the window keeps answering while a slow camera is set up: the longest gap between
 // ticks of a 10 ms timer on the interface thread while the wizard signs in and applies, beside
 // the same gap in the idle window (the floor). Run only through bench/responsiveness_bench.sh,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # One search over 1, 2, 4 and 8 adapters, each on a link of its own with 100 simulated cameras,
 # beside the floor of one quiet period (3 s).
 #   bench/adapters_bench.sh [BUILD_DIR] [ADAPTERS ...]     (default: build/release, 1 2 4 8)

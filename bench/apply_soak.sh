@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # 500 apply cycles (search, sign in, DHCP, apply) in one wizard process against one simulated
 # camera; prints memory, descriptors and threads after the first and the last cycle.
 #   bench/apply_soak.sh [BUILD_DIR] [CYCLES]      (default: build/debug, 500; a few minutes)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Searches and camera commands over a hostile network: a link that loses frames (nftables,
 # numgen random) behind a bridge that duplicates and reorders them (quillane-impair).
 #   bench/hostile_network.sh [BUILD_DIR] [RUNS]       (default: build/debug, 20)

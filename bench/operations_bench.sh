@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The login sequence (Verification, QueryOpcodes, GetWLan) and a network apply (ChangeIDPWD,
 # SetBasic) against a simulated camera, beside bare UDP round trips over the same link (three
 # for the login, two for the apply) as the floor.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Apply-and-confirm of one camera (set-network --verify) and a site plan of 20 cameras on two
 # links, with the product's waits (3 s quiet search periods), beside the searches they contain.
 #   bench/plan_bench.sh [BUILD_DIR]     (default: build/release)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The window's liveness while a slow camera is set up: the wizard signs in to a simulated camera
 # that answers every request late and asks for a wait after the apply, and the longest gap
 # between ticks of a 10 ms timer on the interface thread is printed beside the same gap in the

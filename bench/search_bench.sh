@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Searches many simulated cameras over two adapters and prints what was found and how long the
 # search took, against the floor of one quiet period (3 s); both adapters are searched at once.
 #   bench/search_bench.sh [BUILD_DIR] [COUNT ...]     (default: build/release, 500 1000)

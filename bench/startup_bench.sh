@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Start-up figures of the wizard beside a bare Qt Widgets window (the floor): the time from
 # process start until the first page's first paint has reached the screen, and the peak memory
 # (VmHWM) once the camera list has been filled by a search of four simulated cameras. The two

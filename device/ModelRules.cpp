@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "ModelRules.h"
 
 bool IsK7ZModel(std::u16string_view model)

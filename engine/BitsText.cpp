@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "BitsText.h"
 
 std::u16string BitsText4(int n)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Configures and builds one flavour into build/<flavour>: all of it, or only the targets named.
 #   scripts/build.sh FLAVOUR [TARGET...]
 #   release  optimised with Debian's hardening flags, what run.sh starts and the package holds

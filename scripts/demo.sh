@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Walks the wizard without real cameras: builds throw-away network namespaces (a "pc" and a
 # link with simulated cameras: one in the pc's subnet, one in another subnet, two with wireless
 # (one of them able to join by WPS), one "K7Z" model, offered WPS on the camera list) and

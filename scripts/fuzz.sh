@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Runs every fuzz target of the asan build for SECONDS each (default 1800), JOBS at a time
 # (default 2) at the lowest priority, with the seeds the test suite gives it. Each target
 # writes build/asan/tests/fuzz/<target>.log; the exit status is 1 when any run found a fault.

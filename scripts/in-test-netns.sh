@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Runs a command in a network namespace of its own, with only a loopback adapter, so that
 # nothing it does can reach this machine's network. Namespaces that tests build with
 # `ip netns` live in a private mount namespace and vanish with it.

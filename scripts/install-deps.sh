@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs every Debian package that building, running and testing Quillane needs.
 # Safe to run again: it only calls apt-get when something is missing.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs what is needed and builds the Debian package build/release/quillane_<version>_amd64.deb
 # from a release build.
 #   scripts/package.sh

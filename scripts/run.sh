@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs what is needed, builds Quillane and starts the wizard. The wizard searches the
 # network it is started in for cameras.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs what is needed, builds every flavour and runs the whole suite inside a network
 # namespace of its own: plain (gcc), under ThreadSanitizer (threaded layers and the GUI), and
 # last under AddressSanitizer + UndefinedBehaviorSanitizer with short fuzz runs; then builds the Debian

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #pragma once
 
 // Makes screen readers see the skin's drawn controls for what they are: a picture button as a

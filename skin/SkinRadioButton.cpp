@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "SkinRadioButton.h"
 
 SkinRadioButton::SkinRadioButton(const QString& text, QWidget* parent) : QRadioButton(text, parent)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # --version and --help of the programs: each names itself and the one project version, and the
 # wizard answers both without a display and without opening a window.
 #   program_options.sh VERSION QUILLANE-CLI QUILLANE-CAMSIM [QUILLANE]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # quillane-cli template: each case is a command line, the exit code and a text its output must hold.
 set -u
 cli=$1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "CDeviceManager.h"
 #include "DeviceProtocol.h"
 #include "TemplateEngine.h"

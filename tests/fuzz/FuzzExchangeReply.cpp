@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Any bytes as the datagrams a camera sends back: each operation's request goes to a scripted
 // peer that plays them, so the reply handling (header, MAC, sequence number, length words,
 // status block, decoding and reading of the body) meets them without a network.

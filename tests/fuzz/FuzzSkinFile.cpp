@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Any bytes as a skin file: the lookups a page makes, the placement of its controls and the
 // picture files its image keys name, without a crash, a hang or an unbounded read. The image
 // folder holds a picture, an empty file, a pipe, a link to /dev/zero and a file over the size

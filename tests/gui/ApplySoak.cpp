@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A soak of the whole apply in one wizard process: search, sign in, DHCP, apply, and back to the
 // list, CYCLES times (default 500) against one simulated camera. Prints the resident memory and
 // the open descriptors and threads after the first cycle and after the last, and fails when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The runner that keeps camera operations off the interface thread, with stand-in sequences:
 // results come back on the interface thread, a stop ends a long wait at once, and nothing is
 // handed to a page that has gone.

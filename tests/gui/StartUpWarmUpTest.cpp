@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The start-up warm-up starts before any Qt application exists, so this suite has a main() of its
 // own that does what the program's main() does, and the tests look at what it left.
 

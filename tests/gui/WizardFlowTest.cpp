@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The main window's page flow and the pages' own checks, driven through real pages. The
 // wizard sees no adapters here, so its searches end at once with nothing found.
 

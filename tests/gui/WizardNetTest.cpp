@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The wizard against simulated cameras in a throw-away network: search, login, a whole wired
 // set-up (also with a slow camera, which must not freeze the window), and leaving while a
 // search or an apply runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The WPS page against simulated cameras in a throw-away network: both ways in, both methods,
 // a join that never ends, and leaving while a join runs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A search goes through every adapter at the same time; its list must be the one that searching
 // the adapters one after the other gives. The reference here is that older walk: each adapter
 // searched alone, the results merged in adapter order, a camera an earlier adapter listed dropped.

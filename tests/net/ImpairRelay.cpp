@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // quillane-impair: joins two links as a bridge that misbehaves. Every Ethernet frame that one
 // interface receives leaves by the other, some twice, some held back so that later frames
 // overtake them. Loss is left to nftables on the links. Test lab only: run it in a namespace of

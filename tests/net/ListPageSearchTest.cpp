@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The camera list page's use of a search, without the page (the ThreadSanitizer build has no
 // Qt): it polls as its timer does, searches again while a search runs, and is left while one
 // runs, after which the main window destroys the manager.

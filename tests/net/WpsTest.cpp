@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "OperationsFixture.h"
 #include "TemplateEngine.h"
 #include "WpsOperations.h"

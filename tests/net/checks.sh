@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Sourced by the network test scripts: count failed checks, say what was expected, and end with
 # one verdict once the test network is gone.
 

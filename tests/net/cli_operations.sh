@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # quillane-cli camera commands in a throw-away network: what they print, their exit codes and
 # error lines, and what reached the simulated cameras. Exit 77 (skipped) outside an isolated
 # namespace.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # quillane-cli plan against 20 simulated cameras on two links: a dry run changes nothing, the real
 # run leaves every camera holding exactly its row, and a bad row and an absent camera are
 # reported while the others go on. Exit 77 (skipped) outside an isolated namespace.

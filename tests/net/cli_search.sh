@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # quillane-cli search in a throw-away network: what it prints for cameras found, and for none.
 # Exit 77 (skipped) outside an isolated namespace.
 set -eu

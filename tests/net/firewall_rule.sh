@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # The host firewall rule that the README gives: in a pc namespace whose nftables drop incoming
 # traffic by default (loopback and established connections let through, as usual), a search
 # finds no camera, because the answers come back by broadcast and match no connection; with the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Shell side of the test network lab (source it): throw-away namespaces for a "pc", links
 # (a bridge each) and camera hosts. Mirrors NetLab.cpp for scripts and benchmarks.
 # Everything created is removed by netlab_cleanup, which netlab_init installs as an EXIT trap.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Checks the Debian package: lintian finds no error or warning; unpacked into a throw-away root,
 # the layout lets the programs find their skin and templates, they print their version and
 # help, quillane-cli reads an installed template, and the desktop entry, the AppStream

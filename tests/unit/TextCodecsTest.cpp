@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "AnsiCodePage.h"
 #include "Base64.h"
 #include "BitsText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The camera operations the simulator plays, each as a real camera would answer it.
 #include "AnsiCodePage.h"
 #include "CameraSimulator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "CameraSimulator.h"
 #include "ProgramVersion.h"
 #include "SimOptions.h"

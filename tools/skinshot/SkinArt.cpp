@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Draws the default skin's pictures (page backgrounds and four-state buttons) into a folder, each
 // twice: "name.png" for 100% scaling and "name@2x.png", drawn at twice the pixels, for 200%.
 // Field labels that the skin has no label control for are painted into the backgrounds beside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Opens every page of a skin as an empty skinned page with all its controls and saves each as
 // a PNG, so that a skin can be reviewed without running the wizard (which would search the
 // network). The WPS page is saved twice, once per method, as only one set of its notes shows.
