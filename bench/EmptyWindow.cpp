@@ -2,7 +2,7 @@
 // The floor for the wizard's start-up figures: a bare Qt Widgets program that shows one empty
 // window of the wizard's page size, and reports its first paint as the wizard does.
 
-#include "FirstPaintStamp.h"
+#include "wizard/FirstPaintStamp.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // Engine figures: a whole template round (parse, encode, decode) of the largest catalogue
 // template, and a key exchange beside a bare modular exponentiation of the same size.
-#include "KeyExchange.h"
-#include "TemplateEngine.h"
+#include "engine/KeyExchange.h"
+#include "engine/TemplateEngine.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -2,11 +2,11 @@
 // Operation figures against a simulated camera: the login sequence and a network apply, beside
 // the floor of bare UDP round trips (one per exchange) over the same link and the same socket
 // code. Run only through bench/operations_bench.sh, which builds the throw-away network.
-#include "CDeviceManager.h"
-#include "CUT_WSClient.h"
-#include "DeviceOperations.h"
-#include "LoginSequence.h"
-#include "WizardState.h"
+#include "device/CDeviceManager.h"
+#include "device/CUT_WSClient.h"
+#include "device/DeviceOperations.h"
+#include "device/LoginSequence.h"
+#include "device/WizardState.h"
 
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>

@@ -3,10 +3,10 @@
 // ticks of a 10 ms timer on the interface thread while the wizard signs in and applies, beside
 // the same gap in the idle window (the floor). Run only through bench/responsiveness_bench.sh,
 // which builds the throw-away network with a slow simulated camera.
-#include "CDlgListCam.h"
-#include "CQuillaneDlg.h"
-#include "CWizardPage.h"
-#include "ControlCommandEvent.h"
+#include "skin/ControlCommandEvent.h"
+#include "wizard/CDlgListCam.h"
+#include "wizard/CQuillaneDlg.h"
+#include "wizard/CWizardPage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "AdapterTable.h"
+#include "device/AdapterTable.h"
 
 #include <algorithm>
 #include <cstring>

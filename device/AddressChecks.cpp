@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "AddressChecks.h"
+#include "device/AddressChecks.h"
 
-#include "Utf8.h"
+#include "platform/Utf8.h"
 
 #include <arpa/inet.h>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ApplySequence.h"
+#include "device/ApplySequence.h"
 
-#include "DeviceOperations.h"
-#include "ModelRules.h"
-#include "WizardState.h"
+#include "device/DeviceOperations.h"
+#include "device/ModelRules.h"
+#include "device/WizardState.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "OperationContext.h"
+#include "device/OperationContext.h"
 
 // What a summary page's Next sends to the chosen camera, addressed to its current IP address.
 // Each returns -1 or the first failure's error number (the context holds its detail). After an

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDeviceManager.h"
+#include "device/CDeviceManager.h"
 
-#include "AdapterTable.h"
-#include "CUT_WSClient.h"
-#include "DecimalText.h"
-#include "DeviceProtocol.h"
-#include "Opcodes.h"
-#include "ProgramFolder.h"
-#include "SearchRepeats.h"
-#include "TemplateEngine.h"
+#include "device/AdapterTable.h"
+#include "device/CUT_WSClient.h"
+#include "device/DeviceProtocol.h"
+#include "device/SearchRepeats.h"
+#include "engine/DecimalText.h"
+#include "engine/Opcodes.h"
+#include "engine/TemplateEngine.h"
+#include "platform/ProgramFolder.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "AdapterAddress.h"
-#include "AdapterSearchFigures.h"
-#include "CameraInfo.h"
-#include "SearchMerge.h"
-#include "TemplateCameraRecord.h"
+#include "device/AdapterAddress.h"
+#include "device/AdapterSearchFigures.h"
+#include "device/CameraInfo.h"
+#include "device/SearchMerge.h"
+#include "device/TemplateCameraRecord.h"
 
 #include <array>
 #include <atomic>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CUT_WSClient.h"
+#include "device/CUT_WSClient.h"
 
 #include <algorithm>
 #include <arpa/inet.h>

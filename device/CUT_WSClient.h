@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "AdapterAddress.h"
+#include "device/AdapterAddress.h"
 
 #include <chrono>
 #include <cstddef>

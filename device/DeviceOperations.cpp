@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "DeviceOperations.h"
+#include "device/DeviceOperations.h"
 
-#include "CDeviceManager.h"
-#include "DecimalText.h"
-#include "OperationSteps.h"
-#include "TemplateEngine.h"
-#include "WirelessFields.h"
-#include "WizardState.h"
+#include "device/CDeviceManager.h"
+#include "device/OperationSteps.h"
+#include "device/WirelessFields.h"
+#include "device/WizardState.h"
+#include "engine/DecimalText.h"
+#include "engine/TemplateEngine.h"
 
 namespace {
 

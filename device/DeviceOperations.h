@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "OperationContext.h"
+#include "device/OperationContext.h"
 
 // Operations on the chosen camera. Each returns -1 on success or an error number: 1 template
 // missing, 32 values too long for the request (neither sends anything), 18 refused, 29 refused

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Exchange.h"
+#include "device/Exchange.h"
 
-#include "CDeviceManager.h"
-#include "CUT_WSClient.h"
-#include "DeviceProtocol.h"
-#include "ReplyMatch.h"
+#include "device/CDeviceManager.h"
+#include "device/CUT_WSClient.h"
+#include "device/DeviceProtocol.h"
+#include "device/ReplyMatch.h"
 
 #include <algorithm>
 #include <chrono>

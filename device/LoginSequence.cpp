@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "LoginSequence.h"
+#include "device/LoginSequence.h"
 
-#include "DeviceOperations.h"
-#include "DeviceProtocol.h"
-#include "WizardState.h"
+#include "device/DeviceOperations.h"
+#include "device/DeviceProtocol.h"
+#include "device/WizardState.h"
 
 int Login(OperationContext& context)
 {

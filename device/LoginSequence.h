@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "OperationContext.h"
+#include "device/OperationContext.h"
 
 // The login of the chosen camera: Verification, then QueryOpcodes, then GetWLan for a wireless
 // camera that supports it. Returns -1 or the first failure's error number.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ModelRules.h"
+#include "device/ModelRules.h"
 
 bool IsK7ZModel(std::u16string_view model)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "NetworkText.h"
+#include "device/NetworkText.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "Exchange.h"
+#include "device/Exchange.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "OperationSteps.h"
+#include "device/OperationSteps.h"
 
-#include "AnsiCodePage.h"
-#include "Base64.h"
-#include "CDeviceManager.h"
-#include "Exchange.h"
-#include "NetworkText.h"
-#include "ReplyMatch.h"
-#include "TemplateEngine.h"
-#include "WizardState.h"
+#include "device/CDeviceManager.h"
+#include "device/Exchange.h"
+#include "device/NetworkText.h"
+#include "device/ReplyMatch.h"
+#include "device/WizardState.h"
+#include "engine/Base64.h"
+#include "engine/TemplateEngine.h"
+#include "platform/AnsiCodePage.h"
 
 #include <algorithm>
 #include <cstdio>

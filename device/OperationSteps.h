@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "OperationContext.h"
-#include "OperationTable.h"
+#include "device/OperationContext.h"
+#include "device/OperationTable.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "DeviceProtocol.h"
+#include "device/DeviceProtocol.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ReplyMatch.h"
+#include "device/ReplyMatch.h"
 
-#include "DeviceProtocol.h"
+#include "device/DeviceProtocol.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SearchMerge.h"
+#include "device/SearchMerge.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "AdapterSearchFigures.h"
-#include "TemplateCameraRecord.h"
+#include "device/AdapterSearchFigures.h"
+#include "device/TemplateCameraRecord.h"
 
 #include <cstdint>
 #include <vector>

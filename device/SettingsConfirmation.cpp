@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SettingsConfirmation.h"
+#include "device/SettingsConfirmation.h"
 
-#include "CDeviceManager.h"
-#include "NetworkText.h"
+#include "device/CDeviceManager.h"
+#include "device/NetworkText.h"
 
 namespace {
 

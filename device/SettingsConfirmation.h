@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CameraInfo.h"
+#include "device/CameraInfo.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TemplateCameraRecord.h"
+#include "device/TemplateCameraRecord.h"
 
-#include "AnsiCodePage.h"
+#include "platform/AnsiCodePage.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "DeviceProtocol.h"
-#include "NetworkText.h"
+#include "device/DeviceProtocol.h"
+#include "device/NetworkText.h"
 
 #include <array>
 #include <cstdint>

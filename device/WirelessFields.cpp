@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WirelessFields.h"
+#include "device/WirelessFields.h"
 
-#include "BitsText.h"
-#include "DecimalText.h"
-#include "TemplateEngine.h"
+#include "engine/BitsText.h"
+#include "engine/DecimalText.h"
+#include "engine/TemplateEngine.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "WizardState.h"
+#include "device/WizardState.h"
 
 #include <cstdint>
 #include <span>

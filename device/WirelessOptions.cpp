@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WirelessOptions.h"
+#include "device/WirelessOptions.h"
 
-#include "WizardState.h"
+#include "device/WizardState.h"
 
 #include <algorithm>
 #include <array>

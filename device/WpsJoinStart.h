@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "OperationContext.h"
-#include "WpsOperations.h"
+#include "device/OperationContext.h"
+#include "device/WpsOperations.h"
 
 // Where the WPS page was opened from: the camera list, with nothing read from the camera yet,
 // or the wireless choice, after a login that read the camera's wireless settings.

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WpsOperations.h"
+#include "device/WpsOperations.h"
 
-#include "CDeviceManager.h"
-#include "DecimalText.h"
-#include "OperationSteps.h"
-#include "TemplateEngine.h"
+#include "device/CDeviceManager.h"
+#include "device/OperationSteps.h"
+#include "engine/DecimalText.h"
+#include "engine/TemplateEngine.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "OperationContext.h"
+#include "device/OperationContext.h"
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WpsPin.h"
+#include "device/WpsPin.h"
 
 #include <chrono>
 #include <cstdio>

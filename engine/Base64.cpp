@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Base64.h"
+#include "engine/Base64.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "BitsText.h"
+#include "engine/BitsText.h"
 
 std::u16string BitsText4(int n)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CredentialCipher.h"
+#include "engine/CredentialCipher.h"
 
 #include <array>
 

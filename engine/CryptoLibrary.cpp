@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CryptoLibrary.h"
+#include "engine/CryptoLibrary.h"
 
 #include <cstdio>
 #include <dlfcn.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "DecimalText.h"
+#include "engine/DecimalText.h"
 
 #include <algorithm>
 #include <limits>

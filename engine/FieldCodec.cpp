@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "AnsiCodePage.h"
-#include "Base64.h"
-#include "CredentialCipher.h"
-#include "DecimalText.h"
-#include "Opcodes.h"
-#include "SecretTransform.h"
-#include "TemplateEngine.h"
+#include "engine/Base64.h"
+#include "engine/CredentialCipher.h"
+#include "engine/DecimalText.h"
+#include "engine/Opcodes.h"
+#include "engine/SecretTransform.h"
+#include "engine/TemplateEngine.h"
+#include "platform/AnsiCodePage.h"
 
 #include <algorithm>
 #include <cstring>

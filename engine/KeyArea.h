@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "KeyExchange.h"
+#include "engine/KeyExchange.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "KeyExchange.h"
+#include "engine/KeyExchange.h"
 
-#include "CryptoLibrary.h"
+#include "engine/CryptoLibrary.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SecretTransform.h"
+#include "engine/SecretTransform.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TemplateEngine.h"
+#include "engine/TemplateEngine.h"
 
-#include "AnsiCodePage.h"
-#include "DecimalText.h"
-#include "RegularFile.h"
+#include "engine/DecimalText.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "FieldEntry.h"
-#include "KeyArea.h"
-#include "KeyExchange.h"
+#include "engine/FieldEntry.h"
+#include "engine/KeyArea.h"
+#include "engine/KeyExchange.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "DecimalText.h"
-#include "TemplateEngine.h"
+#include "engine/DecimalText.h"
+#include "engine/TemplateEngine.h"
 
 #include <algorithm>
 #include <optional>

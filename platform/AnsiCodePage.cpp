@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "AnsiCodePage.h"
+#include "platform/AnsiCodePage.h"
 
 #include <array>
 

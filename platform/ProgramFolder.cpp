@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 #include <system_error>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <algorithm>
 #include <cerrno>

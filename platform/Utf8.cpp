@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Utf8.h"
+#include "platform/Utf8.h"
 
 #include <cstdint>
 #include <cstdio>

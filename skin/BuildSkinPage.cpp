@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "BuildSkinPage.h"
+#include "skin/BuildSkinPage.h"
 
-#include "CPicDialog.h"
+#include "skin/CPicDialog.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "SkinCatalogue.h"
+#include "skin/SkinCatalogue.h"
 
 class CPicDialog;
 

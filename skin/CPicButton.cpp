@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CPicButton.h"
+#include "skin/CPicButton.h"
 
-#include "ControlCommandEvent.h"
-#include "DensityPicture.h"
-#include "SkinAccessible.h"
+#include "skin/ControlCommandEvent.h"
+#include "skin/DensityPicture.h"
+#include "skin/SkinAccessible.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

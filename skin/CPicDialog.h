@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "ControlItem.h"
-#include "FirstShown.h"
-#include "PressGuard.h"
-#include "SkinFile.h"
+#include "skin/ControlItem.h"
+#include "skin/FirstShown.h"
+#include "skin/PressGuard.h"
+#include "skin/SkinFile.h"
 
 #include <QDialog>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CPicText.h"
+#include "skin/CPicText.h"
 
-#include "SkinAccessible.h"
+#include "skin/SkinAccessible.h"
 
 #include <QPainter>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CutCellTipDelegate.h"
+#include "skin/CutCellTipDelegate.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

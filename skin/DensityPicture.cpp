@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "DensityPicture.h"
+#include "skin/DensityPicture.h"
 
-#include "LoadPicture.h"
+#include "skin/LoadPicture.h"
 
 #include <QFileInfo>
 

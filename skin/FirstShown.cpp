@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "FirstShown.h"
+#include "skin/FirstShown.h"
 
 #include <QEvent>
 #include <QWidget>

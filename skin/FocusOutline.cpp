@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "FocusOutline.h"
+#include "skin/FocusOutline.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ListHeader.h"
+#include "skin/ListHeader.h"
 
 #include <QFontMetrics>
 #include <QStyleOptionHeader>

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "LoadPicture.h"
+#include "skin/LoadPicture.h"
 
-#include "PictureFile.h"
-#include "PreparedPicture.h"
+#include "skin/PictureFile.h"
+#include "skin/PreparedPicture.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QImageReader>
-
 #include <string_view>
 
 namespace {

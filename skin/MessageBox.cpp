@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "MessageBox.h"
+#include "skin/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

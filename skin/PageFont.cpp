@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PageFont.h"
+#include "skin/PageFont.h"
 
 #include <QtGlobal>
 

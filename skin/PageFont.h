@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
 #include <QFont>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PictureFile.h"
+#include "skin/PictureFile.h"
 
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 
 std::filesystem::path PicturePath(const std::filesystem::path& imageFolder, std::u16string_view file)
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PreparedPicture.h"
+#include "skin/PreparedPicture.h"
 
 #include <algorithm>
 #include <mutex>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PressGuard.h"
+#include "skin/PressGuard.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWindow>
 #include <QStyleHints>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ProgramFolderNarrow.h"
+#include "skin/ProgramFolderNarrow.h"
 
-#include "ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 std::string ProgramFolderNarrow()
 {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ReadingOrder.h"
+#include "skin/ReadingOrder.h"
 
 #include <algorithm>
 #include <numeric>

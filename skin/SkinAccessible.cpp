@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SkinAccessible.h"
+#include "skin/SkinAccessible.h"
 
-#include "CPicButton.h"
-#include "CPicText.h"
+#include "skin/CPicButton.h"
+#include "skin/CPicText.h"
 
 #include <QAccessibleWidget>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SkinCatalogue.h"
+#include "skin/SkinCatalogue.h"
 
 namespace {
 

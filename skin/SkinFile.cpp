@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
-#include "AnsiCodePage.h"
-#include "RegularFile.h"
-#include "Utf8.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/RegularFile.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <climits>

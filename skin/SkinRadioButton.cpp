@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SkinRadioButton.h"
+#include "skin/SkinRadioButton.h"
 
 SkinRadioButton::SkinRadioButton(const QString& text, QWidget* parent) : QRadioButton(text, parent)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ApplyConfirmationLine.h"
+#include "wizard/ApplyConfirmationLine.h"
 
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
 #include <QIcon>
 #include <QLabel>

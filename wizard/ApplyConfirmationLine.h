@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CameraInfo.h"
-#include "SettingsConfirmation.h"
+#include "device/CameraInfo.h"
+#include "device/SettingsConfirmation.h"
 
 #include <QString>
 #include <optional>

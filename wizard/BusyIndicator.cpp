@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "BusyIndicator.h"
+#include "wizard/BusyIndicator.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgAbout.h"
+#include "wizard/CDlgAbout.h"
 
-#include "CPicText.h"
-#include "WizardCommand.h"
+#include "skin/CPicText.h"
+#include "skin/WizardCommand.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWizardPage.h"
-#include "ProgramVersion.h"
+#include "platform/ProgramVersion.h"
+#include "wizard/CWizardPage.h"
 
 // The skin's own version caption when it has one (blanks do not count), otherwise the program's
 // version as "Version:  1.2.3.4".

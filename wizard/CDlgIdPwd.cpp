@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgIdPwd.h"
+#include "wizard/CDlgIdPwd.h"
 
-#include "CDeviceManager.h"
-#include "LoginSequence.h"
-#include "MessageBox.h"
-#include "OperationSteps.h"
-#include "WizardCommand.h"
-#include "WizardState.h"
+#include "device/CDeviceManager.h"
+#include "device/LoginSequence.h"
+#include "device/OperationSteps.h"
+#include "device/WizardState.h"
+#include "skin/MessageBox.h"
+#include "skin/WizardCommand.h"
 
 #include <QLineEdit>
 #include <tuple>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWizardPage.h"
+#include "wizard/CWizardPage.h"
 
 // The login page: the camera's administrator ID and password, and optionally a new password
 // that the network summary applies later. Next logs in; only a successful login goes on.

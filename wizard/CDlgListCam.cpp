@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgListCam.h"
+#include "wizard/CDlgListCam.h"
 
-#include "ApplyConfirmationLine.h"
-#include "CDeviceManager.h"
-#include "CPicButton.h"
-#include "ControlCommandEvent.h"
-#include "MessageBox.h"
-#include "ModelRules.h"
-#include "NetworkText.h"
-#include "PictureFile.h"
-#include "ShellOpen.h"
-#include "SilentSearchText.h"
-#include "SkinCatalogue.h"
-#include "WizardCommand.h"
-#include "WizardState.h"
+#include "device/CDeviceManager.h"
+#include "device/ModelRules.h"
+#include "device/NetworkText.h"
+#include "device/WizardState.h"
+#include "skin/CPicButton.h"
+#include "skin/ControlCommandEvent.h"
+#include "skin/MessageBox.h"
+#include "skin/PictureFile.h"
+#include "skin/SkinCatalogue.h"
+#include "skin/WizardCommand.h"
+#include "wizard/ApplyConfirmationLine.h"
+#include "wizard/ShellOpen.h"
+#include "wizard/SilentSearchText.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWizardPage.h"
-#include "WaitCursor.h"
+#include "wizard/CWizardPage.h"
+#include "wizard/WaitCursor.h"
 
 #include <QTimer>
 #include <array>

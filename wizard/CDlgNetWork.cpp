@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgNetWork.h"
+#include "wizard/CDlgNetWork.h"
 
-#include "AddressChecks.h"
-#include "MessageBox.h"
-#include "WaitCursor.h"
-#include "WizardCommand.h"
-#include "WizardState.h"
+#include "device/AddressChecks.h"
+#include "device/WizardState.h"
+#include "skin/MessageBox.h"
+#include "skin/WizardCommand.h"
+#include "wizard/WaitCursor.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWizardPage.h"
+#include "wizard/CWizardPage.h"
 
 // DHCP or a static address with mask, gateway and two DNS servers. Next checks the static
 // values and keeps them in the wizard state; Back keeps the state as it was.

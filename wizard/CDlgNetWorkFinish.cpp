@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgNetWorkFinish.h"
+#include "wizard/CDlgNetWorkFinish.h"
 
-#include "ApplySequence.h"
+#include "device/ApplySequence.h"
 
 CDlgNetWorkFinish::CDlgNetWorkFinish(QWidget* mainWindow)
     : CSummaryPage(mainWindow, QStringLiteral("DlgNetWorkFinish"))

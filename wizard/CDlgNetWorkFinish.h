@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CSummaryPage.h"
+#include "wizard/CSummaryPage.h"
 
 // The summary of the account and address settings; Next applies them to the camera.
 class CDlgNetWorkFinish : public CSummaryPage

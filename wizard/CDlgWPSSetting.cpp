@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgWPSSetting.h"
+#include "wizard/CDlgWPSSetting.h"
 
-#include "CDeviceManager.h"
-#include "Clipboard.h"
-#include "DeviceOperations.h"
-#include "MessageBox.h"
-#include "WizardCommand.h"
-#include "WizardState.h"
-#include "WpsPin.h"
+#include "device/CDeviceManager.h"
+#include "device/DeviceOperations.h"
+#include "device/WizardState.h"
+#include "device/WpsPin.h"
+#include "skin/MessageBox.h"
+#include "skin/WizardCommand.h"
+#include "wizard/Clipboard.h"
 
 #include <QLineEdit>
 #include <QProgressBar>

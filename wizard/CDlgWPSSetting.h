@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWizardPage.h"
-#include "WpsJoin.h"
-#include "WpsJoinStart.h"
+#include "device/WpsJoinStart.h"
+#include "wizard/CWizardPage.h"
+#include "wizard/WpsJoin.h"
 
 #include <QTimer>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgWireless.h"
+#include "wizard/CDlgWireless.h"
 
-#include "ModelRules.h"
-#include "WirelessOptions.h"
+#include "device/ModelRules.h"
+#include "device/WirelessOptions.h"
 
 CDlgWireless::CDlgWireless(QWidget* mainWindow)
     : CWirelessSettingsPage(mainWindow, QStringLiteral("DlgWireless"))

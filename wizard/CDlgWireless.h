@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWirelessSettingsPage.h"
+#include "wizard/CWirelessSettingsPage.h"
 
 // The standard wireless page: on/off, SSID, infrastructure or ad hoc, channel, security mode
 // and WEP authentication.

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgWirelessFinish.h"
+#include "wizard/CDlgWirelessFinish.h"
 
-#include "ApplySequence.h"
-#include "WirelessOptions.h"
-#include "WizardState.h"
+#include "device/ApplySequence.h"
+#include "device/WirelessOptions.h"
+#include "device/WizardState.h"
 
 CDlgWirelessFinish::CDlgWirelessFinish(QWidget* mainWindow)
     : CSummaryPage(mainWindow, QStringLiteral("DlgWirelessFinish"))

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgWirelessFinishNew.h"
+#include "wizard/CDlgWirelessFinishNew.h"
 
-#include "ApplySequence.h"
-#include "WirelessOptions.h"
-#include "WizardState.h"
+#include "device/ApplySequence.h"
+#include "device/WirelessOptions.h"
+#include "device/WizardState.h"
 
 CDlgWirelessFinishNew::CDlgWirelessFinishNew(QWidget* mainWindow)
     : CSummaryPage(mainWindow, QStringLiteral("DlgWirelessFinishNEW"))

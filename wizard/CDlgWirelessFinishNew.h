@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CSummaryPage.h"
+#include "wizard/CSummaryPage.h"
 
 // The summary of the account, address and one-page wireless settings; Next applies them.
 class CDlgWirelessFinishNew : public CSummaryPage

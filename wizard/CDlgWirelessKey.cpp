@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgWirelessKey.h"
+#include "wizard/CDlgWirelessKey.h"
 
-#include "MessageBox.h"
-#include "WirelessOptions.h"
-#include "WizardCommand.h"
-#include "WizardState.h"
+#include "device/WirelessOptions.h"
+#include "device/WizardState.h"
+#include "skin/MessageBox.h"
+#include "skin/WizardCommand.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWizardPage.h"
+#include "wizard/CWizardPage.h"
 
 // The WEP keys (length, format, default key, four keys) or the WPA passphrase, whichever the
 // wireless page's security mode needs. Next checks the key in use and only then keeps them.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgWirelessNew.h"
+#include "wizard/CDlgWirelessNew.h"
 
-#include "MessageBox.h"
-#include "WirelessOptions.h"
+#include "device/WirelessOptions.h"
+#include "skin/MessageBox.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWirelessSettingsPage.h"
+#include "wizard/CWirelessSettingsPage.h"
 
 // The one-page wireless set-up: on/off, SSID, infrastructure or ad hoc, channel,
 // authentication, encryption and one key field (the default WEP key or the passphrase).

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDlgWirelessSelect.h"
+#include "wizard/CDlgWirelessSelect.h"
 
-#include "WizardCommand.h"
-#include "WizardState.h"
+#include "device/WizardState.h"
+#include "skin/WizardCommand.h"
 
 CDlgWirelessSelect::CDlgWirelessSelect(QWidget* mainWindow)
     : CWizardPage(mainWindow, QStringLiteral("DlgWirelessSele"))

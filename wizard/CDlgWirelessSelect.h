@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWizardPage.h"
+#include "wizard/CWizardPage.h"
 
 // WPS or the standard wireless settings; Next goes the chosen way.
 class CDlgWirelessSelect : public CWizardPage

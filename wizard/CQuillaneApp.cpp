@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CQuillaneApp.h"
+#include "wizard/CQuillaneApp.h"
 
-#include "CQuillaneDlg.h"
-#include "ProgramVersion.h"
+#include "platform/ProgramVersion.h"
+#include "wizard/CQuillaneDlg.h"
 
 #include <cstdlib>
 

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CQuillaneDlg.h"
+#include "wizard/CQuillaneDlg.h"
 
-#include "CDlgListCam.h"
-#include "CWizardPage.h"
-#include "EnterAndEscape.h"
-#include "LoadPicture.h"
-#include "MessageBox.h"
-#include "PageFont.h"
-#include "PageRegistry.h"
-#include "ProgramFolder.h"
-#include "SkinFile.h"
-#include "WizardCommand.h"
+#include "platform/ProgramFolder.h"
+#include "skin/EnterAndEscape.h"
+#include "skin/LoadPicture.h"
+#include "skin/MessageBox.h"
+#include "skin/PageFont.h"
+#include "skin/SkinFile.h"
+#include "skin/WizardCommand.h"
+#include "wizard/CDlgListCam.h"
+#include "wizard/CWizardPage.h"
+#include "wizard/PageRegistry.h"
 
 #include <QEventLoop>
 #include <QFile>

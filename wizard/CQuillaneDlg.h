@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CDeviceManager.h"
-#include "OperationRunner.h"
-#include "PageFlow.h"
-#include "PageLinks.h"
-#include "PageRegistry.h"
-#include "SkinFile.h"
-#include "WizardState.h"
+#include "device/CDeviceManager.h"
+#include "device/WizardState.h"
+#include "skin/SkinFile.h"
+#include "wizard/OperationRunner.h"
+#include "wizard/PageFlow.h"
+#include "wizard/PageLinks.h"
+#include "wizard/PageRegistry.h"
 
 #include <QFont>
 #include <QIcon>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CSummaryPage.h"
+#include "wizard/CSummaryPage.h"
 
-#include "CDeviceManager.h"
-#include "ControlItem.h"
-#include "OperationContext.h"
-#include "WizardCommand.h"
-#include "WizardState.h"
+#include "device/CDeviceManager.h"
+#include "device/OperationContext.h"
+#include "device/WizardState.h"
+#include "skin/ControlItem.h"
+#include "skin/WizardCommand.h"
 
 #include <QLineEdit>
 #include <QPalette>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWizardPage.h"
+#include "wizard/CWizardPage.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CWirelessSettingsPage.h"
+#include "wizard/CWirelessSettingsPage.h"
 
-#include "MessageBox.h"
-#include "WirelessOptions.h"
-#include "WizardCommand.h"
+#include "device/WirelessOptions.h"
+#include "skin/MessageBox.h"
+#include "skin/WizardCommand.h"
 
 void CWirelessSettingsPage::startEditing()
 {

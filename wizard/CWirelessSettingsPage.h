@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CWizardPage.h"
-#include "WizardState.h"
+#include "device/WizardState.h"
+#include "wizard/CWizardPage.h"
 
 // What the two wireless settings pages share: the controls both have, a working copy of the
 // wireless settings that reaches the wizard state only on a Next that passes, and the SSID rule.

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CWizardPage.h"
+#include "wizard/CWizardPage.h"
 
-#include "BuildSkinPage.h"
-#include "BusyIndicator.h"
-#include "CPicButton.h"
-#include "ControlCommandEvent.h"
-#include "MessageBox.h"
-#include "OperationContext.h"
-#include "SkinCatalogue.h"
-#include "WizardCommand.h"
+#include "device/OperationContext.h"
+#include "skin/BuildSkinPage.h"
+#include "skin/CPicButton.h"
+#include "skin/ControlCommandEvent.h"
+#include "skin/MessageBox.h"
+#include "skin/SkinCatalogue.h"
+#include "skin/WizardCommand.h"
+#include "wizard/BusyIndicator.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CPicDialog.h"
-#include "OperationRunner.h"
-#include "PageLinks.h"
-#include "WirelessOptions.h"
+#include "device/WirelessOptions.h"
+#include "skin/CPicDialog.h"
+#include "wizard/OperationRunner.h"
+#include "wizard/PageLinks.h"
 
 #include <QPointer>
 #include <cstdint>

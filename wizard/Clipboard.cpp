@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Clipboard.h"
+#include "wizard/Clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "OperationRunner.h"
+#include "wizard/OperationRunner.h"
 
-#include "CDeviceManager.h"
+#include "device/CDeviceManager.h"
 
 #include <QApplication>
 #include <QCursor>

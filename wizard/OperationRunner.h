@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "OperationContext.h"
-#include "WaitCursor.h"
+#include "device/OperationContext.h"
+#include "wizard/WaitCursor.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PageFlow.h"
+#include "wizard/PageFlow.h"
 
-#include "DeviceProtocol.h"
-#include "ModelRules.h"
-#include "WizardState.h"
+#include "device/DeviceProtocol.h"
+#include "device/ModelRules.h"
+#include "device/WizardState.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "WpsJoinTiming.h"
+#include "wizard/WpsJoinTiming.h"
 
 class CDeviceManager;
 class OperationRunner;

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PageRegistry.h"
+#include "wizard/PageRegistry.h"
 
-#include "CDlgAbout.h"
-#include "CDlgIdPwd.h"
-#include "CDlgListCam.h"
-#include "CDlgNetWork.h"
-#include "CDlgNetWorkFinish.h"
-#include "CDlgWPSSetting.h"
-#include "CDlgWireless.h"
-#include "CDlgWirelessFinish.h"
-#include "CDlgWirelessFinishNew.h"
-#include "CDlgWirelessKey.h"
-#include "CDlgWirelessNew.h"
-#include "CDlgWirelessSelect.h"
+#include "wizard/CDlgAbout.h"
+#include "wizard/CDlgIdPwd.h"
+#include "wizard/CDlgListCam.h"
+#include "wizard/CDlgNetWork.h"
+#include "wizard/CDlgNetWorkFinish.h"
+#include "wizard/CDlgWPSSetting.h"
+#include "wizard/CDlgWireless.h"
+#include "wizard/CDlgWirelessFinish.h"
+#include "wizard/CDlgWirelessFinishNew.h"
+#include "wizard/CDlgWirelessKey.h"
+#include "wizard/CDlgWirelessNew.h"
+#include "wizard/CDlgWirelessSelect.h"
 
 namespace {
 

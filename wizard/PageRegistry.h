@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "PageFlow.h"
+#include "wizard/PageFlow.h"
 
 #include <QWidget>
 #include <memory>

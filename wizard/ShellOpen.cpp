@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ShellOpen.h"
+#include "wizard/ShellOpen.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

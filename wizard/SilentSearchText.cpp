@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SilentSearchText.h"
+#include "wizard/SilentSearchText.h"
 
-#include "CDeviceManager.h"
-#include "SkinFile.h"
+#include "device/CDeviceManager.h"
+#include "skin/SkinFile.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "StartRequest.h"
+#include "wizard/StartRequest.h"
 
 #include <string_view>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "StartUpWarmUp.h"
+#include "wizard/StartUpWarmUp.h"
 
-#include "CQuillaneDlg.h"
-#include "LoadPicture.h"
-#include "PageFont.h"
-#include "PictureFile.h"
-#include "PreparedPicture.h"
+#include "skin/LoadPicture.h"
+#include "skin/PageFont.h"
+#include "skin/PictureFile.h"
+#include "skin/PreparedPicture.h"
+#include "wizard/CQuillaneDlg.h"
 
 #include <QBuffer>
 #include <QDBusConnection>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WpsJoin.h"
+#include "wizard/WpsJoin.h"
 
-#include "WpsOperations.h"
+#include "device/WpsOperations.h"
 
 #include <algorithm>
 

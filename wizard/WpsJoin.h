@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "OperationContext.h"
-#include "WpsJoinTiming.h"
+#include "device/OperationContext.h"
+#include "wizard/WpsJoinTiming.h"
 
 #include <QElapsedTimer>
 #include <QObject>

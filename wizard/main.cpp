@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CQuillaneApp.h"
-#include "FirstPaintStamp.h"
-#include "ProgramFolder.h"
-#include "ProgramVersion.h"
-#include "StartRequest.h"
-#include "StartUpWarmUp.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ProgramVersion.h"
+#include "wizard/CQuillaneApp.h"
+#include "wizard/FirstPaintStamp.h"
+#include "wizard/StartRequest.h"
+#include "wizard/StartUpWarmUp.h"
 
 #include <cstdio>
 

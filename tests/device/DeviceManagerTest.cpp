@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CDeviceManager.h"
-#include "DeviceProtocol.h"
-#include "TemplateEngine.h"
+#include "device/CDeviceManager.h"
+#include "device/DeviceProtocol.h"
+#include "engine/TemplateEngine.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "NetworkText.h"
+#include "device/NetworkText.h"
 
-#include "Utf8.h"
+#include "platform/Utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SearchMerge.h"
+#include "device/SearchMerge.h"
 
-#include "DeviceProtocol.h"
+#include "device/DeviceProtocol.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

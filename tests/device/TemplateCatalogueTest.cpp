@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TemplateEngine.h"
-#include "Utf8.h"
+#include "engine/TemplateEngine.h"
+#include "platform/Utf8.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

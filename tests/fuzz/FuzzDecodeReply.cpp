@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // Any bytes as a reply: decoded with each template of the catalogue (or one that holds every
 // opcode) and each parsing mode, without a crash or an out-of-bounds access.
-#include "TemplateEngine.h"
+#include "engine/TemplateEngine.h"
 
 #include <array>
 #include <cstddef>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 // Any bytes as a search reply kept in the camera list: the list accessors and the decode of the
 // chosen camera, without a crash or an out-of-bounds access.
-#include "CDeviceManager.h"
-#include "FuzzManager.h"
-#include "TemplateCameraRecord.h"
+#include "device/CDeviceManager.h"
+#include "device/TemplateCameraRecord.h"
+#include "tests/fuzz/FuzzManager.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,15 +6,15 @@
 // Input: a plan byte, then datagrams, each a control byte, a 16-bit little-endian length and
 // that many bytes. The control's low bits make the header answer the request as it is (0), as
 // the camera (1) or as another camera (2); bit 7 is a silence that ends the current exchange.
-#include "CDeviceManager.h"
-#include "DeviceOperations.h"
-#include "DeviceProtocol.h"
-#include "Exchange.h"
-#include "FuzzManager.h"
-#include "LoginSequence.h"
-#include "ReplyMatch.h"
-#include "WizardState.h"
-#include "WpsOperations.h"
+#include "device/CDeviceManager.h"
+#include "device/DeviceOperations.h"
+#include "device/DeviceProtocol.h"
+#include "device/Exchange.h"
+#include "device/LoginSequence.h"
+#include "device/ReplyMatch.h"
+#include "device/WizardState.h"
+#include "device/WpsOperations.h"
+#include "tests/fuzz/FuzzManager.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CDeviceManager.h"
+#include "device/CDeviceManager.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // Any bytes as a template file: parse, look up, encode and dump without a crash or an
 // out-of-bounds access.
-#include "TemplateEngine.h"
+#include "engine/TemplateEngine.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,9 +3,9 @@
 // picture files its image keys name, without a crash, a hang or an unbounded read. The image
 // folder holds a picture, an empty file, a pipe, a link to /dev/zero and a file over the size
 // limit, so that the skin can name each of them.
-#include "PictureFile.h"
-#include "SkinCatalogue.h"
-#include "SkinFile.h"
+#include "skin/PictureFile.h"
+#include "skin/SkinCatalogue.h"
+#include "skin/SkinFile.h"
 
 #include <cstddef>
 #include <cstdint>

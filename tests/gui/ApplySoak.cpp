@@ -5,10 +5,10 @@
 // memory grew by more than 8 MiB or a descriptor or thread was left behind. Not part of the test
 // suite (it takes minutes): bench/apply_soak.sh runs it in a namespace of its own.
 
-#include "CDlgListCam.h"
-#include "NetLab.h"
-#include "NetTestSupport.h"
-#include "WizardTestSupport.h"
+#include "tests/gui/NetTestSupport.h"
+#include "tests/gui/WizardTestSupport.h"
+#include "tests/net/NetLab.h"
+#include "wizard/CDlgListCam.h"
 
 #include <QApplication>
 #include <QTableWidget>

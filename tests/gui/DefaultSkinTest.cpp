@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "BuildSkinPage.h"
-#include "CPicButton.h"
-#include "CPicDialog.h"
-#include "DensityPicture.h"
-#include "LoadPicture.h"
+#include "skin/BuildSkinPage.h"
+#include "skin/CPicButton.h"
+#include "skin/CPicDialog.h"
+#include "skin/DensityPicture.h"
+#include "skin/LoadPicture.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "NetLab.h"
-#include "WizardTestSupport.h"
+#include "tests/gui/WizardTestSupport.h"
+#include "tests/net/NetLab.h"
 
 namespace WizardTest {
 

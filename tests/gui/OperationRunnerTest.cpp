@@ -3,10 +3,10 @@
 // results come back on the interface thread, a stop ends a long wait at once, and nothing is
 // handed to a page that has gone.
 
-#include "OperationRunner.h"
+#include "wizard/OperationRunner.h"
 
-#include "CDeviceManager.h"
-#include "WizardState.h"
+#include "device/CDeviceManager.h"
+#include "device/WizardState.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CPicButton.h"
-#include "CPicDialog.h"
-#include "PressGuard.h"
+#include "skin/CPicButton.h"
+#include "skin/CPicDialog.h"
+#include "skin/PressGuard.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

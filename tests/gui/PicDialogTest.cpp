@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CPicButton.h"
-#include "CPicDialog.h"
-#include "CPicText.h"
-#include "DensityPicture.h"
-#include "FirstShown.h"
-#include "LoadPicture.h"
-#include "MessageBox.h"
-#include "ProgramFolderNarrow.h"
-#include "ReadingOrder.h"
-#include "WizardCommand.h"
+#include "skin/CPicButton.h"
+#include "skin/CPicDialog.h"
+#include "skin/CPicText.h"
+#include "skin/DensityPicture.h"
+#include "skin/FirstShown.h"
+#include "skin/LoadPicture.h"
+#include "skin/MessageBox.h"
+#include "skin/ProgramFolderNarrow.h"
+#include "skin/ReadingOrder.h"
+#include "skin/WizardCommand.h"
 
 #include <QAccessible>
 #include <QApplication>

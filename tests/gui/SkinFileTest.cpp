@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
 #include <QFile>
 #include <QRect>

@@ -2,12 +2,12 @@
 // The start-up warm-up starts before any Qt application exists, so this suite has a main() of its
 // own that does what the program's main() does, and the tests look at what it left.
 
-#include "StartUpWarmUp.h"
+#include "wizard/StartUpWarmUp.h"
 
-#include "CQuillaneDlg.h"
-#include "LoadPicture.h"
-#include "PictureFile.h"
-#include "PreparedPicture.h"
+#include "skin/LoadPicture.h"
+#include "skin/PictureFile.h"
+#include "skin/PreparedPicture.h"
+#include "wizard/CQuillaneDlg.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,20 +2,20 @@
 // The main window's page flow and the pages' own checks, driven through real pages. The
 // wizard sees no adapters here, so its searches end at once with nothing found.
 
-#include "CDlgAbout.h"
-#include "CDlgIdPwd.h"
-#include "CDlgListCam.h"
-#include "CDlgNetWork.h"
-#include "CDlgWireless.h"
-#include "CDlgWirelessKey.h"
-#include "CDlgWirelessNew.h"
-#include "CPicButton.h"
-#include "CPicText.h"
-#include "FocusOutline.h"
-#include "PageRegistry.h"
-#include "ShellOpen.h"
-#include "WizardCommand.h"
-#include "WizardTestSupport.h"
+#include "skin/CPicButton.h"
+#include "skin/CPicText.h"
+#include "skin/FocusOutline.h"
+#include "skin/WizardCommand.h"
+#include "tests/gui/WizardTestSupport.h"
+#include "wizard/CDlgAbout.h"
+#include "wizard/CDlgIdPwd.h"
+#include "wizard/CDlgListCam.h"
+#include "wizard/CDlgNetWork.h"
+#include "wizard/CDlgWireless.h"
+#include "wizard/CDlgWirelessKey.h"
+#include "wizard/CDlgWirelessNew.h"
+#include "wizard/PageRegistry.h"
+#include "wizard/ShellOpen.h"
 
 #include <QAccessible>
 #include <QApplication>

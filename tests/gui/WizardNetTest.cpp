@@ -3,21 +3,21 @@
 // set-up (also with a slow camera, which must not freeze the window), and leaving while a
 // search or an apply runs.
 
-#include "CDlgIdPwd.h"
-#include "CDlgListCam.h"
-#include "CDlgNetWork.h"
-#include "CDlgWireless.h"
-#include "CDlgWirelessFinish.h"
-#include "CDlgWirelessFinishNew.h"
-#include "CDlgWirelessKey.h"
-#include "CDlgWirelessNew.h"
-#include "CDlgWirelessSelect.h"
-#include "CredentialCipher.h"
-#include "NetLab.h"
-#include "NetTestSupport.h"
-#include "ShellOpen.h"
-#include "WizardCommand.h"
-#include "WizardTestSupport.h"
+#include "engine/CredentialCipher.h"
+#include "skin/WizardCommand.h"
+#include "tests/gui/NetTestSupport.h"
+#include "tests/gui/WizardTestSupport.h"
+#include "tests/net/NetLab.h"
+#include "wizard/CDlgIdPwd.h"
+#include "wizard/CDlgListCam.h"
+#include "wizard/CDlgNetWork.h"
+#include "wizard/CDlgWireless.h"
+#include "wizard/CDlgWirelessFinish.h"
+#include "wizard/CDlgWirelessFinishNew.h"
+#include "wizard/CDlgWirelessKey.h"
+#include "wizard/CDlgWirelessNew.h"
+#include "wizard/CDlgWirelessSelect.h"
+#include "wizard/ShellOpen.h"
 
 #include <QApplication>
 #include <QCheckBox>

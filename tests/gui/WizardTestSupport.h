@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CPicButton.h"
-#include "CQuillaneDlg.h"
-#include "CWizardPage.h"
-#include "MessageBox.h"
-#include "PressGuard.h"
-#include "SkinFile.h"
+#include "skin/CPicButton.h"
+#include "skin/MessageBox.h"
+#include "skin/PressGuard.h"
+#include "skin/SkinFile.h"
+#include "wizard/CQuillaneDlg.h"
+#include "wizard/CWizardPage.h"
 
 #include <QLineEdit>
 #include <QTest>

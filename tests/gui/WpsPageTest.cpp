@@ -2,14 +2,14 @@
 // The WPS page against simulated cameras in a throw-away network: both ways in, both methods,
 // a join that never ends, and leaving while a join runs.
 
-#include "CDlgListCam.h"
-#include "CDlgWPSSetting.h"
-#include "CDlgWirelessFinish.h"
-#include "CDlgWirelessSelect.h"
-#include "Clipboard.h"
-#include "NetLab.h"
-#include "NetTestSupport.h"
-#include "WizardTestSupport.h"
+#include "tests/gui/NetTestSupport.h"
+#include "tests/gui/WizardTestSupport.h"
+#include "tests/net/NetLab.h"
+#include "wizard/CDlgListCam.h"
+#include "wizard/CDlgWPSSetting.h"
+#include "wizard/CDlgWirelessFinish.h"
+#include "wizard/CDlgWirelessSelect.h"
+#include "wizard/Clipboard.h"
 
 #include <QApplication>
 #include <QProgressBar>

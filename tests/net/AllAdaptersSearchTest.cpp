@@ -3,8 +3,8 @@
 // the adapters one after the other gives. The reference here is that older walk: each adapter
 // searched alone, the results merged in adapter order, a camera an earlier adapter listed dropped.
 
-#include "AdapterTable.h"
-#include "NetFixture.h"
+#include "device/AdapterTable.h"
+#include "tests/net/NetFixture.h"
 
 #include <algorithm>
 #include <string>

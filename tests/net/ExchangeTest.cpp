@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Exchange.h"
+#include "device/Exchange.h"
 
-#include "Base64.h"
-#include "DeviceProtocol.h"
-#include "NetFixture.h"
+#include "device/DeviceProtocol.h"
+#include "engine/Base64.h"
+#include "tests/net/NetFixture.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "DeviceOperations.h"
-#include "OperationsFixture.h"
+#include "device/DeviceOperations.h"
+#include "tests/net/OperationsFixture.h"
 
 using namespace std::chrono_literals;
 

@@ -3,7 +3,7 @@
 // Qt): it polls as its timer does, searches again while a search runs, and is left while one
 // runs, after which the main window destroys the manager.
 
-#include "NetFixture.h"
+#include "tests/net/NetFixture.h"
 
 namespace {
 

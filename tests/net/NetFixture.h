@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CDeviceManager.h"
-#include "NetLab.h"
+#include "device/CDeviceManager.h"
+#include "tests/net/NetLab.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "NetLab.h"
+#include "tests/net/NetLab.h"
 
-#include "CredentialCipher.h"
+#include "engine/CredentialCipher.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "NetFixture.h"
-#include "OperationContext.h"
-#include "WizardState.h"
+#include "device/OperationContext.h"
+#include "device/WizardState.h"
+#include "tests/net/NetFixture.h"
 
 #include <chrono>
 #include <memory>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CredentialCipher.h"
-#include "DeviceOperations.h"
-#include "DeviceProtocol.h"
-#include "LoginSequence.h"
-#include "OperationTable.h"
-#include "OperationsFixture.h"
-#include "Utf8.h"
+#include "device/DeviceOperations.h"
+#include "device/DeviceProtocol.h"
+#include "device/LoginSequence.h"
+#include "device/OperationTable.h"
+#include "engine/CredentialCipher.h"
+#include "platform/Utf8.h"
+#include "tests/net/OperationsFixture.h"
 
 #include <fstream>
 #include <stop_token>

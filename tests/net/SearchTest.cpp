@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "AdapterTable.h"
-#include "CameraInfo.h"
-#include "DeviceProtocol.h"
-#include "NetFixture.h"
+#include "device/AdapterTable.h"
+#include "device/CameraInfo.h"
+#include "device/DeviceProtocol.h"
+#include "tests/net/NetFixture.h"
 
 #include <algorithm>
 #include <string>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "NetFixture.h"
+#include "tests/net/NetFixture.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "OperationsFixture.h"
-#include "TemplateEngine.h"
-#include "WpsOperations.h"
-#include "WpsPin.h"
+#include "device/WpsOperations.h"
+#include "device/WpsPin.h"
+#include "engine/TemplateEngine.h"
+#include "tests/net/OperationsFixture.h"
 
 using namespace std::chrono_literals;
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "AddressChecks.h"
+#include "device/AddressChecks.h"
 
-#include "TestName.h"
-#include "Utf8.h"
+#include "platform/Utf8.h"
+#include "tests/unit/TestName.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CredentialCipher.h"
-#include "EngineFixture.h"
-#include "KeyExchange.h"
-#include "SecretTransform.h"
+#include "engine/CredentialCipher.h"
+#include "engine/KeyExchange.h"
+#include "engine/SecretTransform.h"
+#include "tests/unit/EngineFixture.h"
 
 #include <array>
 #include <gtest/gtest.h>

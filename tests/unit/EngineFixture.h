@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "TemplateEngine.h"
-#include "Utf8.h"
+#include "engine/TemplateEngine.h"
+#include "platform/Utf8.h"
 
 #include <gtest/gtest.h>
 #include <memory>

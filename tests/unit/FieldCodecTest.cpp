@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "AnsiCodePage.h"
-#include "CredentialCipher.h"
-#include "EngineFixture.h"
-#include "TestName.h"
+#include "engine/CredentialCipher.h"
+#include "platform/AnsiCodePage.h"
+#include "tests/unit/EngineFixture.h"
+#include "tests/unit/TestName.h"
 
 #include <array>
 

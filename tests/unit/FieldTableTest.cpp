@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "EngineFixture.h"
+#include "tests/unit/EngineFixture.h"
 
 #include <filesystem>
 #include <fstream>

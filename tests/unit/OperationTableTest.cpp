@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "OperationTable.h"
+#include "device/OperationTable.h"
 
-#include "ModelRules.h"
-#include "OperationSteps.h"
-#include "TemplateEngine.h"
-#include "Utf8.h"
+#include "device/ModelRules.h"
+#include "device/OperationSteps.h"
+#include "engine/TemplateEngine.h"
+#include "platform/Utf8.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PageFlow.h"
+#include "wizard/PageFlow.h"
 
-#include "TestName.h"
-#include "WizardState.h"
+#include "device/WizardState.h"
+#include "tests/unit/TestName.h"
 
 #include <gtest/gtest.h>
 

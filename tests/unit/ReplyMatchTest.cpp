@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "ReplyMatch.h"
+#include "device/ReplyMatch.h"
 
-#include "DeviceProtocol.h"
-#include "TestName.h"
+#include "device/DeviceProtocol.h"
+#include "tests/unit/TestName.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SettingsConfirmation.h"
-#include "TestName.h"
-#include "Utf8.h"
+#include "device/SettingsConfirmation.h"
+#include "platform/Utf8.h"
+#include "tests/unit/TestName.h"
 
 #include <functional>
 #include <gtest/gtest.h>

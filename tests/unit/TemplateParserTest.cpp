@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "EngineFixture.h"
-#include "TestName.h"
+#include "tests/unit/EngineFixture.h"
+#include "tests/unit/TestName.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "AnsiCodePage.h"
-#include "Base64.h"
-#include "BitsText.h"
-#include "DecimalText.h"
-#include "Utf8.h"
+#include "engine/Base64.h"
+#include "engine/BitsText.h"
+#include "engine/DecimalText.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/Utf8.h"
 
 #include <gtest/gtest.h>
 

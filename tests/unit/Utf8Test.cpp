@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "Utf8.h"
+#include "platform/Utf8.h"
 
-#include "TestName.h"
+#include "tests/unit/TestName.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CameraSimulator.h"
+#include "tools/camsim/CameraSimulator.h"
 
-#include "AnsiCodePage.h"
-#include "Base64.h"
-#include "CredentialCipher.h"
-#include "DeviceProtocol.h"
-#include "TemplateEngine.h"
-#include "Utf8.h"
+#include "device/DeviceProtocol.h"
+#include "engine/Base64.h"
+#include "engine/CredentialCipher.h"
+#include "engine/TemplateEngine.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <arpa/inet.h>

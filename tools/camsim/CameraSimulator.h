@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "SimOptions.h"
+#include "tools/camsim/SimOptions.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SimCamera.h"
+#include "tools/camsim/SimCamera.h"
 
 #include <cstdlib>
 #include <sstream>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "NetworkText.h"
+#include "device/NetworkText.h"
 
 #include <array>
 #include <chrono>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
 // The camera operations the simulator plays, each as a real camera would answer it.
-#include "AnsiCodePage.h"
-#include "CameraSimulator.h"
-#include "DecimalText.h"
-#include "DeviceProtocol.h"
-#include "KeyExchange.h"
-#include "SecretTransform.h"
-#include "TemplateEngine.h"
-#include "Utf8.h"
+#include "device/DeviceProtocol.h"
+#include "engine/DecimalText.h"
+#include "engine/KeyExchange.h"
+#include "engine/SecretTransform.h"
+#include "engine/TemplateEngine.h"
+#include "platform/AnsiCodePage.h"
+#include "platform/Utf8.h"
+#include "tools/camsim/CameraSimulator.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SimOptions.h"
+#include "tools/camsim/SimOptions.h"
 
-#include "ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 #include <cstdlib>
 #include <sstream>

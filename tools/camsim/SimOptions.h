@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "SimCamera.h"
+#include "tools/camsim/SimCamera.h"
 
 #include <cstdint>
 #include <filesystem>

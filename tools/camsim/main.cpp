@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CameraSimulator.h"
-#include "ProgramVersion.h"
-#include "SimOptions.h"
+#include "platform/ProgramVersion.h"
+#include "tools/camsim/CameraSimulator.h"
+#include "tools/camsim/SimOptions.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CameraCommand.h"
+#include "tools/cli/CameraCommand.h"
 
-#include "AdapterTable.h"
-#include "SecretOptions.h"
-#include "Utf8.h"
+#include "device/AdapterTable.h"
+#include "platform/Utf8.h"
+#include "tools/cli/SecretOptions.h"
 
 #include <algorithm>
 #include <cctype>

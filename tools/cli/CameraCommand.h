@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CDeviceManager.h"
-#include "CliCommand.h"
-#include "OperationContext.h"
-#include "SettingsConfirmation.h"
-#include "WizardState.h"
+#include "device/CDeviceManager.h"
+#include "device/OperationContext.h"
+#include "device/SettingsConfirmation.h"
+#include "device/WizardState.h"
+#include "tools/cli/CliCommand.h"
 
 #include <map>
 #include <memory>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "HexText.h"
+#include "tools/cli/HexText.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "LoginCommands.h"
+#include "tools/cli/LoginCommands.h"
 
-#include "DeviceOperations.h"
-#include "DeviceProtocol.h"
-#include "LoginSequence.h"
-#include "Utf8.h"
+#include "device/DeviceOperations.h"
+#include "device/DeviceProtocol.h"
+#include "device/LoginSequence.h"
+#include "platform/Utf8.h"
 
 #include <iomanip>
 #include <iostream>

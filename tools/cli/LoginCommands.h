@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CameraCommand.h"
+#include "tools/cli/CameraCommand.h"
 
 // quillane-cli login, opcodes, get-wlan: the reading operations.
 int RunLoginCommand(const CliArguments& args);

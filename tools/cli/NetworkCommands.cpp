@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "NetworkCommands.h"
+#include "tools/cli/NetworkCommands.h"
 
-#include "AddressChecks.h"
-#include "ApplySequence.h"
-#include "DeviceOperations.h"
-#include "OperationSteps.h"
-#include "Utf8.h"
+#include "device/AddressChecks.h"
+#include "device/ApplySequence.h"
+#include "device/DeviceOperations.h"
+#include "device/OperationSteps.h"
+#include "platform/Utf8.h"
 
 #include <iostream>
 #include <optional>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CameraCommand.h"
+#include "tools/cli/CameraCommand.h"
 
 // quillane-cli set-network, set-password, reset: the writes of the network apply.
 int RunSetNetworkCommand(const CliArguments& args);

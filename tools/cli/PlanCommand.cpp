@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PlanCommand.h"
+#include "tools/cli/PlanCommand.h"
 
-#include "ApplySequence.h"
-#include "CameraCommand.h"
-#include "PlanFile.h"
-#include "Utf8.h"
+#include "device/ApplySequence.h"
+#include "platform/Utf8.h"
+#include "tools/cli/CameraCommand.h"
+#include "tools/cli/PlanFile.h"
 
 #include <fstream>
 #include <iostream>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CliCommand.h"
+#include "tools/cli/CliCommand.h"
 
 // quillane-cli plan: sets up many cameras from a CSV file, each confirmed by a search afterwards.
 int RunPlanCommand(const CliArguments& args);

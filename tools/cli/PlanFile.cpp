@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "PlanFile.h"
+#include "tools/cli/PlanFile.h"
 
-#include "AddressChecks.h"
-#include "CameraCommand.h"
-#include "OperationSteps.h"
-#include "OperationTable.h"
-#include "Utf8.h"
+#include "device/AddressChecks.h"
+#include "device/OperationSteps.h"
+#include "device/OperationTable.h"
+#include "platform/Utf8.h"
+#include "tools/cli/CameraCommand.h"
 
 #include <algorithm>
 #include <map>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SearchCommand.h"
+#include "tools/cli/SearchCommand.h"
 
-#include "CDeviceManager.h"
-#include "CameraCommand.h"
-#include "Utf8.h"
+#include "device/CDeviceManager.h"
+#include "platform/Utf8.h"
+#include "tools/cli/CameraCommand.h"
 
 #include <chrono>
 #include <iostream>

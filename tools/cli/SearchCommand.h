@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CliCommand.h"
+#include "tools/cli/CliCommand.h"
 
 // quillane-cli search: one camera search as the wizard runs it, and what it found.
 int RunSearchCommand(const CliArguments& args);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "SecretOptions.h"
+#include "tools/cli/SecretOptions.h"
 
 #include <array>
 #include <cstdlib>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "TemplateCommand.h"
+#include "tools/cli/TemplateCommand.h"
 
-#include "HexText.h"
-#include "TemplateEngine.h"
-#include "Utf8.h"
+#include "engine/TemplateEngine.h"
+#include "platform/Utf8.h"
+#include "tools/cli/HexText.h"
 
 #include <charconv>
 #include <filesystem>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CliCommand.h"
+#include "tools/cli/CliCommand.h"
 
 // quillane-cli template dump|encode|decode: shows what a template file does.
 int RunTemplateCommand(const CliArguments& args);

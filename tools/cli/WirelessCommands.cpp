@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WirelessCommands.h"
+#include "tools/cli/WirelessCommands.h"
 
-#include "ApplySequence.h"
-#include "DeviceOperations.h"
-#include "ProgramFolder.h"
-#include "SkinFile.h"
-#include "Utf8.h"
-#include "WirelessOptions.h"
+#include "device/ApplySequence.h"
+#include "device/DeviceOperations.h"
+#include "device/WirelessOptions.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Utf8.h"
+#include "skin/SkinFile.h"
 
 #include <iostream>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CameraCommand.h"
+#include "tools/cli/CameraCommand.h"
 
 // quillane-cli set-wlan: reads the camera's wireless settings, changes the ones given, checks
 // them as the wireless pages do and writes them back as the wizard applies them.

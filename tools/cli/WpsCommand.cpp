@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "WpsCommand.h"
+#include "tools/cli/WpsCommand.h"
 
-#include "Utf8.h"
-#include "WpsOperations.h"
-#include "WpsPin.h"
+#include "device/WpsOperations.h"
+#include "device/WpsPin.h"
+#include "platform/Utf8.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "CameraCommand.h"
+#include "tools/cli/CameraCommand.h"
 
 // quillane-cli wps: joins the camera to a wireless network by push button or PIN, polling as
 // the WPS page does.

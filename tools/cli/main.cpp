@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: Apache-2.0
-#include "CameraCommand.h"
-#include "CliCommand.h"
-#include "LoginCommands.h"
-#include "NetworkCommands.h"
-#include "PlanCommand.h"
-#include "ProgramVersion.h"
-#include "SearchCommand.h"
-#include "SecretOptions.h"
-#include "TemplateCommand.h"
-#include "WirelessCommands.h"
-#include "WpsCommand.h"
+#include "platform/ProgramVersion.h"
+#include "tools/cli/CameraCommand.h"
+#include "tools/cli/CliCommand.h"
+#include "tools/cli/LoginCommands.h"
+#include "tools/cli/NetworkCommands.h"
+#include "tools/cli/PlanCommand.h"
+#include "tools/cli/SearchCommand.h"
+#include "tools/cli/SecretOptions.h"
+#include "tools/cli/TemplateCommand.h"
+#include "tools/cli/WirelessCommands.h"
+#include "tools/cli/WpsCommand.h"
 
 #include <array>
 #include <iostream>

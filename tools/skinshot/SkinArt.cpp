@@ -6,7 +6,7 @@
 //
 //   quillane-skinart SKIN_INI OUTPUT_FOLDER      (run with QT_QPA_PLATFORM=offscreen)
 
-#include "SkinFile.h"
+#include "skin/SkinFile.h"
 
 #include <QDir>
 #include <QFont>

@@ -6,9 +6,9 @@
 //   quillane-skinshot OUTPUT_FOLDER [PROGRAM_FOLDER]    (run with QT_QPA_PLATFORM=offscreen)
 // PROGRAM_FOLDER holds Quillane.ini and the image folder; by default the folder of this program.
 
-#include "BuildSkinPage.h"
-#include "CPicDialog.h"
-#include "ProgramFolder.h"
+#include "platform/ProgramFolder.h"
+#include "skin/BuildSkinPage.h"
+#include "skin/CPicDialog.h"
 
 #include <QApplication>
 #include <QDir>
