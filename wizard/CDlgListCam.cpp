@@ -25,6 +25,8 @@ namespace {
 
 // No browser took the camera's web page.
 constexpr int kMessageNoBrowser = 65;
+// Nothing could be asked to open it: xdg-open is missing.
+constexpr int kMessageNoOpener = 70;
 
 // Buttons that a running search disables; the WPS button is shown or hidden instead.
 using C = CDlgListCam;
@@ -318,7 +320,11 @@ void CDlgListCam::OpenWebPage()
     if (m_chosenIp.isEmpty())
         return;
     ShellOpen::open(QStringLiteral("http://%1:%2").arg(m_chosenIp).arg(m_chosenWebPort), this,
-                    [this] { ShowMessage(kMessageNoBrowser, MessageBox::IconWarning); });
+                    [this](ShellOpen::Failure failure) {
+                        ShowMessage(failure == ShellOpen::Failure::NoOpener ? kMessageNoOpener
+                                                                            : kMessageNoBrowser,
+                                    MessageBox::IconWarning);
+                    });
 }
 
 void CDlgListCam::OnCommand(int id, int code)

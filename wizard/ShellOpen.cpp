@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <optional>
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr qint64 kStartWindowMs = 10000;
 struct Recorder
 {
     bool testMode = false;
-    bool failNext = false;
+    std::optional<ShellOpen::Failure> failNext;
     QStringList opened;
 };
 
@@ -28,7 +29,8 @@ Recorder& recorder()
 }
 
 // xdg-open reports a missing browser only by its exit code, after it has tried.
-void OpenWithXdg(const QString& opener, const QString& url, QObject* context, std::function<void()> failed)
+void OpenWithXdg(const QString& opener, const QString& url, QObject* context,
+                 std::function<void(ShellOpen::Failure)> failed)
 {
     // Owned by the application, not the page: leaving the page must not end the browser.
     auto* process = new QProcess(QCoreApplication::instance());
@@ -41,11 +43,11 @@ void OpenWithXdg(const QString& opener, const QString& url, QObject* context, st
     QObject::connect(
         process, &QProcess::finished, context, [failed, started](int code, QProcess::ExitStatus status) {
             if ((status != QProcess::NormalExit || code != 0) && started.elapsed() < kStartWindowMs)
-                failed();
+                failed(ShellOpen::Failure::NotOpened);
         });
     QObject::connect(process, &QProcess::errorOccurred, context, [failed](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            failed();
+            failed(ShellOpen::Failure::NoOpener);
     });
     QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
     QObject::connect(process, &QProcess::errorOccurred, process, [process](QProcess::ProcessError error) {
@@ -57,14 +59,14 @@ void OpenWithXdg(const QString& opener, const QString& url, QObject* context, st
 
 } // namespace
 
-void ShellOpen::open(const QString& url, QObject* context, std::function<void()> failed)
+void ShellOpen::open(const QString& url, QObject* context, std::function<void(Failure)> failed)
 {
     Recorder& test = recorder();
     if (test.testMode) {
         test.opened.append(url);
         if (test.failNext)
-            failed();
-        test.failNext = false;
+            failed(*test.failNext);
+        test.failNext.reset();
         return;
     }
     const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
@@ -72,19 +74,21 @@ void ShellOpen::open(const QString& url, QObject* context, std::function<void()>
         OpenWithXdg(opener, url, context, std::move(failed));
         return;
     }
+    // Without xdg-open, Qt tries $BROWSER and the desktop's own tools; failing that, what is
+    // missing is the opener, not necessarily a browser.
     if (!QDesktopServices::openUrl(QUrl(url)))
-        failed();
+        failed(Failure::NoOpener);
 }
 
 void ShellOpen::enableTestMode(bool on)
 {
     recorder().testMode = on;
-    recorder().failNext = false;
+    recorder().failNext.reset();
 }
 
-void ShellOpen::failNextOpen()
+void ShellOpen::failNextOpen(Failure failure)
 {
-    recorder().failNext = true;
+    recorder().failNext = failure;
 }
 
 const QStringList& ShellOpen::opened()

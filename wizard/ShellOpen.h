@@ -11,12 +11,18 @@ class QObject;
 class ShellOpen
 {
 public:
+    enum class Failure
+    {
+        NoOpener,  // neither xdg-open nor Qt's own desktop services could be asked
+        NotOpened, // the opener was asked, but no browser took the address
+    };
+
     // `failed` runs, now or once the desktop's opener has given up, when no browser took the
     // address; not after `context` is gone.
-    static void open(const QString& url, QObject* context, std::function<void()> failed);
+    static void open(const QString& url, QObject* context, std::function<void(Failure)> failed);
 
     static void enableTestMode(bool on);
-    static void failNextOpen();
+    static void failNextOpen(Failure failure = Failure::NotOpened);
     static const QStringList& opened();
     static void clearOpened();
 };

@@ -487,17 +487,22 @@ private slots:
         waitForSearch();
         QVERIFY(page()->FindControl(1011)->isVisible());
         shoot(QStringLiteral("camera-list-wps"));
-        // No browser to take the web page: the person is told.
+        // No browser to take the web page, or no opener to ask: the person is told which.
         ShellOpen::failNextOpen();
         Click(page(), 1005);
         Settle();
         QCOMPARE(ShownTexts(), QStringList{SkinMessage(65)});
         MessageBox::clearShown();
+        ShellOpen::failNextOpen(ShellOpen::Failure::NoOpener);
+        Click(page(), 1005);
+        Settle();
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(70)});
+        MessageBox::clearShown();
         Click(page(), 1005);
         Settle();
         QVERIFY(MessageBox::shown().isEmpty());
         const QString webPage = QStringLiteral("http://198.18.0.40:8080");
-        QCOMPARE(ShellOpen::opened(), (QStringList{webPage, webPage}));
+        QCOMPARE(ShellOpen::opened(), (QStringList{webPage, webPage, webPage}));
         chooseAndGoToLogin(kCameraMacText);
         Type(page(), 1101, QStringLiteral("admin"));
         Type(page(), 1102, QStringLiteral("admin"));
