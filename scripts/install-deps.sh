@@ -12,7 +12,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     iproute2 util-linux jq nftables
     xvfb xauth fonts-liberation2 imagemagick
-    dpkg-dev fakeroot lintian help2man desktop-file-utils appstream nftables
+    dpkg-dev debhelper fakeroot lintian help2man man-db bsdextrautils desktop-file-utils appstream
 )
 
 missing=()

@@ -25,7 +25,7 @@ CQuillaneApp::CQuillaneApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Quillane"));
     setApplicationVersion(QString::fromLatin1(kProgramVersionText));
-    setDesktopFileName(QStringLiteral("quillane"));
+    setDesktopFileName(QStringLiteral("org.quillane.quillane"));
     // Between two pages no window is shown for an instant; only Exit ends the program.
     setQuitOnLastWindowClosed(false);
 }

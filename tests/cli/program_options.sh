@@ -27,7 +27,7 @@ check() {
 check "quillane-cli $version" "$cli" --version
 check "Usage: quillane-cli" "$cli" --help
 check "quillane-camsim $version" "$camsim" --version
-check "usage: quillane-camsim" "$camsim" --help
+check "Usage: quillane-camsim" "$camsim" --help
 if [ -n "$wizard" ]; then
     check "quillane $version" "$wizard" --version
     check "quillane $version" "$wizard" -platform offscreen --version

@@ -10,7 +10,8 @@ const char* const kStrayKinds[] = {"wrong-magic", "old-seq",   "other-opcode", "
                                    "short",       "other-mac", nullptr};
 const char* const kIgnorableSettings[] = {"name", "ip", "mask", "gateway", "dns1", "dns2", "dhcp", nullptr};
 
-const char* const kUsage = R"(usage: quillane-camsim --interface NAME [options]
+const char* const kUsage = R"(Usage: quillane-camsim --interface NAME [OPTION]...
+  or:  quillane-camsim --help | --version
 
 Plays one or many cameras on UDP port 62976 of one interface, answering by limited broadcast.
 Run it only inside a network namespace built for tests.
