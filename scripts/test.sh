@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: Apache-2.0
 # Installs what is needed, builds every flavour and runs the whole suite inside a network
 # namespace of its own: plain (gcc), under ThreadSanitizer (threaded layers and the GUI), and
-# last under AddressSanitizer + UndefinedBehaviorSanitizer with short fuzz runs; then builds the Debian
-# package and checks it.
+# last under AddressSanitizer + UndefinedBehaviorSanitizer with short fuzz runs; then checks the
+# Debian source and binary packages that it builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,5 +25,5 @@ scripts/in-test-netns.sh bash -c "
     ctest --test-dir build/debug --output-on-failure -j $jobs
     ctest --test-dir build/tsan --output-on-failure -j $jobs -L 'threads|gui' --no-tests=ignore
     ctest --test-dir build/asan --output-on-failure -j $jobs
-    tests/package/check_package.sh build/release/quillane_${version}_amd64.deb $version
+    tests/package/check_package.sh build/package $version
 "
