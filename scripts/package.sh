@@ -40,4 +40,4 @@ export DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}"
     exit 1
 }
 rm -rf "$source_dir"
-ls "$out"/*.dsc "$out"/*.deb "$out"/*.ddeb 2>/dev/null || true
+ls "$out"/*.dsc "$out"/*.deb
