@@ -174,6 +174,9 @@ lacks "prompt, no echo" "$(cat "$work/tty")" "S3cond"
 
 run "wps --pin" 0 wps "${cam[@]}" --pin --interval 10
 has "wps --pin" "$out" "PIN "
+# Nothing but the command's own lines: no key exchange diagnostics.
+[ "$(echo "$out" | grep -cv -e "^PIN " -e "joined the wireless network by WPS$")" -eq 0 ] ||
+    fail "wps --pin: other lines on standard output: $out"
 has "wps --pin, state" "$(state cam)" '"phase": "joined", "mode": 2'
 run "wps --pbc" 0 wps "${cam[@]}" --pbc --interval 10 --json
 has "wps --pbc" "$out" '"mode": "pbc"'
