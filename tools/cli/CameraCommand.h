@@ -6,6 +6,7 @@
 #include "device/SettingsConfirmation.h"
 #include "device/WizardState.h"
 #include "tools/cli/CliCommand.h"
+#include "tools/cli/MacText.h"
 
 #include <map>
 #include <memory>
@@ -70,11 +71,6 @@ int ParseCameraOptions(std::string_view command, const CliArguments& args,
 int ParseSearchOptions(std::string_view command, const CliArguments& args,
                        const std::vector<std::string_view>& valueOptions,
                        const std::vector<std::string_view>& flagOptions, CameraOptions& options);
-
-// The hexadecimal digits of a MAC text, lower case: "02:00:0A:..." and "02.00.0a..." give the same.
-std::string MacKey(std::string_view text);
-// Whether text holds the twelve hexadecimal digits of a MAC (any separators).
-bool IsMacText(std::string_view text);
 
 // A device manager with the timeouts, template folder and interface of the options.
 std::unique_ptr<CDeviceManager> NewManager(const CameraOptions& options);

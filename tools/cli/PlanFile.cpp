@@ -5,7 +5,7 @@
 #include "device/OperationSteps.h"
 #include "device/OperationTable.h"
 #include "platform/Utf8.h"
-#include "tools/cli/CameraCommand.h"
+#include "tools/cli/MacText.h"
 
 #include <algorithm>
 #include <map>
