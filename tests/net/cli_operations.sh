@@ -10,6 +10,10 @@ camsim=$2
 # shellcheck source=netlab.sh
 source "$here/netlab.sh"
 netlab_check_isolated || exit 77
+# Secret files readable by others draw a warning; only the case about that makes one.
+umask 077
+# A command on a terminal that ends early must not take the script with it.
+trap '' PIPE
 work=$(mktemp -d)
 # shellcheck source=checks.sh
 source "$here/checks.sh"
@@ -25,7 +29,7 @@ run() {
     if [ "$code" -ne "$expected" ]; then
         fail "$what: exit $code, expected $expected; stderr: $err"
     fi
-    if [ "$expected" -eq 0 ] && [ -n "$err" ]; then
+    if [ "$expected" -eq 0 ] && [ -n "$err" ] && [ -z "${stderr_ok:-}" ]; then
         fail "$what: unexpected stderr: $err"
     fi
     if [ "$expected" -ne 0 ] && [ "$(wc -l <"$work/err")" -ne 1 ]; then
@@ -33,21 +37,34 @@ run() {
     fi
 }
 
-# login on a terminal without a password option: types the answer once the prompt shows, and
-# leaves everything the terminal showed in $work/tty.
-login_on_terminal() {
-    local keys pid
+# on_terminal COMMAND ANSWER...: runs the command on a terminal in the pc namespace and types
+# each answer once its prompt shows ("^D" ends the input there). Leaves everything the terminal
+# showed in $work/tty and the exit code in $tty_code.
+on_terminal() {
+    local command=$1 keys pid answer prompts=0
+    shift
+    rm -f "$work/keys" "$work/tty"
     mkfifo "$work/keys"
-    ip netns exec "$pc" timeout 60 script -qec "$cli login --mac 02:00:00:00:80:01 --search-time 300 --timeout 300" \
-        /dev/null <"$work/keys" >"$work/tty" 2>&1 &
+    ip netns exec "$pc" timeout 60 script -qec "$command" /dev/null <"$work/keys" >"$work/tty" 2>&1 &
     pid=$!
     exec {keys}>"$work/keys"
-    for _ in $(seq 200); do
-        grep -q "Password:" "$work/tty" && break
-        sleep 0.1
+    for answer in "$@"; do
+        prompts=$((prompts + 1))
+        for _ in $(seq 200); do
+            [ "$(grep -o "assword: " "$work/tty" | wc -l)" -ge "$prompts" ] && break
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        # A command that ended before its prompt reads nothing more.
+        kill -0 "$pid" 2>/dev/null || break
+        if [ "$answer" = "^D" ]; then
+            printf '\004' >&"$keys" || true
+        else
+            printf '%s\n' "$answer" >&"$keys" || true
+        fi
     done
-    printf '%s\n' "$1" >&"$keys"
-    wait "$pid" || true
+    tty_code=0
+    wait "$pid" || tty_code=$?
     exec {keys}>&-
 }
 
@@ -167,10 +184,38 @@ has "two readers of standard input" "$err" "cannot both read standard input"
 run "stray argument" 2 login --mac 02:00:00:00:80:01 hunter2
 has "stray argument" "$err" "argument 4 is no option"
 lacks "stray argument" "$err" "hunter2"
-login_on_terminal S3cond
+on_terminal "$cli login --mac 02:00:00:00:80:01 --search-time 300 --timeout 300" S3cond
 has "prompt" "$(cat "$work/tty")" "Password:"
 has "prompt" "$(cat "$work/tty")" "logged in"
 lacks "prompt, no echo" "$(cat "$work/tty")" "S3cond"
+
+# A source that gives no new password, or an empty one, is refused before anything is sent; on a
+# terminal the new password is typed twice.
+before=$(seen cam 164)
+run "new password from empty input" 2 set-password "${cam[@]}" --new-password-stdin
+has "new password from empty input" "$err" "--new-password-stdin: standard input is empty"
+printf '\n' >"$work/blank"
+run "empty new password from a file" 2 set-password "${cam[@]}" --new-password-file "$work/blank"
+has "empty new password from a file" "$err" "the new password from --new-password-file is empty"
+run "new password file is a folder" 2 set-password "${cam[@]}" --new-password-file "$work"
+has "new password file is a folder" "$err" "--new-password-file: cannot read '$work': Is a directory"
+terminal_set_password="$cli set-password ${cam[*]} --search-time 300 --timeout 300"
+on_terminal "$terminal_set_password" Fourth1 Fourth2
+[ "$tty_code" -eq 2 ] || fail "new passwords typed differently: exit $tty_code"
+has "new passwords typed differently" "$(cat "$work/tty")" "the two new passwords typed differ"
+on_terminal "$terminal_set_password" "^D"
+[ "$tty_code" -eq 2 ] || fail "no new password typed: exit $tty_code"
+has "no new password typed" "$(cat "$work/tty")" "nothing was typed for the new password"
+[ "$before" = "$(seen cam 164)" ] || fail "a refused new password reached the camera"
+on_terminal "$terminal_set_password" S3cond S3cond
+[ "$tty_code" -eq 0 ] || fail "new password typed twice: exit $tty_code: $(cat "$work/tty")"
+has "new password typed twice" "$(cat "$work/tty")" "Retype new password:"
+lacks "new password typed twice, no echo" "$(cat "$work/tty")" "S3cond"
+[ "${before#*: }" -lt "$(seen cam 164 | sed 's/.*: //')" ] || fail "new password typed twice: nothing sent"
+printf 'S3cond\n' >"$work/shared-password"
+chmod 644 "$work/shared-password"
+stderr_ok=1 run "password file others can read" 0 login --mac 02:00:00:00:80:01 --password-file "$work/shared-password"
+has "password file others can read" "$err" "warning: --password-file: other users can read '$work/shared-password'"
 
 run "wps --pin" 0 wps "${cam[@]}" --pin --interval 10
 has "wps --pin" "$out" "PIN "

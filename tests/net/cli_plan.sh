@@ -10,6 +10,8 @@ camsim=$2
 # shellcheck source=netlab.sh
 source "$here/netlab.sh"
 netlab_check_isolated || exit 77
+# The password file is the user's alone, as it should be (others' reading draws a warning).
+umask 077
 work=$(mktemp -d)
 # shellcheck source=checks.sh
 source "$here/checks.sh"

@@ -70,8 +70,11 @@ int ParseOptions(std::string_view command, const CliArguments& args,
 int ReadSecrets(std::string_view command, const std::map<std::string, SecretSources>& secrets,
                 CameraOptions& options)
 {
-    const std::string error = ResolveSecrets(secrets, {"--password", "--new-password"}, options.values);
-    return error.empty() ? -1 : CliError(std::string(command) + ": " + error);
+    const ResolvedSecrets resolved =
+        ResolveSecrets(secrets, {"--password", "--new-password"}, options.values);
+    for (const std::string& warning : resolved.warnings)
+        std::cerr << "quillane-cli: " << command << ": warning: " << warning << "\n";
+    return resolved.error.empty() ? -1 : CliError(std::string(command) + ": " + resolved.error);
 }
 
 } // namespace
