@@ -121,4 +121,20 @@ plan "unknown column" 2 "$work/bad.csv"
 has "unknown column" "$err" "unknown column 'colour' in the first line"
 plan "two password sources" 2 "$work/plan.csv" --password x --password-stdin
 
+
+# Files that cannot be a plan are refused before any search.
+searches=$(jq -c '.requests' "$work/a.json")
+plan "endless file" 2 /dev/zero --dry-run
+has "endless file" "$err" "plan: /dev/zero: not a regular file"
+plan "folder" 2 "$work" --dry-run
+has "folder" "$err" "not a regular file"
+printf 'mac,name\n02:00:00:00:a0:01,Gate\n02:00:00:00:a0:02,"Door\n02:00:00:00:a0:03,Yard\n' >"$work/open-quote.csv"
+plan "quote left open" 2 "$work/open-quote.csv" --dry-run
+has "quote left open" "$err" "open-quote.csv: line 3: a quote is not closed"
+[ "$searches" = "$(jq -c '.requests' "$work/a.json")" ] || fail "a refused plan file reached the cameras"
+# What a spreadsheet saves as "CSV UTF-8": a byte-order mark, CRLF line ends.
+printf '\xef\xbb\xbfmac,name\r\n02:00:00:00:a0:01,"Door, A1"\r\n' >"$work/spreadsheet.csv"
+plan "byte-order mark" 0 "$work/spreadsheet.csv" --dry-run
+has "byte-order mark" "$out" $'2\t02:00:00:00:a0:01\tno change\t'
+
 checks_finish "$work" "plan"

@@ -6,7 +6,6 @@
 #include "tools/cli/CameraCommand.h"
 #include "tools/cli/PlanFile.h"
 
-#include <fstream>
 #include <iostream>
 
 namespace {
@@ -143,10 +142,7 @@ int RunPlanCommand(const CliArguments& args)
     if (options.values.count("--mac"))
         return CliError("plan: the cameras' MACs come from the file, not --mac");
     const std::string password = options.Value("--password");
-    std::ifstream file(args[0]);
-    if (!file)
-        return CliError("plan: cannot read " + args[0]);
-    const PlanFile plan = ReadPlanFile(file);
+    const PlanFile plan = ReadPlanFile(args[0]);
     if (!plan.error.empty())
         return CliError("plan: " + args[0] + ": " + plan.error);
     const bool dryRun = options.flags.count("--dry-run") > 0;
