@@ -42,6 +42,16 @@ struct WirelessSettings
     std::u16string txRateText;
 };
 
+// What an apply sent without hearing that the camera took it: a write whose answer was lost may
+// still have taken effect, so only what the camera says afterwards can tell.
+struct ApplyUnconfirmed
+{
+    bool writes = false;   // a write after the password change went unanswered, and the apply went on
+    bool wireless = false; // SetWLan was one of them
+    // What GetWLan read back right after that SetWLan; nothing when the reading went unanswered too.
+    std::optional<WirelessSettings> wirelessReadBack;
+};
+
 // What the wizard knows and has collected about the chosen camera; shared by every page.
 struct WizardState
 {
@@ -65,6 +75,8 @@ struct WizardState
     // The camera as the last apply left it: the camera list that follows looks for it by MAC and
     // says whether it took the settings. Taken (and cleared) by that list, not by the reset.
     std::optional<CameraInfo> lastApplied;
+    // Filled by every apply (ApplySequence), cleared when it starts.
+    ApplyUnconfirmed applyUnconfirmed;
 
     bool SupportsOpcode(int32_t opcode) const
     {

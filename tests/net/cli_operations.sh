@@ -242,6 +242,38 @@ netlab_camera_host deaf lanA 198.19.4.8/24
 netlab_simulator deaf "$work/deaf.json" "$camsim" --camera "mac=02:00:00:00:80:08" --drop-answers 0xA4
 run "set-password, answer lost" 0 set-password --mac 02:00:00:00:80:08 --password admin --new-password Th1rd
 has "set-password, answer lost" "$out" "changed (its answer was lost; a sign-in with the new password confirmed it)"
+# Writes that the camera takes but whose answers are lost: --verify searches and compares anyway,
+# set-wlan reads the wireless settings back, and both say what the camera holds.
+netlab_camera_host lossy lanA 198.19.4.10/24
+netlab_simulator lossy "$work/lossy.json" "$camsim" \
+    --camera "mac=02:00:00:00:80:0a,ip=198.19.4.10,wireless=1,essid=Old" --drop-answers 0xA2
+netlab_camera_host lossywlan lanA 198.19.4.11/24
+netlab_simulator lossywlan "$work/lossywlan.json" "$camsim" \
+    --camera "mac=02:00:00:00:80:0b,ip=198.19.4.11,wireless=1,essid=Old" --drop-answers 0xA9
+netlab_camera_host stubbornwlan lanA 198.19.4.12/24
+netlab_simulator stubbornwlan "$work/stubbornwlan.json" "$camsim" \
+    --camera "mac=02:00:00:00:80:0c,ip=198.19.4.12,wireless=1,essid=Old" --drop-answers 0xA9 --ignore-setting essid
+lossy=(--mac 02:00:00:00:80:0a --password admin)
+run "answer lost, verify" 0 set-network "${lossy[@]}" --ip 198.19.4.20 --verify
+has "answer lost, verify" "$out" "the answer to the write was lost; confirmed: the camera answers with the settings applied"
+has "answer lost, verify" "$(state lossy)" '"ip": "198.19.4.20"'
+run "answer lost, verify, json" 0 set-network "${lossy[@]}" --dhcp --verify --json
+has "answer lost, verify, json" "$out" '"answered": false, "verify": {"outcome": "confirmed", "differences": []}}'
+run "answer lost, no verify" 30 set-network "${lossy[@]}" --ip 198.19.4.21
+has "answer lost, no verify" "$err" "the request was sent, so the change may have been applied"
+reads=$(seen lossy 168)
+run "set-wlan, network write unanswered" 0 set-wlan "${lossy[@]}" --ssid "New yard" --channel 3
+has "set-wlan, network write unanswered" "$out" "read back, the camera holds the settings written"
+has "set-wlan, network write unanswered" "$out" "ssid: New yard"
+[ "$(seen lossy 168 | sed 's/.*: //')" -eq $((${reads#*: } + 2)) ] ||
+    fail "set-wlan, network write unanswered: expected a reading before and one after the apply"
+run "set-wlan, answer lost" 0 set-wlan --mac 02:00:00:00:80:0b --password admin --ssid "New yard" --json
+has "set-wlan, answer lost" "$out" '"ssid": "New yard"'
+has "set-wlan, answer lost" "$(state lossywlan)" '"essid": "New yard"'
+run "set-wlan, answer lost, other settings" 5 set-wlan --mac 02:00:00:00:80:0c --password admin --ssid "New yard"
+has "set-wlan, answer lost, other settings" "$err" "read back, the camera holds other wireless settings: SSID 'Old' instead of 'New yard'"
+has "set-wlan, answer lost, other settings" "$out" "ssid: Old"
+
 run "unknown camera" 4 login --mac 02:00:00:00:80:09
 has "unknown camera" "$err" "no camera 02:00:00:00:80:09 answered the search"
 run "other interface" 4 login "${cam[@]}" --interface eth9

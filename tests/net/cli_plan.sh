@@ -137,4 +137,13 @@ printf '\xef\xbb\xbfmac,name\r\n02:00:00:00:a0:01,"Door, A1"\r\n' >"$work/spread
 plan "byte-order mark" 0 "$work/spreadsheet.csv" --dry-run
 has "byte-order mark" "$out" $'2\t02:00:00:00:a0:01\tno change\t'
 
+# A row whose write is taken but whose answer is lost is confirmed by the search like the others.
+netlab_camera_host hostc lanA 198.19.1.2/24
+netlab_simulator hostc "$work/c.json" "$camsim" --camera "mac=02:00:00:00:c0:02,ip=198.19.1.50" --drop-answers 0xA2
+printf 'mac,name\n02:00:00:00:c0:02,Lost answer\n' >"$work/lost.csv"
+plan "answer lost" 0 "$work/lost.csv" --password-file "$work/secret" --json
+has "answer lost" "$out" '"result": "confirmed"'
+has "answer lost" "$out" '"answered": false, "verify": {"outcome": "confirmed"'
+has "answer lost" "$(cat "$work/c.json")" '"name": "Lost answer"'
+
 checks_finish "$work" "plan"
