@@ -100,6 +100,16 @@ TEST(PlanTextTest, MessagesNeverEchoAHugeCell)
     EXPECT_EQ(plan.rows[2].refused, "the camera of row 3 again");
 }
 
+TEST(PlanTextTest, AnEmptyNewPasswordCellLeavesThePasswordAlone)
+{
+    const PlanFile plan = ParsePlan("mac,new_password\n" + kMac + ",\n02:00:00:00:00:02,\"\"\n" +
+                                    "02:00:00:00:00:03,  \n02:00:00:00:00:04,\" \"\n");
+    ASSERT_EQ(plan.rows.size(), 4u);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(plan.rows[i].newPassword, std::nullopt) << "row " << plan.rows[i].row;
+    EXPECT_EQ(plan.rows[3].newPassword, u" ") << "a quoted space is a password";
+}
+
 TEST(PlanTextTest, RowsUpToTheLimit)
 {
     std::string text = "mac\n";
