@@ -42,6 +42,25 @@ struct WirelessSettings
     std::u16string txRateText;
 };
 
+// What an apply sent without hearing that the camera took it: a write whose answer was lost may
+// still have taken effect, so only what the camera says afterwards can tell.
+struct ApplyUnconfirmed
+{
+    bool writes = false;   // a write after the password change went unanswered, and the apply went on
+    bool wireless = false; // SetWLan was one of them
+    // What GetWLan read back right after that SetWLan; nothing when the reading went unanswered too.
+    std::optional<WirelessSettings> wirelessReadBack;
+};
+
+// What the last apply sent, for the camera list that follows: it looks for the camera by MAC and
+// says whether it took the settings.
+struct AppliedSettings
+{
+    CameraInfo camera;
+    WirelessSettings wireless;
+    ApplyUnconfirmed unconfirmed;
+};
+
 // What the wizard knows and has collected about the chosen camera; shared by every page.
 struct WizardState
 {
@@ -62,9 +81,10 @@ struct WizardState
     std::array<int32_t, kOpcodeSlots> supportedOpcodes{};
     int32_t wpsShow = 0;
     int32_t onlyWirelessNew = 0;
-    // The camera as the last apply left it: the camera list that follows looks for it by MAC and
-    // says whether it took the settings. Taken (and cleared) by that list, not by the reset.
-    std::optional<CameraInfo> lastApplied;
+    // Filled by every apply (ApplySequence), cleared when it starts.
+    ApplyUnconfirmed applyUnconfirmed;
+    // Taken (and cleared) by the camera list that follows an apply, not by the reset.
+    std::optional<AppliedSettings> lastApplied;
 
     bool SupportsOpcode(int32_t opcode) const
     {

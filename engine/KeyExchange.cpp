@@ -3,9 +3,22 @@
 
 #include "engine/CryptoLibrary.h"
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
+
+std::atomic<std::FILE*>& DiagnosticStream()
+{
+    static std::atomic<std::FILE*> stream{stdout};
+    return stream;
+}
+
+void Diagnostic(const char* line)
+{
+    if (std::FILE* stream = DiagnosticStream().load())
+        std::fputs(line, stream);
+}
 
 // Only what the library made is ever released, so it is loaded by then.
 struct BnDeleter
@@ -64,6 +77,11 @@ const std::array<uint8_t, KeyExchange::kPrimeBytes>& KeyExchange::Prime()
     return prime;
 }
 
+void KeyExchange::SetDiagnosticStream(std::FILE* stream)
+{
+    DiagnosticStream().store(stream);
+}
+
 bool KeyExchange::HasKeyPair() const
 {
     return m_pair != nullptr;
@@ -80,7 +98,7 @@ void KeyExchange::GenerateDHPublicKey(uint8_t* out, int* length)
     m_pair.reset();
     const CryptoLibrary* crypto = LoadCryptoLibrary();
     if (!crypto) {
-        std::fputs("GenerateDHPublicKey EXIT\n", stdout);
+        Diagnostic("GenerateDHPublicKey EXIT\n");
         return;
     }
     m_pair = std::make_unique<KeyPair>(*crypto);
@@ -97,11 +115,13 @@ void KeyExchange::GenerateDHPublicKey(uint8_t* out, int* length)
                                           pair.privateExponent.get(), pair.prime.get(), ctx.get(), nullptr);
     if (!ok) {
         m_pair.reset();
-        std::fputs("GenerateDHPublicKey EXIT\n", stdout);
+        Diagnostic("GenerateDHPublicKey EXIT\n");
         return;
     }
     *length = WriteMinimal(*crypto, pair.publicValue.get(), out);
-    std::printf("GenerateDHPublicKey Success dhkey_len%d\n", *length);
+    char line[64];
+    std::snprintf(line, sizeof line, "GenerateDHPublicKey Success dhkey_len%d\n", *length);
+    Diagnostic(line);
 }
 
 void KeyExchange::GenerateDHSecreteKey(const uint8_t* peer, int peerLength, uint8_t* out, int* length)
@@ -122,9 +142,9 @@ void KeyExchange::GenerateDHSecreteKey(const uint8_t* peer, int peerLength, uint
             crypto.BN_mod_exp_mont_consttime(secret.get(), peerValue.get(), m_pair->privateExponent.get(),
                                              m_pair->prime.get(), ctx.get(), nullptr)) {
             *length = WriteMinimal(crypto, secret.get(), out);
-            std::fputs("GenerateDHSecreteKey Success\n", stdout);
+            Diagnostic("GenerateDHSecreteKey Success\n");
         }
     }
     m_pair.reset();
-    std::fputs("GenerateDHSecreteKey EXIT\n", stdout);
+    Diagnostic("GenerateDHSecreteKey EXIT\n");
 }

@@ -4,11 +4,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 
 // Diffie-Hellman over the RFC 3526 1536-bit group (generator 2). One key pair lives from
 // GenerateDHPublicKey until the next GenerateDHSecreteKey; a pair is never reused.
-// Diagnostic lines go to standard output.
+// Diagnostic lines go to standard output, unless the program sends them elsewhere.
 class KeyExchange
 {
 public:
@@ -34,6 +35,10 @@ public:
 
     // The group prime, most significant byte first.
     static const std::array<uint8_t, kPrimeBytes>& Prime();
+
+    // Where every key exchange of the process writes its diagnostic lines; nullptr drops them.
+    // A program whose standard output others read (quillane-cli) keeps them out of it.
+    static void SetDiagnosticStream(std::FILE* stream);
 
 private:
     struct KeyPair;

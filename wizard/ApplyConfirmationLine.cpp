@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "wizard/ApplyConfirmationLine.h"
 
+#include "device/WirelessComparison.h"
 #include "skin/SkinFile.h"
 
 #include <QIcon>
@@ -42,7 +43,24 @@ ApplyConfirmationLine::ApplyConfirmationLine(QWidget* page, QTableWidget* list, 
       m_differsText(SkinText(skin, u"differs_text", u"%1 answered with other settings: %2.")),
       m_notSeenText(SkinText(skin, u"not_seen_text",
                              u"%1 has not answered since the apply. It may still be restarting: press "
-                             u"Search in a minute. Otherwise check its power and cable."))
+                             u"Search in a minute. Otherwise check its power and cable.")),
+      m_unansweredConfirmedText(SkinText(skin, u"unanswered_confirmed_text",
+                                         u"%1 did not answer the apply, but answered with the settings just "
+                                         u"applied.")),
+      m_unansweredDiffersText(
+          SkinText(skin, u"unanswered_differs_text",
+                   u"%1 did not answer the apply, and answered with other settings: %2.")),
+      m_unansweredNotSeenText(
+          SkinText(skin, u"unanswered_not_seen_text",
+                   u"%1 has answered neither the apply nor a search since. It may still be "
+                   u"restarting: press Search in a minute. Otherwise check its power and "
+                   u"cable.")),
+      m_wirelessReadBackText(
+          SkinText(skin, u"wireless_read_back_text", u"Its wireless settings read back as applied.")),
+      m_wirelessDiffersText(
+          SkinText(skin, u"wireless_differs_text", u"Its wireless settings read back differ: %1.")),
+      m_wirelessUnreadText(
+          SkinText(skin, u"wireless_unread_text", u"Its wireless settings could not be read back."))
 {
     m_label = new QLabel(page);
     m_label->setObjectName(QStringLiteral("DlgListCam.ApplyStatus"));
@@ -59,7 +77,7 @@ ApplyConfirmationLine::ApplyConfirmationLine(QWidget* page, QTableWidget* list, 
     m_label->hide();
 }
 
-void ApplyConfirmationLine::lookFor(const CameraInfo& applied)
+void ApplyConfirmationLine::lookFor(const AppliedSettings& applied)
 {
     m_applied = applied;
     m_outcome.reset();
@@ -75,24 +93,48 @@ void ApplyConfirmationLine::searchFinished(CDeviceManager& manager)
 {
     if (!m_applied)
         return;
-    const SettingsConfirmation result = ConfirmNetworkSettings(manager, *m_applied);
+    const SettingsConfirmation result = ConfirmNetworkSettings(manager, m_applied->camera);
+    const bool unanswered = m_applied->unconfirmed.writes;
     m_outcome = result.outcome;
+    bool fine = result.outcome == SettingsConfirmation::Confirmed;
+    QString text;
     switch (result.outcome) {
     case SettingsConfirmation::Confirmed:
-        show(m_confirmedText.arg(cameraText()));
-        m_label->setStyleSheet(QStringLiteral("color: #2f6b2a;"));
+        text = (unanswered ? m_unansweredConfirmedText : m_confirmedText).arg(cameraText());
         break;
     case SettingsConfirmation::Differs:
-        show(m_differsText.arg(cameraText(),
-                               QString::fromStdU16String(DescribeDifferences(result.differences))));
-        m_label->setStyleSheet(QStringLiteral("color: #8a5300;"));
+        text = (unanswered ? m_unansweredDiffersText : m_differsText)
+                   .arg(cameraText(), QString::fromStdU16String(DescribeDifferences(result.differences)));
         break;
     case SettingsConfirmation::NotSeenAgain:
-        show(m_notSeenText.arg(cameraText()));
-        m_label->setStyleSheet(QStringLiteral("color: #a1261d;"));
+        text = (unanswered ? m_unansweredNotSeenText : m_notSeenText).arg(cameraText());
         break;
     }
-    markRow(text());
+    if (const QString wireless = wirelessText(fine); !wireless.isEmpty())
+        text += QLatin1Char(' ') + wireless;
+    show(text);
+    const bool seen = result.outcome != SettingsConfirmation::NotSeenAgain;
+    m_label->setStyleSheet(!seen  ? QStringLiteral("color: #a1261d;")
+                           : fine ? QStringLiteral("color: #2f6b2a;")
+                                  : QStringLiteral("color: #8a5300;"));
+    markRow(text, fine);
+}
+
+QString ApplyConfirmationLine::wirelessText(bool& fine) const
+{
+    const ApplyUnconfirmed& unconfirmed = m_applied->unconfirmed;
+    if (!unconfirmed.wireless)
+        return QString();
+    if (!unconfirmed.wirelessReadBack) {
+        fine = false;
+        return m_wirelessUnreadText;
+    }
+    const std::vector<WirelessDifference> differences =
+        CompareWirelessSettings(m_applied->wireless, *unconfirmed.wirelessReadBack);
+    if (differences.empty())
+        return m_wirelessReadBackText;
+    fine = false;
+    return m_wirelessDiffersText.arg(QString::fromStdU16String(DescribeWirelessDifferences(differences)));
 }
 
 QString ApplyConfirmationLine::text() const
@@ -108,12 +150,11 @@ void ApplyConfirmationLine::show(const QString& text)
     m_label->show();
 }
 
-void ApplyConfirmationLine::markRow(const QString& tip)
+void ApplyConfirmationLine::markRow(const QString& tip, bool confirmed)
 {
     if (!m_list || m_outcome == SettingsConfirmation::NotSeenAgain)
         return;
-    const QString mac = QString::fromStdU16String(m_applied->macText);
-    const bool confirmed = m_outcome == SettingsConfirmation::Confirmed;
+    const QString mac = QString::fromStdU16String(m_applied->camera.macText);
     const QColor colour = confirmed ? kConfirmedRow : kDiffersRow;
     for (int row = 0; row < m_list->rowCount(); ++row) {
         bool found = false;
@@ -134,8 +175,9 @@ void ApplyConfirmationLine::markRow(const QString& tip)
 
 QString ApplyConfirmationLine::cameraText() const
 {
-    const QString mac = QString::fromStdU16String(m_applied->macText);
-    if (m_applied->name.empty())
+    const CameraInfo& camera = m_applied->camera;
+    const QString mac = QString::fromStdU16String(camera.macText);
+    if (camera.name.empty())
         return mac;
-    return QStringLiteral("%1 (%2)").arg(QString::fromStdU16String(m_applied->name), mac);
+    return QStringLiteral("%1 (%2)").arg(QString::fromStdU16String(camera.name), mac);
 }

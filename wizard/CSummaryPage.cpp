@@ -66,11 +66,16 @@ void CSummaryPage::runApply(int (*apply)(OperationContext&))
         return;
     runOperation(apply, [this](int code, int32_t detail) {
         m_errorDetail = detail;
-        if (code != OperationResult::kSuccess) {
+        WizardState& state = *m_links.state;
+        // A write whose answer was lost may have been taken: the camera list that follows finds
+        // out, as it does after every apply, instead of a message that leaves the person guessing.
+        const bool unconfirmed = code == OperationResult::kFailed &&
+                                 detail == OperationResult::kDetailNoAnswer && state.applyUnconfirmed.writes;
+        if (code != OperationResult::kSuccess && !unconfirmed) {
             ReportWriteFailure(code, m_errorDetail);
             return;
         }
-        m_links.state->lastApplied = m_links.state->camera;
+        state.lastApplied = AppliedSettings{state.camera, state.wireless, state.applyUnconfirmed};
         post(WIZ_NEXT);
     });
 }

@@ -35,7 +35,8 @@ protected:
     void fillAccountAndAddresses(const QString& dhcpText);
     // Gives every field and label the page font and shows each value from its start.
     void finishFields();
-    // Runs the apply; posts Next when it succeeds, otherwise says why and stays.
+    // Runs the apply; posts Next when it succeeds, and when only lost answers leave it unconfirmed
+    // (the camera list that follows finds out); otherwise says why and stays.
     void runApply(int (*apply)(OperationContext&));
 
 private:

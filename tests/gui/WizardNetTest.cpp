@@ -390,6 +390,11 @@ private slots:
                    "Entrance (02.00.5e.00.00.01) answered with other settings: gateway '0.0.0.0' instead of "
                    "'198.18.0.1'.")
             << true;
+        QTest::newRow("answer lost") << QStringLiteral("--drop-answers=0xA2")
+                                     << QStringLiteral(
+                                            "Entrance (02.00.5e.00.00.01) did not answer the apply, but "
+                                            "answered with the settings just applied.")
+                                     << true;
         QTest::newRow("gone") << QStringLiteral("--gone-after-write")
                               << QStringLiteral(
                                      "Entrance (02.00.5e.00.00.01) has not answered since the apply. It "
@@ -429,6 +434,7 @@ private slots:
         Click(page(), 1003);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
         qApp->removeEventFilter(&shown);
+        QCOMPARE(ShownTexts(), QStringList());
         QVERIFY(shown.seen);
         QVERIFY2(shown.status.startsWith(QStringLiteral("Looking for Entrance")), qPrintable(shown.status));
         waitForSearch();
@@ -452,6 +458,43 @@ private slots:
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
         waitForSearch();
         QCOMPARE(listPage()->applyStatus(), QString());
+    }
+
+    // A wireless apply whose SetWLan answer is lost: the settings are read back right after it, and
+    // the camera list says what they showed beside what its search found.
+    void lostWirelessAnswerIsReadBack_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QString>("expected");
+        const QString taken = QStringLiteral("Garden (02.00.5e.00.00.01) did not answer the apply, but "
+                                             "answered with the settings just applied.");
+        QTest::newRow("taken") << QStringList{"--drop-answers", "0xA9"}
+                               << taken + QStringLiteral(" Its wireless settings read back as applied.");
+        QTest::newRow("SSID kept")
+            << QStringList{"--drop-answers", "0xA9", "--ignore-setting", "essid"}
+            << taken + QStringLiteral(
+                           " Its wireless settings read back differ: SSID 'Yard' instead of 'Yard 2'.");
+    }
+
+    void lostWirelessAnswerIsReadBack()
+    {
+        QFETCH(QStringList, faults);
+        QFETCH(QString, expected);
+        std::vector<std::string> options;
+        for (const QString& fault : faults)
+            options.push_back(fault.toStdString());
+        buildLab({kWirelessCamera + ",wlanenable=1,essid=Yard"}, options);
+        startWizard();
+        signInAndTakeDhcp();
+        next(PageId::WirelessNew);
+        Type(page(), CDlgWirelessNew::kSsid, QStringLiteral("Yard 2"));
+        next(PageId::WirelessFinishNew);
+        next(PageId::ListCam);
+        QCOMPARE(ShownTexts(), QStringList());
+        waitForSearch();
+        QCOMPARE(listPage()->applyStatus(), expected);
+        // The login's reading and the one right after the unanswered SetWLan.
+        QCOMPARE(RequestCount(simulator(), 0xA8), 2);
     }
 
     void silentSearchNamesTheAdaptersAndTheFirewallRule()

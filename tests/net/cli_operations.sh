@@ -10,6 +10,10 @@ camsim=$2
 # shellcheck source=netlab.sh
 source "$here/netlab.sh"
 netlab_check_isolated || exit 77
+# Secret files readable by others draw a warning; only the case about that makes one.
+umask 077
+# A command on a terminal that ends early must not take the script with it.
+trap '' PIPE
 work=$(mktemp -d)
 # shellcheck source=checks.sh
 source "$here/checks.sh"
@@ -25,7 +29,7 @@ run() {
     if [ "$code" -ne "$expected" ]; then
         fail "$what: exit $code, expected $expected; stderr: $err"
     fi
-    if [ "$expected" -eq 0 ] && [ -n "$err" ]; then
+    if [ "$expected" -eq 0 ] && [ -n "$err" ] && [ -z "${stderr_ok:-}" ]; then
         fail "$what: unexpected stderr: $err"
     fi
     if [ "$expected" -ne 0 ] && [ "$(wc -l <"$work/err")" -ne 1 ]; then
@@ -33,21 +37,34 @@ run() {
     fi
 }
 
-# login on a terminal without a password option: types the answer once the prompt shows, and
-# leaves everything the terminal showed in $work/tty.
-login_on_terminal() {
-    local keys pid
+# on_terminal COMMAND ANSWER...: runs the command on a terminal in the pc namespace and types
+# each answer once its prompt shows ("^D" ends the input there). Leaves everything the terminal
+# showed in $work/tty and the exit code in $tty_code.
+on_terminal() {
+    local command=$1 keys pid answer prompts=0
+    shift
+    rm -f "$work/keys" "$work/tty"
     mkfifo "$work/keys"
-    ip netns exec "$pc" timeout 60 script -qec "$cli login --mac 02:00:00:00:80:01 --search-time 300 --timeout 300" \
-        /dev/null <"$work/keys" >"$work/tty" 2>&1 &
+    ip netns exec "$pc" timeout 60 script -qec "$command" /dev/null <"$work/keys" >"$work/tty" 2>&1 &
     pid=$!
     exec {keys}>"$work/keys"
-    for _ in $(seq 200); do
-        grep -q "Password:" "$work/tty" && break
-        sleep 0.1
+    for answer in "$@"; do
+        prompts=$((prompts + 1))
+        for _ in $(seq 200); do
+            [ "$(grep -o "assword: " "$work/tty" | wc -l)" -ge "$prompts" ] && break
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        # A command that ended before its prompt reads nothing more.
+        kill -0 "$pid" 2>/dev/null || break
+        if [ "$answer" = "^D" ]; then
+            printf '\004' >&"$keys" || true
+        else
+            printf '%s\n' "$answer" >&"$keys" || true
+        fi
     done
-    printf '%s\n' "$1" >&"$keys"
-    wait "$pid" || true
+    tty_code=0
+    wait "$pid" || tty_code=$?
     exec {keys}>&-
 }
 
@@ -167,13 +184,44 @@ has "two readers of standard input" "$err" "cannot both read standard input"
 run "stray argument" 2 login --mac 02:00:00:00:80:01 hunter2
 has "stray argument" "$err" "argument 4 is no option"
 lacks "stray argument" "$err" "hunter2"
-login_on_terminal S3cond
+on_terminal "$cli login --mac 02:00:00:00:80:01 --search-time 300 --timeout 300" S3cond
 has "prompt" "$(cat "$work/tty")" "Password:"
 has "prompt" "$(cat "$work/tty")" "logged in"
 lacks "prompt, no echo" "$(cat "$work/tty")" "S3cond"
 
+# A source that gives no new password, or an empty one, is refused before anything is sent; on a
+# terminal the new password is typed twice.
+before=$(seen cam 164)
+run "new password from empty input" 2 set-password "${cam[@]}" --new-password-stdin
+has "new password from empty input" "$err" "--new-password-stdin: standard input is empty"
+printf '\n' >"$work/blank"
+run "empty new password from a file" 2 set-password "${cam[@]}" --new-password-file "$work/blank"
+has "empty new password from a file" "$err" "the new password from --new-password-file is empty"
+run "new password file is a folder" 2 set-password "${cam[@]}" --new-password-file "$work"
+has "new password file is a folder" "$err" "--new-password-file: cannot read '$work': Is a directory"
+terminal_set_password="$cli set-password ${cam[*]} --search-time 300 --timeout 300"
+on_terminal "$terminal_set_password" Fourth1 Fourth2
+[ "$tty_code" -eq 2 ] || fail "new passwords typed differently: exit $tty_code"
+has "new passwords typed differently" "$(cat "$work/tty")" "the two new passwords typed differ"
+on_terminal "$terminal_set_password" "^D"
+[ "$tty_code" -eq 2 ] || fail "no new password typed: exit $tty_code"
+has "no new password typed" "$(cat "$work/tty")" "nothing was typed for the new password"
+[ "$before" = "$(seen cam 164)" ] || fail "a refused new password reached the camera"
+on_terminal "$terminal_set_password" S3cond S3cond
+[ "$tty_code" -eq 0 ] || fail "new password typed twice: exit $tty_code: $(cat "$work/tty")"
+has "new password typed twice" "$(cat "$work/tty")" "Retype new password:"
+lacks "new password typed twice, no echo" "$(cat "$work/tty")" "S3cond"
+[ "${before#*: }" -lt "$(seen cam 164 | sed 's/.*: //')" ] || fail "new password typed twice: nothing sent"
+printf 'S3cond\n' >"$work/shared-password"
+chmod 644 "$work/shared-password"
+stderr_ok=1 run "password file others can read" 0 login --mac 02:00:00:00:80:01 --password-file "$work/shared-password"
+has "password file others can read" "$err" "warning: --password-file: other users can read '$work/shared-password'"
+
 run "wps --pin" 0 wps "${cam[@]}" --pin --interval 10
 has "wps --pin" "$out" "PIN "
+# Nothing but the command's own lines: no key exchange diagnostics.
+[ "$(echo "$out" | grep -cv -e "^PIN " -e "joined the wireless network by WPS$")" -eq 0 ] ||
+    fail "wps --pin: other lines on standard output: $out"
 has "wps --pin, state" "$(state cam)" '"phase": "joined", "mode": 2'
 run "wps --pbc" 0 wps "${cam[@]}" --pbc --interval 10 --json
 has "wps --pbc" "$out" '"mode": "pbc"'
@@ -194,6 +242,38 @@ netlab_camera_host deaf lanA 198.19.4.8/24
 netlab_simulator deaf "$work/deaf.json" "$camsim" --camera "mac=02:00:00:00:80:08" --drop-answers 0xA4
 run "set-password, answer lost" 0 set-password --mac 02:00:00:00:80:08 --password admin --new-password Th1rd
 has "set-password, answer lost" "$out" "changed (its answer was lost; a sign-in with the new password confirmed it)"
+# Writes that the camera takes but whose answers are lost: --verify searches and compares anyway,
+# set-wlan reads the wireless settings back, and both say what the camera holds.
+netlab_camera_host lossy lanA 198.19.4.10/24
+netlab_simulator lossy "$work/lossy.json" "$camsim" \
+    --camera "mac=02:00:00:00:80:0a,ip=198.19.4.10,wireless=1,essid=Old" --drop-answers 0xA2
+netlab_camera_host lossywlan lanA 198.19.4.11/24
+netlab_simulator lossywlan "$work/lossywlan.json" "$camsim" \
+    --camera "mac=02:00:00:00:80:0b,ip=198.19.4.11,wireless=1,essid=Old" --drop-answers 0xA9
+netlab_camera_host stubbornwlan lanA 198.19.4.12/24
+netlab_simulator stubbornwlan "$work/stubbornwlan.json" "$camsim" \
+    --camera "mac=02:00:00:00:80:0c,ip=198.19.4.12,wireless=1,essid=Old" --drop-answers 0xA9 --ignore-setting essid
+lossy=(--mac 02:00:00:00:80:0a --password admin)
+run "answer lost, verify" 0 set-network "${lossy[@]}" --ip 198.19.4.20 --verify
+has "answer lost, verify" "$out" "the answer to the write was lost; confirmed: the camera answers with the settings applied"
+has "answer lost, verify" "$(state lossy)" '"ip": "198.19.4.20"'
+run "answer lost, verify, json" 0 set-network "${lossy[@]}" --dhcp --verify --json
+has "answer lost, verify, json" "$out" '"answered": false, "verify": {"outcome": "confirmed", "differences": []}}'
+run "answer lost, no verify" 30 set-network "${lossy[@]}" --ip 198.19.4.21
+has "answer lost, no verify" "$err" "the request was sent, so the change may have been applied"
+reads=$(seen lossy 168)
+run "set-wlan, network write unanswered" 0 set-wlan "${lossy[@]}" --ssid "New yard" --channel 3
+has "set-wlan, network write unanswered" "$out" "read back, the camera holds the settings written"
+has "set-wlan, network write unanswered" "$out" "ssid: New yard"
+[ "$(seen lossy 168 | sed 's/.*: //')" -eq $((${reads#*: } + 2)) ] ||
+    fail "set-wlan, network write unanswered: expected a reading before and one after the apply"
+run "set-wlan, answer lost" 0 set-wlan --mac 02:00:00:00:80:0b --password admin --ssid "New yard" --json
+has "set-wlan, answer lost" "$out" '"ssid": "New yard"'
+has "set-wlan, answer lost" "$(state lossywlan)" '"essid": "New yard"'
+run "set-wlan, answer lost, other settings" 5 set-wlan --mac 02:00:00:00:80:0c --password admin --ssid "New yard"
+has "set-wlan, answer lost, other settings" "$err" "read back, the camera holds other wireless settings: SSID 'Old' instead of 'New yard'"
+has "set-wlan, answer lost, other settings" "$out" "ssid: Old"
+
 run "unknown camera" 4 login --mac 02:00:00:00:80:09
 has "unknown camera" "$err" "no camera 02:00:00:00:80:09 answered the search"
 run "other interface" 4 login "${cam[@]}" --interface eth9

@@ -10,6 +10,8 @@ camsim=$2
 # shellcheck source=netlab.sh
 source "$here/netlab.sh"
 netlab_check_isolated || exit 77
+# The password file is the user's alone, as it should be (others' reading draws a warning).
+umask 077
 work=$(mktemp -d)
 # shellcheck source=checks.sh
 source "$here/checks.sh"
@@ -118,5 +120,30 @@ echo "mac,colour" >"$work/bad.csv"
 plan "unknown column" 2 "$work/bad.csv"
 has "unknown column" "$err" "unknown column 'colour' in the first line"
 plan "two password sources" 2 "$work/plan.csv" --password x --password-stdin
+
+
+# Files that cannot be a plan are refused before any search.
+searches=$(jq -c '.requests' "$work/a.json")
+plan "endless file" 2 /dev/zero --dry-run
+has "endless file" "$err" "plan: /dev/zero: not a regular file"
+plan "folder" 2 "$work" --dry-run
+has "folder" "$err" "not a regular file"
+printf 'mac,name\n02:00:00:00:a0:01,Gate\n02:00:00:00:a0:02,"Door\n02:00:00:00:a0:03,Yard\n' >"$work/open-quote.csv"
+plan "quote left open" 2 "$work/open-quote.csv" --dry-run
+has "quote left open" "$err" "open-quote.csv: line 3: a quote is not closed"
+[ "$searches" = "$(jq -c '.requests' "$work/a.json")" ] || fail "a refused plan file reached the cameras"
+# What a spreadsheet saves as "CSV UTF-8": a byte-order mark, CRLF line ends.
+printf '\xef\xbb\xbfmac,name\r\n02:00:00:00:a0:01,"Door, A1"\r\n' >"$work/spreadsheet.csv"
+plan "byte-order mark" 0 "$work/spreadsheet.csv" --dry-run
+has "byte-order mark" "$out" $'2\t02:00:00:00:a0:01\tno change\t'
+
+# A row whose write is taken but whose answer is lost is confirmed by the search like the others.
+netlab_camera_host hostc lanA 198.19.1.2/24
+netlab_simulator hostc "$work/c.json" "$camsim" --camera "mac=02:00:00:00:c0:02,ip=198.19.1.50" --drop-answers 0xA2
+printf 'mac,name\n02:00:00:00:c0:02,Lost answer\n' >"$work/lost.csv"
+plan "answer lost" 0 "$work/lost.csv" --password-file "$work/secret" --json
+has "answer lost" "$out" '"result": "confirmed"'
+has "answer lost" "$out" '"answered": false, "verify": {"outcome": "confirmed"'
+has "answer lost" "$(cat "$work/c.json")" '"name": "Lost answer"'
 
 checks_finish "$work" "plan"

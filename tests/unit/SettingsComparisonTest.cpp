@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "device/SettingsConfirmation.h"
+#include "device/WirelessComparison.h"
 #include "platform/Utf8.h"
 #include "tests/unit/TestName.h"
 
@@ -86,5 +87,28 @@ const ComparisonCase kComparisonCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(CompareNetworkSettings, ComparisonCases, ::testing::ValuesIn(kComparisonCases),
                          [](const auto& info) { return TestName(info.param.what); });
+
+TEST(CompareWirelessSettings, ComparesWhatTravelsAndNamesSecretsWithoutShowingThem)
+{
+    WirelessSettings written;
+    written.ssid = u"Yard";
+    written.wepKeys[1] = u"abcde";
+    written.passphrase = u"long phrase";
+    written.channel = 6;
+    written.encryption = 1;
+    WirelessSettings held = written;
+    held.encryption = 1 + 16;   // only four bits travel
+    held.channelText = u"06";   // the texts as read are not what was written
+    held.channelRange = u"111"; // nor what the camera only describes
+    EXPECT_TRUE(CompareWirelessSettings(written, held).empty());
+    held.ssid = u"Other";
+    held.wepKeys[1] = u"zzzzz";
+    held.passphrase = u"other phrase";
+    held.channel = 7;
+    EXPECT_EQ(
+        ToUtf8(DescribeWirelessDifferences(CompareWirelessSettings(written, held))),
+        "SSID 'Other' instead of 'Yard', passphrase not as written, WEP key 2 not as written, channel '7' "
+        "instead of '6'");
+}
 
 } // namespace

@@ -214,7 +214,8 @@ void CameraSimulator::SetWLan(SimCamera& camera, std::span<const uint8_t> reques
     if (!DecodeRequest("SetWLan_temp", request))
         return;
     SimWireless& w = camera.wireless;
-    w.essid = RequestValue(u"ESSID");
+    if (!m_options.faults.ignoredSettings.count("essid"))
+        w.essid = RequestValue(u"ESSID");
     for (int i = 0; i < 4; ++i)
         w.wepKeys[i] = RequestValue(u"WEPKey" + Number(i + 1));
     w.wepKey = RequestValue(u"WEPKey");

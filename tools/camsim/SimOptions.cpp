@@ -8,7 +8,8 @@
 
 const char* const kStrayKinds[] = {"wrong-magic", "old-seq",   "other-opcode", "bad-code",
                                    "short",       "other-mac", nullptr};
-const char* const kIgnorableSettings[] = {"name", "ip", "mask", "gateway", "dns1", "dns2", "dhcp", nullptr};
+const char* const kIgnorableSettings[] = {"name", "ip",   "mask",  "gateway", "dns1",
+                                          "dns2", "dhcp", "essid", nullptr};
 
 const char* const kUsage = R"(Usage: quillane-camsim --interface NAME [OPTION]...
   or:  quillane-camsim --help | --version
@@ -62,7 +63,8 @@ Fault knobs:
   --empty-reads       login, opcode and wireless reads succeed with an empty body
   --restart-time MS   after a reset the camera answers nothing for MS
   --ignore-setting KEY[,KEY]  SetBasic is answered as accepted but leaves these settings as
-                      they were: name, ip, mask, gateway, dns1, dns2, dhcp
+                      they were: name, ip, mask, gateway, dns1, dns2, dhcp; SetWLan likewise
+                      essid
   --gone-after-write  after answering a SetBasic the camera answers nothing, not even a search
   --lie-length N      every answer's body length field says N, whatever the body
   --late-reply MS     operation answers leave MS after their request; meanwhile other requests

@@ -27,7 +27,7 @@ struct SimFaults
     int wpsPending = 0;
     bool emptyReads = false;               // reading operations succeed with an empty body
     int restartMs = 0;                     // a reset camera answers nothing for this long
-    std::set<std::string> ignoredSettings; // network settings that SetBasic leaves as they were
+    std::set<std::string> ignoredSettings; // settings that SetBasic or SetWLan leave as they were
     bool goneAfterWrite = false;           // after answering SetBasic the camera answers nothing
     std::optional<int> lieLength;          // every answer's body length field says this
     int lateReplyMs = 0;                   // operation answers leave this long after their request

@@ -6,7 +6,6 @@
 #include "tools/cli/SecretOptions.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <iostream>
 #include <thread>
@@ -71,8 +70,11 @@ int ParseOptions(std::string_view command, const CliArguments& args,
 int ReadSecrets(std::string_view command, const std::map<std::string, SecretSources>& secrets,
                 CameraOptions& options)
 {
-    const std::string error = ResolveSecrets(secrets, {"--password", "--new-password"}, options.values);
-    return error.empty() ? -1 : CliError(std::string(command) + ": " + error);
+    const ResolvedSecrets resolved =
+        ResolveSecrets(secrets, {"--password", "--new-password"}, options.values);
+    for (const std::string& warning : resolved.warnings)
+        std::cerr << "quillane-cli: " << command << ": warning: " << warning << "\n";
+    return resolved.error.empty() ? -1 : CliError(std::string(command) + ": " + resolved.error);
 }
 
 } // namespace
@@ -107,21 +109,6 @@ int ParseSearchOptions(std::string_view command, const CliArguments& args,
     std::map<std::string, SecretSources> secrets;
     const int code = ParseOptions(command, args, valueOptions, flagOptions, options, secrets);
     return code != -1 ? code : ReadSecrets(command, secrets, options);
-}
-
-std::string MacKey(std::string_view text)
-{
-    std::string key;
-    for (char c : text) {
-        if (std::isxdigit(static_cast<unsigned char>(c)))
-            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return key;
-}
-
-bool IsMacText(std::string_view text)
-{
-    return MacKey(text).size() == 12;
 }
 
 CameraSession::CameraSession() = default;

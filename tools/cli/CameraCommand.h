@@ -6,6 +6,7 @@
 #include "device/SettingsConfirmation.h"
 #include "device/WizardState.h"
 #include "tools/cli/CliCommand.h"
+#include "tools/cli/MacText.h"
 
 #include <map>
 #include <memory>
@@ -33,7 +34,9 @@ inline constexpr std::string_view kCameraOptionsHelp =
     "  for the camera, or an exchange code), 2 for a usage error or a value that fails its check,\n"
     "  4 when the search does not find the camera; with --verify, 5 when the camera answers the\n"
     "  search after the apply with other settings and 6 when it does not answer it; the reason\n"
-    "  is one line on standard error. A write whose answer was lost may still have been applied.\n"
+    "  is one line on standard error. A write whose answer was lost may still have been applied:\n"
+    "  set-network --verify then searches all the same, set-wlan reads the settings back (5 when\n"
+    "  the camera holds others); otherwise such a write exits 30.\n"
     "\n"
     "Durations:\n"
     "  A search listens on each adapter until it has been quiet for --search-time, and for 20 s\n"
@@ -70,11 +73,6 @@ int ParseCameraOptions(std::string_view command, const CliArguments& args,
 int ParseSearchOptions(std::string_view command, const CliArguments& args,
                        const std::vector<std::string_view>& valueOptions,
                        const std::vector<std::string_view>& flagOptions, CameraOptions& options);
-
-// The hexadecimal digits of a MAC text, lower case: "02:00:0A:..." and "02.00.0a..." give the same.
-std::string MacKey(std::string_view text);
-// Whether text holds the twelve hexadecimal digits of a MAC (any separators).
-bool IsMacText(std::string_view text);
 
 // A device manager with the timeouts, template folder and interface of the options.
 std::unique_ptr<CDeviceManager> NewManager(const CameraOptions& options);

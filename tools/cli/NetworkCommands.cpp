@@ -51,7 +51,8 @@ bool ApplyStatic(const CameraOptions& options, CameraInfo& camera)
     return true;
 }
 
-void PrintNetwork(const CameraInfo& c, bool json, const std::optional<SettingsConfirmation>& verified)
+void PrintNetwork(const CameraInfo& c, bool json, const std::optional<SettingsConfirmation>& verified,
+                  bool answered)
 {
     if (json) {
         std::cout << "{\"mac\": " << JsonText(c.macText) << ", \"name\": " << JsonText(c.name)
@@ -60,7 +61,8 @@ void PrintNetwork(const CameraInfo& c, bool json, const std::optional<SettingsCo
                   << ", \"dns1\": " << JsonText(c.dns1) << ", \"dns2\": " << JsonText(c.dns2)
                   << ", \"webPort\": " << c.webPort;
         if (verified)
-            std::cout << ", \"verify\": " << ConfirmationJson(*verified);
+            std::cout << ", \"answered\": " << (answered ? "true" : "false")
+                      << ", \"verify\": " << ConfirmationJson(*verified);
         std::cout << "}\n";
         return;
     }
@@ -109,16 +111,21 @@ int RunSetNetworkCommand(const CliArguments& args)
     if (options.values.count("--webport"))
         camera.webPort = webPort;
 
+    const bool verify = options.flags.count("--verify") > 0;
     code = ApplyNetwork(session.Context());
-    if (code != OperationResult::kSuccess)
+    // A write whose answer was lost may have been taken: then the search after it decides.
+    const bool answered = code == OperationResult::kSuccess;
+    const bool unconfirmed = Unanswered(code, session.Context()) && session.State().applyUnconfirmed.writes;
+    if (!answered && !(unconfirmed && verify))
         return FinishWrite("set-network", code, session.Context().errorDetail);
     std::optional<SettingsConfirmation> verified;
-    if (options.flags.count("--verify"))
+    if (verify)
         verified = session.ConfirmSettings();
-    PrintNetwork(camera, options.json, verified);
+    PrintNetwork(camera, options.json, verified, answered);
     if (!verified)
         return 0;
-    const std::string outcome = ConfirmationText(*verified);
+    const std::string outcome =
+        (answered ? "" : "the answer to the write was lost; ") + ConfirmationText(*verified);
     if (verified->outcome == SettingsConfirmation::Confirmed) {
         if (!options.json)
             std::cout << outcome << "\n";

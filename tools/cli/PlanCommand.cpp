@@ -6,7 +6,6 @@
 #include "tools/cli/CameraCommand.h"
 #include "tools/cli/PlanFile.h"
 
-#include <fstream>
 #include <iostream>
 
 namespace {
@@ -22,6 +21,7 @@ struct PlanOutcome
     bool passwordChanges = false;
     CameraInfo target;
     bool applied = false;
+    bool answered = true; // false: an applied row's write went unanswered
     SettingsConfirmation confirmation;
 
     bool Fine() const { return result == "would change" || result == "no change" || result == "confirmed"; }
@@ -44,9 +44,10 @@ std::string Detail(const PlanOutcome& o)
 {
     if (!o.reason.empty())
         return o.reason;
+    const std::string lost = o.answered ? "" : "the answer to a write was lost; ";
     if (o.result == "differs" || o.result == "not seen again")
-        return ConfirmationText(o.confirmation);
-    return ChangesText(o);
+        return lost + ConfirmationText(o.confirmation);
+    return lost + ChangesText(o);
 }
 
 void PrintTable(const std::vector<PlanOutcome>& outcomes)
@@ -72,7 +73,8 @@ void PrintJson(const std::vector<PlanOutcome>& outcomes, bool dryRun)
         }
         std::cout << "], \"newPassword\": " << (o.passwordChanges ? "true" : "false");
         if (o.applied)
-            std::cout << ", \"verify\": " << ConfirmationJson(o.confirmation);
+            std::cout << ", \"answered\": " << (o.answered ? "true" : "false")
+                      << ", \"verify\": " << ConfirmationJson(o.confirmation);
         std::cout << "}";
         comma = ",\n";
     }
@@ -119,7 +121,9 @@ void Apply(CDeviceManager& manager, const PlanRow& row, const std::string& id, c
     manager.TargetIp = o.target.ipCopy;
     OperationContext context{state, manager};
     const int code = ApplyNetwork(context);
-    if (code != OperationResult::kSuccess) {
+    // A write whose answer was lost may have been taken: the search that confirms every row decides.
+    o.answered = code == OperationResult::kSuccess;
+    if (!o.answered && !(Unanswered(code, context) && state.applyUnconfirmed.writes)) {
         o.result = "failed";
         o.reason = OperationErrorText(code, context.errorDetail);
         return;
@@ -143,10 +147,7 @@ int RunPlanCommand(const CliArguments& args)
     if (options.values.count("--mac"))
         return CliError("plan: the cameras' MACs come from the file, not --mac");
     const std::string password = options.Value("--password");
-    std::ifstream file(args[0]);
-    if (!file)
-        return CliError("plan: cannot read " + args[0]);
-    const PlanFile plan = ReadPlanFile(file);
+    const PlanFile plan = ReadPlanFile(args[0]);
     if (!plan.error.empty())
         return CliError("plan: " + args[0] + ": " + plan.error);
     const bool dryRun = options.flags.count("--dry-run") > 0;

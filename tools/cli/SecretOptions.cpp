@@ -2,9 +2,12 @@
 #include "tools/cli/SecretOptions.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
+#include <fcntl.h>
 #include <iostream>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -49,6 +52,108 @@ private:
     bool m_active;
 };
 
+std::string SystemError(int error)
+{
+    return std::strerror(error);
+}
+
+// A line that a source gave, or the error text for what it gave instead; where names the source.
+std::optional<std::string> LineOrError(const SecretLine& line, const std::string& where, std::string& error)
+{
+    switch (line.outcome) {
+    case SecretLine::Line:
+        return line.text;
+    case SecretLine::Nothing:
+        error = where + " is empty";
+        break;
+    case SecretLine::TooLong:
+        error = "the first line of " + where + " is too long";
+        break;
+    case SecretLine::ReadError:
+        error = "cannot read " + where + ": " + SystemError(line.error);
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> FromFile(const std::string& option, const std::string& path, std::string& error,
+                                    std::vector<std::string>& warnings)
+{
+    const std::string quoted = "'" + path + "'";
+    // A named pipe is waited on as any reader would: process substitution gives one.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        error = option + ": cannot read " + quoted + ": " + SystemError(errno);
+        return std::nullopt;
+    }
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && (status.st_mode & (S_IRGRP | S_IROTH)))
+        warnings.push_back(option + ": other users can read " + quoted +
+                           "; keep secrets in a file that only you can read (chmod go-r)");
+    const SecretLine line = ReadSecretLine(fd);
+    ::close(fd);
+    std::optional<std::string> value = LineOrError(line, quoted, error);
+    if (!error.empty())
+        error = option + ": " + error;
+    return value;
+}
+
+std::optional<std::string> FromStandardInput(const std::string& option, std::string& error)
+{
+    std::optional<std::string> value = LineOrError(ReadSecretLine(STDIN_FILENO), "standard input", error);
+    if (!error.empty())
+        error = option + ": " + error;
+    return value;
+}
+
+// What was typed at the prompt, or the error text for what came instead.
+std::optional<std::string> Typed(const SecretLine& answer, const std::string& name, const std::string& what,
+                                 std::string& error)
+{
+    switch (answer.outcome) {
+    case SecretLine::Line:
+        return answer.text;
+    case SecretLine::Nothing:
+        error = name + ": nothing was typed for " + what;
+        break;
+    case SecretLine::TooLong:
+        error = name + ": what was typed for " + what + " is too long";
+        break;
+    case SecretLine::ReadError:
+        error = name + ": cannot read the terminal: " + SystemError(answer.error);
+        break;
+    }
+    return std::nullopt;
+}
+
+// Nothing, and no error, when there is no terminal to ask on.
+std::optional<std::string> FromPrompt(const std::string& name, SecretPrompt prompt, std::string& error)
+{
+    const bool isNew = name == "--new-password";
+    const std::string what = isNew ? "the new password" : "the password";
+    const std::optional<SecretLine> first = prompt(isNew ? "New password: " : "Password: ");
+    if (!first)
+        return std::nullopt;
+    const std::optional<std::string> value = Typed(*first, name, what, error);
+    if (!value || !isNew)
+        return value;
+    // A typing error in a new password would lock the camera out: it is typed twice.
+    const std::optional<SecretLine> again = prompt("Retype new password: ");
+    const std::optional<std::string> second = again ? Typed(*again, name, what, error) : std::nullopt;
+    if (!second) {
+        if (error.empty())
+            error = name + ": the new password was not typed a second time";
+        return std::nullopt;
+    }
+    if (*second != *value) {
+        error = name + ": the two new passwords typed differ";
+        return std::nullopt;
+    }
+    return value;
+}
+
 } // namespace
 
 bool IsSecretOption(std::string_view name)
@@ -87,71 +192,97 @@ bool TakeSecretSource(std::string_view arg, const std::optional<std::string>& ne
     return false;
 }
 
-std::optional<std::string> ReadSecretLine(std::istream& in)
+SecretLine ReadSecretLine(int fd)
 {
-    std::string line;
+    SecretLine line;
     char c = 0;
-    while (in.get(c) && c != '\n') {
-        if (line.size() == kLongestSecretLine)
-            return std::nullopt;
-        line.push_back(c);
+    for (;;) {
+        const ssize_t got = ::read(fd, &c, 1);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return {SecretLine::ReadError, {}, errno};
+        if (got == 0)
+            break;
+        line.outcome = SecretLine::Line;
+        if (c == '\n')
+            break;
+        if (line.text.size() == kLongestSecretLine)
+            return {SecretLine::TooLong, {}, 0};
+        line.text.push_back(c);
     }
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+    if (!line.text.empty() && line.text.back() == '\r')
+        line.text.pop_back();
     return line;
 }
 
-std::optional<std::string> PromptWithoutEcho(std::string_view question)
+std::optional<SecretLine> PromptWithoutEcho(std::string_view question)
 {
     if (!::isatty(STDIN_FILENO))
         return std::nullopt;
-    std::optional<std::string> answer;
+    SecretLine answer;
     {
         // Echo goes off before the question shows, so that nothing typed after it is echoed.
         const EchoOff quiet;
         std::cerr << question << std::flush;
-        answer = ReadSecretLine(std::cin);
+        answer = ReadSecretLine(STDIN_FILENO);
     }
     std::cerr << "\n";
     return answer;
 }
 
-std::string ResolveSecrets(const std::map<std::string, SecretSources>& secrets,
-                           const std::set<std::string>& prompted, std::map<std::string, std::string>& values,
-                           SecretPrompt prompt)
+ResolvedSecrets ResolveSecrets(const std::map<std::string, SecretSources>& secrets,
+                               const std::set<std::string>& prompted,
+                               std::map<std::string, std::string>& values, SecretPrompt prompt)
 {
+    // Every source is checked before any is read: nothing is read or asked for in vain.
     std::string readerOfStdin;
     for (const auto& [name, sources] : secrets) {
         const int ways = int(sources.argument.has_value()) + int(sources.file.has_value()) +
                          int(sources.variable.has_value()) + int(sources.standardInput);
         if (ways > 1)
-            return name + " is given more than one way";
+            return {name + " is given more than one way", {}};
         if (sources.standardInput && !readerOfStdin.empty())
-            return readerOfStdin + "-stdin and " + name + "-stdin cannot both read standard input";
-
+            return {readerOfStdin + "-stdin and " + name + "-stdin cannot both read standard input", {}};
+        if (sources.standardInput)
+            readerOfStdin = name;
+    }
+    ResolvedSecrets resolved;
+    // In the order of the options, so that a prompt asks for the current password first.
+    for (std::string_view option : kSecretOptions) {
+        const auto it = secrets.find(std::string(option));
+        if (it == secrets.end())
+            continue;
+        const auto& [name, sources] = *it;
         std::optional<std::string> value;
+        std::string source = name;
+        std::string error;
         if (sources.argument) {
             value = sources.argument;
         } else if (sources.file) {
-            std::ifstream file(*sources.file, std::ios::binary);
-            if (!file)
-                return name + "-file: cannot open '" + *sources.file + "'";
-            if (!(value = ReadSecretLine(file)))
-                return name + "-file: the first line of '" + *sources.file + "' is too long";
+            source = name + "-file";
+            value = FromFile(source, *sources.file, error, resolved.warnings);
         } else if (sources.variable) {
-            const char* text = std::getenv(sources.variable->c_str());
-            if (!text)
-                return name + "-env: the environment variable " + *sources.variable + " is not set";
-            value = text;
+            source = name + "-env";
+            if (const char* text = std::getenv(sources.variable->c_str()))
+                value = text;
+            else
+                error = source + ": the environment variable " + *sources.variable + " is not set";
         } else if (sources.standardInput) {
-            readerOfStdin = name;
-            if (!(value = ReadSecretLine(std::cin)))
-                return name + "-stdin: the first line of standard input is too long";
+            source = name + "-stdin";
+            value = FromStandardInput(source, error);
         } else if (prompted.count(name)) {
-            value = prompt(name == "--new-password" ? "New password: " : "Password: ");
+            source = "the prompt";
+            value = FromPrompt(name, prompt, error);
         }
-        if (value)
-            values[name] = *value;
+        if (!error.empty())
+            return {error, {}};
+        if (!value)
+            continue;
+        // An empty new password would leave the camera open to anyone.
+        if (value->empty() && name == "--new-password")
+            return {name + ": the new password from " + source + " is empty", {}};
+        values[name] = *value;
     }
-    return {};
+    return resolved;
 }

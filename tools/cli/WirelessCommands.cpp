@@ -3,6 +3,7 @@
 
 #include "device/ApplySequence.h"
 #include "device/DeviceOperations.h"
+#include "device/WirelessComparison.h"
 #include "device/WirelessOptions.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Utf8.h"
@@ -70,6 +71,35 @@ int CheckGivenValues(const CameraOptions& options, const WirelessSettings& given
     return -1;
 }
 
+// A write whose answer was lost may have been taken: what GetWLan reads back decides. Prints what
+// the camera holds and returns 0 when that is what was written, 5 when it is not; any other
+// failure, or a reading that goes unanswered too, is reported as the write's own.
+int ReadBackAfterLostAnswer(OperationContext& context, int code, const CameraOptions& options)
+{
+    const ApplyUnconfirmed& unconfirmed = context.state.applyUnconfirmed;
+    if (!Unanswered(code, context) || !unconfirmed.writes)
+        return FinishWrite("set-wlan", code, context.errorDetail);
+    // The apply reads back after an unanswered SetWLan itself; after another write, here.
+    if (!unconfirmed.wireless && (code = ReadBackWireless(context)) != OperationResult::kSuccess)
+        return FinishWrite("set-wlan", code, context.errorDetail);
+    if (!unconfirmed.wirelessReadBack)
+        return FinishWrite("set-wlan", OperationResult::kFailed, OperationResult::kDetailNoAnswer);
+    const WirelessSettings& held = *unconfirmed.wirelessReadBack;
+    PrintWireless(held, options.json, options.Has(std::string(kShowKeys)));
+    if (options.json)
+        std::cout << "\n";
+    const std::vector<WirelessDifference> differences = CompareWirelessSettings(context.state.wireless, held);
+    if (differences.empty()) {
+        if (!options.json)
+            std::cout << "the answer to a write was lost; read back, the camera holds the settings written\n";
+        return 0;
+    }
+    std::cerr << "quillane-cli: set-wlan: the answer to a write was lost; read back, the camera holds other "
+                 "wireless settings: "
+              << ToUtf8(DescribeWirelessDifferences(differences)) << "\n";
+    return kExitSettingsDiffer;
+}
+
 } // namespace
 
 int RunSetWlanCommand(const CliArguments& args)
@@ -125,7 +155,7 @@ int RunSetWlanCommand(const CliArguments& args)
     // for the models that need one.
     code = ApplyWireless(session.Context());
     if (code != OperationResult::kSuccess)
-        return FinishWrite("set-wlan", code, session.Context().errorDetail);
+        return ReadBackAfterLostAnswer(session.Context(), code, options);
     PrintWireless(w, options.json, options.Has(std::string(kShowKeys)));
     if (options.json)
         std::cout << "\n";

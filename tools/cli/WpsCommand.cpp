@@ -6,11 +6,8 @@
 #include "platform/Utf8.h"
 
 #include <chrono>
-#include <cstdio>
-#include <fcntl.h>
 #include <iostream>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -35,38 +32,6 @@ int PollPhase(OperationContext& context, int (*poll)(OperationContext&), const P
         std::this_thread::sleep_for(pacing.interval);
     }
 }
-
-// The key exchange writes diagnostic lines to standard output; machine-readable output must not
-// carry them, so they go to /dev/null while this lives.
-class QuietStdout
-{
-public:
-    explicit QuietStdout(bool quiet)
-    {
-        if (!quiet)
-            return;
-        std::fflush(stdout);
-        m_saved = dup(STDOUT_FILENO);
-        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (m_saved >= 0 && null >= 0)
-            dup2(null, STDOUT_FILENO);
-        if (null >= 0)
-            close(null);
-    }
-    ~QuietStdout()
-    {
-        if (m_saved < 0)
-            return;
-        std::fflush(stdout);
-        dup2(m_saved, STDOUT_FILENO);
-        close(m_saved);
-    }
-    QuietStdout(const QuietStdout&) = delete;
-    QuietStdout& operator=(const QuietStdout&) = delete;
-
-private:
-    int m_saved = -1;
-};
 
 int Failed(const char* step, int code, int32_t detail)
 {
@@ -130,11 +95,8 @@ int RunWpsCommand(const CliArguments& args)
         return code;
     WpsValues wps;
     wps.mode = options.flags.count("--pin") ? WpsMode::kPin : WpsMode::kPushButton;
-    {
-        const QuietStdout quiet(options.json);
-        if ((code = Join(session.Context(), wps, pacing, options.json)) != -1)
-            return code;
-    }
+    if ((code = Join(session.Context(), wps, pacing, options.json)) != -1)
+        return code;
     const std::string mac = ToUtf8(session.State().camera.macText);
     if (options.json)
         std::cout << "{\"mac\": " << JsonString(mac) << ", \"mode\": \""

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
+#include "engine/KeyExchange.h"
 #include "platform/ProgramVersion.h"
 #include "tools/cli/CameraCommand.h"
 #include "tools/cli/CliCommand.h"
@@ -62,6 +63,8 @@ int UnknownArgument(std::string_view command, size_t position)
 
 int main(int argc, char** argv)
 {
+    // Standard output carries results that people and scripts read: no key exchange diagnostics.
+    KeyExchange::SetDiagnosticStream(nullptr);
     if (argc < 2 || std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h") {
         PrintUsage(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? kExitUsage : 0;
