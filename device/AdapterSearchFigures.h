@@ -19,6 +19,7 @@ struct AdapterSearchFigures
     int32_t repliesAccepted = 0;
     int32_t straysDropped = 0;     // not an answer to this search
     int32_t duplicatesDropped = 0; // a camera already listed
+    int32_t overLimitDropped = 0;  // answers of new cameras once the search had listed all it may
     std::chrono::milliseconds listened{0};
 
     // Once the pass has ended: no request of it went out, so no camera could answer it.

@@ -76,12 +76,13 @@ eth1=$(echo "$output" | jq -c '.adapters[] | select(.interface == "eth1") |
 expect "diag, eth1" "$eth1" '["198.18.1.1",1,0,true]'
 expect "diag, cameras" "$(echo "$output" | jq -c '[.cameras[].mac]')" \
     '["02.00.00.00.61.01","02.00.00.00.61.02","02.00.00.00.62.01"]'
-expect "diag, nothing refused" "$(echo "$output" | jq -c '[.adapters[] | [.sendsFailed, .error]]')" \
-    '[[0,null],[0,null]]'
+expect "diag, nothing refused or over the limit" "$(echo "$output" | jq -c '[.adapters[] |
+    [.sendsFailed, .error, .overLimitDropped]]')" '[[0,null,0],[0,null,0]]'
 ip netns exec "$pc" "$cli" search --diag >/dev/null 2>"$work/diag.txt"
 expect "diag, text" "$(cat "$work/diag.txt")" "search: eth1 198.18.1.1: "
 expect "diag, text" "$(cat "$work/diag.txt")" " sent, 0 refused, "
 expect "diag, text" "$(cat "$work/diag.txt")" " heard, 1 accepted, 0 strays and "
+expect "diag, text" "$(cat "$work/diag.txt")" " 0 answers over the limit of 4096 cameras dropped, "
 
 # The pc's own firewall refuses the requests (a refused send fails with EPERM): first on eth1
 # only, then on every adapter. Only what was sent may reach a camera.

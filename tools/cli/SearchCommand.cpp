@@ -12,6 +12,8 @@
 
 namespace {
 
+static_assert(SearchMerge::kMaxCameras == 4096, "the usage text gives the limit");
+
 struct Found
 {
     std::u16string model;
@@ -79,6 +81,7 @@ std::string FiguresJson(const AdapterSearchFigures& f)
            ", \"repliesAccepted\": " + std::to_string(f.repliesAccepted) +
            ", \"straysDropped\": " + std::to_string(f.straysDropped) +
            ", \"duplicatesDropped\": " + std::to_string(f.duplicatesDropped) +
+           ", \"overLimitDropped\": " + std::to_string(f.overLimitDropped) +
            ", \"listenedMs\": " + std::to_string(f.listened.count()) + "}";
 }
 
@@ -90,8 +93,9 @@ void PrintFigures(const std::vector<AdapterSearchFigures>& figures)
         if (f.systemError != 0)
             std::cerr << " (" << ErrorText(f) << ")";
         std::cerr << ", " << f.datagramsHeard << " heard, " << f.repliesAccepted << " accepted, "
-                  << f.straysDropped << " strays and " << f.duplicatesDropped
-                  << " duplicates dropped, listened " << f.listened.count() << " ms\n";
+                  << f.straysDropped << " strays and " << f.duplicatesDropped << " duplicates dropped, "
+                  << f.overLimitDropped << " answers over the limit of " << SearchMerge::kMaxCameras
+                  << " cameras dropped, listened " << f.listened.count() << " ms\n";
     }
 }
 
