@@ -1,14 +1,21 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "device/SearchMerge.h"
 
+#include <chrono>
+#include <exception>
 #include <random>
 
 namespace {
 
 uint64_t RandomSeed()
 {
-    std::random_device device;
-    return (static_cast<uint64_t>(device()) << 32) ^ device();
+    try {
+        std::random_device device;
+        return (static_cast<uint64_t>(device()) << 32) ^ device();
+    } catch (const std::exception&) {
+        // No source of randomness: the clock still differs from run to run.
+        return static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    }
 }
 
 } // namespace
