@@ -2,12 +2,18 @@
 # SPDX-License-Identifier: Apache-2.0
 # Searches and camera commands over a hostile network: a link that loses frames (nftables,
 # numgen random) behind a bridge that duplicates and reorders them (quillane-impair).
-#   bench/hostile_network.sh [BUILD_DIR] [RUNS]       (default: build/debug, 20)
-# Prints, for searches of 200 cameras, how many were listed at 10% and 30% loss with and without
-# the repeated request; then, at 30% loss, 20% duplication and reordering, RUNS searches and RUNS
-# runs of every camera command, each judged against the simulated camera's state: successes,
-# honest failures and false successes (a success the camera does not bear out, or a camera listed
-# twice). Exits 1 when any false success or unclear failure was seen. About ten minutes.
+#   bench/hostile_network.sh [BUILD_DIR] [RUNS] [PART ...]      (default: build/debug, 20, all parts)
+# Parts, in this order:
+#   searches    for searches of 200 cameras, how many were listed at 10% and 30% loss on the
+#               cameras' link, with and without the repeated request;
+#   pc-side     RUNS searches of 200 cameras with 30% loss in the pc's own firewall, on output only
+#               (a send the firewall drops fails with EPERM) and on output and input: how many each
+#               search listed, the minimum and the median;
+#   hostile     at 30% loss, 20% duplication and reordering, RUNS searches;
+#   operations  the same network, RUNS runs of every camera command, each judged against the
+#               simulated camera's state: successes, honest failures and false successes (a
+#               success the camera does not bear out, or a camera listed twice).
+# Exits 1 when any false success or unclear failure was seen. About fifteen minutes for all.
 # Runs itself inside scripts/in-test-netns.sh, so nothing reaches this machine's network.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,6 +22,9 @@ if [ "${QUILLANE_ISOLATED_NETNS:-}" != 1 ]; then
 fi
 build=${1:-build/debug}
 runs=${2:-20}
+shift 2 || shift $#
+parts=("$@")
+[ ${#parts[@]} -gt 0 ] || parts=(searches pc-side hostile operations)
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
 cli="$build/tools/cli/quillane-cli"
 camsim="$build/tools/camsim/quillane-camsim"
@@ -57,10 +66,14 @@ drop_lab() {
 
 # search_once REPEATS: prints "listed duplicates".
 search_once() {
-    ip netns exec "$pc" "$cli" search --json --repeats "$1" >"$work/found.json"
+    # A search that could send nothing exits 7 (kept in $work/code); it still prints its empty list.
+    local code=0
+    ip netns exec "$pc" "$cli" search --json --repeats "$1" >"$work/found.json" 2>/dev/null || code=$?
+    echo "$code" >"$work/code"
     local listed unique
-    listed=$(grep -o '"mac": "[^"]*"' "$work/found.json" | wc -l)
-    unique=$(grep -o '"mac": "[^"]*"' "$work/found.json" | sort -u | wc -l)
+    # grep finds nothing in an empty list, which pipefail would take for a failure.
+    listed=$({ grep -o '"mac": "[^"]*"' "$work/found.json" || true; } | wc -l)
+    unique=$({ grep -o '"mac": "[^"]*"' "$work/found.json" || true; } | sort -u | wc -l)
     echo "$unique $((listed - unique))"
 }
 
@@ -82,6 +95,40 @@ search_figures() {
         done
         drop_lab
     done
+}
+
+# pc_side_loss CHAINS: RUNS searches of the 200 cameras with 30% loss in the pc's own firewall on
+# CHAINS ("output" or "output input"); the cameras' link loses nothing.
+pc_side_loss() {
+    local chains=$1 chain r listed duplicates counts=() zero=0 unsent=0 twice=0
+    build_lab 0 0 0 200
+    {
+        echo "table inet quillane_pc_loss {"
+        for chain in $chains; do
+            echo "    chain $chain { type filter hook $chain priority 0; policy accept; numgen random mod 100 < 30 drop; }"
+        done
+        echo "}"
+    } | ip netns exec "$pc" nft -f -
+    for r in $(seq "$runs"); do
+        read -r listed duplicates < <(search_once 3)
+        counts+=("$listed")
+        [ "$listed" -eq 0 ] && zero=$((zero + 1))
+        [ "$(cat "$work/code")" -eq 7 ] && unsent=$((unsent + 1))
+        twice=$((twice + duplicates))
+    done
+    false_successes=$((false_successes + twice))
+    local sorted median
+    mapfile -t sorted < <(printf '%s\n' "${counts[@]}" | sort -n)
+    median=$(((sorted[(runs - 1) / 2] + sorted[runs / 2]) / 2))
+    printf 'pc-side loss 30%% on %s, x%d: listed of 200: %s\n' "${chains// / and }" "$runs" "${counts[*]}"
+    printf '    min %d, median %d; searches that listed none: %d, of which the firewall refused every request: %d; cameras listed twice: %d\n' \
+        "${sorted[0]}" "$median" "$zero" "$unsent" "$twice"
+    drop_lab
+}
+
+pc_side_searches() {
+    pc_side_loss output
+    pc_side_loss "output input"
 }
 
 hostile_searches() {
@@ -176,9 +223,15 @@ hostile_operations() {
     drop_lab
 }
 
-search_figures
-hostile_searches
-hostile_operations
+for part in "${parts[@]}"; do
+    case "$part" in
+        searches) search_figures ;;
+        pc-side) pc_side_searches ;;
+        hostile) hostile_searches ;;
+        operations) hostile_operations ;;
+        *) echo "hostile_network.sh: no part '$part' (searches, pc-side, hostile, operations)" >&2; exit 2 ;;
+    esac
+done
 rm -rf "$work"
 echo "false successes: $false_successes, unclear failures: $unclear"
 [ "$false_successes" -eq 0 ] && [ "$unclear" -eq 0 ]

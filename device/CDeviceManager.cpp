@@ -11,7 +11,9 @@
 #include "platform/ProgramFolder.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <system_error>
 
 using namespace DeviceProtocol;
 
@@ -172,15 +174,18 @@ void CDeviceManager::RunSearch()
         // Handed out in adapter order, as when the passes ran one after the other.
         const uint16_t sequence = NextSequence();
         const AdapterAddress& adapter = adapters[entries[pass]];
+        // A pass that never runs leaves the others to list its cameras.
         try {
             threads.push_back(m_threadStarter([this, pass, &adapter, sequence, &results] {
                 const auto start = std::chrono::steady_clock::now();
                 results[pass] = SearchAdapter(pass, adapter, sequence);
                 EndPass(pass, std::chrono::steady_clock::now() - start);
             }));
+        } catch (const std::system_error& error) {
+            results[pass] = PassFailed(pass, 12, error.code().value());
+            EndPass(pass, {});
         } catch (const std::exception&) {
-            // The pass never ran; the others still may list its cameras.
-            results[pass] = 12;
+            results[pass] = PassFailed(pass, 12, EAGAIN);
             EndPass(pass, {});
         }
     }
@@ -200,14 +205,19 @@ int32_t CDeviceManager::SearchAdapter(size_t pass, const AdapterAddress& adapter
 {
     CUT_WSClient client;
     if (client.OpenDatagram(kBroadcastHost, kPort, &adapter) != CUT_WSClient::kOk)
-        return 12;
+        return PassFailed(pass, 12, client.SystemError());
     if (!client.EnableBroadcast())
-        return 13;
+        return PassFailed(pass, 13, client.SystemError());
     const std::array<uint8_t, kHeaderSize> request = SearchRequest(sequence, protocolWord);
-    size_t length = request.size();
-    if (client.Send(request.data(), length) != CUT_WSClient::kOk)
-        return 14;
-    CountRequest(pass);
+    // A send the system refuses (a host firewall that drops or rejects output gives EPERM) loses
+    // that one request: the planned repeats still go out, as after a broadcast lost on the wire.
+    auto send = [&] {
+        size_t length = request.size();
+        const bool sent = client.Send(request.data(), length) == CUT_WSClient::kOk;
+        CountRequest(pass, sent, client.SystemError());
+        return sent;
+    };
+    bool anySent = send();
 
     using Clock = std::chrono::steady_clock;
     // Slices keep a destroyed manager from waiting out a whole quiet period.
@@ -219,15 +229,11 @@ int32_t CDeviceManager::SearchAdapter(size_t pass, const AdapterAddress& adapter
     auto quietUntil = start + m_timeouts.searchQuiet;
     while (!m_stop) {
         const auto now = Clock::now();
-        if (now >= quietUntil || now >= passEnd)
+        // When nothing went out and no repeat is left, no camera can answer this pass.
+        if (now >= quietUntil || now >= passEnd || (!anySent && repeats.Done()))
             break;
         if (repeats.Due(now)) {
-            // A lost repeat is no reason to stop listening for the answers to the others.
-            length = request.size();
-            if (client.Send(request.data(), length) == CUT_WSClient::kOk)
-                CountRequest(pass);
-            else
-                repeats.Stop();
+            anySent = send() || anySent;
             continue;
         }
         const auto until = std::min({quietUntil, passEnd, repeats.Next()});
@@ -242,7 +248,14 @@ int32_t CDeviceManager::SearchAdapter(size_t pass, const AdapterAddress& adapter
         quietUntil = Clock::now() + m_timeouts.searchQuiet;
         AcceptReply(datagram.data(), size, sequence, pass);
     }
-    return 15;
+    return anySent ? 15 : 14;
+}
+
+int32_t CDeviceManager::PassFailed(size_t pass, int32_t code, int systemError)
+{
+    std::lock_guard guard(m_lock);
+    m_figures[pass].systemError = systemError;
+    return code;
 }
 
 void CDeviceManager::EndPass(size_t pass, std::chrono::steady_clock::duration listened)
@@ -254,10 +267,16 @@ void CDeviceManager::EndPass(size_t pass, std::chrono::steady_clock::duration li
     CountFound(before);
 }
 
-void CDeviceManager::CountRequest(size_t pass)
+void CDeviceManager::CountRequest(size_t pass, bool sent, int systemError)
 {
     std::lock_guard guard(m_lock);
-    ++m_figures[pass].requestsSent;
+    AdapterSearchFigures& figures = m_figures[pass];
+    if (sent) {
+        ++figures.requestsSent;
+        return;
+    }
+    ++figures.sendsFailed;
+    figures.systemError = systemError;
 }
 
 void CDeviceManager::CountFound(size_t before)

@@ -112,12 +112,15 @@ public:
 private:
     // One pass per adapter, all at the same time, each on a thread of its own.
     void RunSearch();
-    // The pass's result: 15 when it listened to its end, 12-14 when its socket failed.
+    // The pass's result: 15 when it listened to its end, 12-14 when no request could go out.
     int32_t SearchAdapter(size_t pass, const AdapterAddress& adapter, uint16_t sequence);
+    // Keeps the system's reason for a pass that could not send; returns code.
+    int32_t PassFailed(size_t pass, int32_t code, int systemError);
     void EndPass(size_t pass, std::chrono::steady_clock::duration listened);
     // Hands a camera's answer to the merge; every datagram heard is counted in the pass's figures.
     void AcceptReply(const uint8_t* data, size_t size, uint16_t sequence, size_t pass);
-    void CountRequest(size_t pass);
+    // A request sent, or one the system refused with that error number.
+    void CountRequest(size_t pass, bool sent, int systemError);
     // Keeps FoundCount with the list after the merge has added to it; called under m_lock.
     void CountFound(size_t before);
     void StopSearch();

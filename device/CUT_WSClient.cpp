@@ -64,11 +64,12 @@ int CUT_WSClient::OpenDatagram(std::string_view host, uint16_t remotePort, const
 
     m_socket = ::socket(m_family, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (m_socket < 0)
-        return kSocketNotCreated;
+        return Failed(kSocketNotCreated);
     EnlargeReceiveBuffer(m_socket);
     if (local != nullptr && !BindToAdapter(*local)) {
+        const int code = Failed(kBindFailed);
         Close();
-        return kBindFailed;
+        return code;
     }
     sockaddr_in bound{};
     socklen_t length = sizeof bound;
@@ -97,7 +98,16 @@ bool CUT_WSClient::BindToAdapter(const AdapterAddress& local)
 bool CUT_WSClient::EnableBroadcast()
 {
     const int on = 1;
-    return m_socket >= 0 && setsockopt(m_socket, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) == 0;
+    if (m_socket >= 0 && setsockopt(m_socket, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) == 0)
+        return true;
+    m_systemError = m_socket >= 0 ? errno : EBADF;
+    return false;
+}
+
+int CUT_WSClient::Failed(int code)
+{
+    m_systemError = errno;
+    return code;
 }
 
 int CUT_WSClient::Send(const uint8_t* data, size_t& length)
@@ -108,7 +118,7 @@ int CUT_WSClient::Send(const uint8_t* data, size_t& length)
         ::sendto(m_socket, data, length, 0, reinterpret_cast<const sockaddr*>(&m_remote), sizeof m_remote);
     if (sent < 0) {
         length = 0;
-        return kSendFailed;
+        return Failed(kSendFailed);
     }
     length = static_cast<size_t>(sent);
     return kOk;
@@ -133,7 +143,7 @@ int CUT_WSClient::Receive(uint8_t* buffer, size_t& size, std::chrono::millisecon
                                                reinterpret_cast<sockaddr*>(&m_lastSender), &senderLength);
     if (got < 0) {
         size = 0;
-        return kReadFailed;
+        return Failed(kReadFailed);
     }
     size = static_cast<size_t>(got);
     return kOk;

@@ -45,11 +45,15 @@ public:
     int Close();
 
     bool IsOpen() const { return m_socket >= 0; }
+    // The system's error number (errno) of the last call that failed, 0 before any failed.
+    int SystemError() const { return m_systemError; }
     uint16_t LocalPort() const { return m_localPort; }
     const sockaddr_in& LastSender() const { return m_lastSender; }
 
 private:
     bool BindToAdapter(const AdapterAddress& local);
+    // Keeps errno of the call that just failed; returns code.
+    int Failed(int code);
 
     int m_socket = -1;
     uint16_t m_remotePort = 0;
@@ -60,4 +64,5 @@ private:
     std::string m_host;
     sockaddr_in m_remote{};
     sockaddr_in m_lastSender{};
+    int m_systemError = 0;
 };

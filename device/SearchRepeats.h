@@ -39,7 +39,8 @@ public:
     }
 
     int Sent() const { return m_sent; }
-    void Stop() { m_count = m_sent; }
+    // Every repeat has had its turn.
+    bool Done() const { return m_sent >= m_count; }
 
 private:
     Clock::time_point m_start;

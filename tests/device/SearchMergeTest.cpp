@@ -130,4 +130,101 @@ TEST(SearchMergeTest, StartForgetsTheLastSearch)
     EXPECT_EQ(Listed(listed), "A0 C1");
 }
 
+// A reply from camera number n (MAC 02:00:nn:nn:nn:nn), as heard on an adapter entry.
+TemplateCameraRecord Numbered(uint32_t n, int32_t entry)
+{
+    std::vector<uint8_t> reply(kHeaderSize, 0);
+    reply[kMacOffset] = 0x02;
+    for (int i = 0; i < 4; ++i)
+        reply[kMacOffset + 2 + static_cast<size_t>(i)] = static_cast<uint8_t>(n >> (24 - 8 * i));
+    return TemplateCameraRecord::FromReply(reply, entry);
+}
+
+uint32_t NumberOf(const TemplateCameraRecord& record)
+{
+    const MacBytes mac = record.Mac();
+    return static_cast<uint32_t>(mac[2]) << 24 | static_cast<uint32_t>(mac[3]) << 16 |
+           static_cast<uint32_t>(mac[4]) << 8 | mac[5];
+}
+
+struct Burst
+{
+    size_t pass;
+    uint32_t first = 0; // cameras first .. first + count - 1, each answering `answers` times;
+    uint32_t count = 0; // no cameras: the pass finishes
+    int answers = 1;
+};
+
+struct CapCase
+{
+    const char* name;
+    size_t passes;
+    uint32_t known; // cameras 0 .. known - 1 are in the list before the search starts
+    std::vector<Burst> bursts;
+    std::vector<std::pair<uint32_t, uint32_t>> listed; // runs of camera numbers: first, count
+    std::string counts;                                // accepted/duplicates/over the limit per pass
+};
+
+TEST(SearchMergeTest, ListsNoMoreThanTheLimitAndCountsTheAnswersItDrops)
+{
+    constexpr uint32_t kMax = SearchMerge::kMaxCameras;
+    const CapCase cases[] = {
+        {"one pass lists the first cameras up to the limit; repeats of listed ones stay duplicates",
+         1,
+         0,
+         {{0, 0, kMax + 10, 2}, {0}},
+         {{0, kMax}},
+         "4096/4096/20"},
+        {"a later pass fills the list up to the limit once the earlier one ended",
+         2,
+         0,
+         {{1, 0, kMax + 5}, {0, 0, 10}, {0}, {1}},
+         {{0, kMax}},
+         "10/0/0 4086/10/5"},
+        {"a later pass holds only what the list could still take from it",
+         2,
+         0,
+         {{1, 0, 2 * kMax + 3}, {0, 0, kMax}, {0}, {1}},
+         {{0, kMax}},
+         "4096/0/0 0/4096/4099"},
+        {"cameras in the list before the start count against the limit and as listed",
+         1,
+         100,
+         {{0, 50, kMax}, {0}},
+         {{0, kMax}},
+         "3996/50/50"},
+    };
+    for (const CapCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<TemplateCameraRecord> listed;
+        for (uint32_t n = 0; n < c.known; ++n)
+            listed.push_back(Numbered(n, 0));
+        std::vector<AdapterSearchFigures> figures(c.passes);
+        SearchMerge merge(listed, figures);
+        merge.Start(c.passes);
+        for (const Burst& burst : c.bursts) {
+            if (burst.count == 0)
+                merge.Finished(burst.pass);
+            for (uint32_t n = burst.first; n < burst.first + burst.count; ++n) {
+                for (int i = 0; i < burst.answers; ++i)
+                    merge.Heard(burst.pass, Numbered(n, static_cast<int32_t>(burst.pass)));
+            }
+        }
+        std::vector<uint32_t> expected;
+        for (const auto& [first, count] : c.listed) {
+            for (uint32_t n = first; n < first + count; ++n)
+                expected.push_back(n);
+        }
+        std::vector<uint32_t> numbers;
+        for (const TemplateCameraRecord& record : listed)
+            numbers.push_back(NumberOf(record));
+        EXPECT_EQ(numbers, expected);
+        std::string counts;
+        for (const AdapterSearchFigures& f : figures)
+            counts += (counts.empty() ? "" : " ") + std::to_string(f.repliesAccepted) + "/" +
+                      std::to_string(f.duplicatesDropped) + "/" + std::to_string(f.overLimitDropped);
+        EXPECT_EQ(counts, c.counts);
+    }
+}
+
 } // namespace

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -181,6 +182,15 @@ std::filesystem::path NetLab::StartSimulator(const std::string& cameraHost,
     if (!std::filesystem::exists(state))
         throw std::runtime_error("netlab: the simulator did not become ready");
     return state;
+}
+
+bool NetLab::PcFirewall(const std::string& rules)
+{
+    FILE* nft = popen(("ip netns exec " + Namespace("pc") + " nft -f - 2>/dev/null").c_str(), "w");
+    if (nft == nullptr)
+        return false;
+    const bool written = std::fwrite(rules.data(), 1, rules.size(), nft) == rules.size();
+    return pclose(nft) == 0 && written;
 }
 
 std::string NetLab::ReadState(const std::filesystem::path& stateFile)

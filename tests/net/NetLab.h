@@ -34,6 +34,10 @@ public:
     // The simulator's current state (JSON text).
     static std::string ReadState(const std::filesystem::path& stateFile);
 
+    // Loads an nftables rule set (nft -f syntax) into the pc namespace, as its host firewall.
+    // False when nft is missing or refuses the rules.
+    bool PcFirewall(const std::string& rules);
+
     // Moves the calling thread (and threads it starts later) into the pc namespace, and back.
     void EnterPc();
     void LeavePc();

@@ -5,6 +5,8 @@
 #include "tests/net/NetFixture.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <string>
 
 namespace {
@@ -123,6 +125,71 @@ TEST_F(SearchTest, AdapterThatCannotBeSearchedDoesNotHideTheOthers)
     EXPECT_EQ(figures[0].requestsSent, 0);
     EXPECT_EQ(figures[1].repliesAccepted, 1);
 }
+
+// The pc's own firewall refuses some of the search requests (a refused send fails with EPERM).
+// The planned repeats still go out, and what the camera received is what the figures say.
+struct RefusedSendCase
+{
+    const char* name;
+    const char* outputRules; // nftables rules of the pc's output chain
+    int arrived;             // requests the simulator received
+    int cameras;
+    int32_t lastError;
+};
+
+const RefusedSendCase kRefusedSends[] = {
+    // 50 bytes a request: the quota lets one request match, not two.
+    {"the first request is rejected", "udp dport 62976 quota until 75 bytes reject", kSends - 1, 3, 15},
+    {"the first repeat is dropped",
+     "udp dport 62976 quota until 75 bytes accept; udp dport 62976 quota until 75 bytes drop", kSends - 1, 3,
+     15},
+    {"every request is rejected", "udp dport 62976 reject", 0, 0, 14},
+};
+
+void PrintTo(const RefusedSendCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class RefusedSendTest : public NetFixture, public ::testing::WithParamInterface<RefusedSendCase>
+{
+};
+
+TEST_P(RefusedSendTest, RequestsTheFirewallRefusesDoNotStopTheOthers)
+{
+    const RefusedSendCase& c = GetParam();
+    lab->AddLink("lanA");
+    lab->AddPcAdapter("lanA", "eth0", {"198.18.0.1/24"});
+    lab->AddCameraHost("cam", "lanA", "198.18.0.9/24");
+    const auto state = lab->StartSimulator("cam", {"--camera", "mac=02:00:00:00:22:01", "--count", "3"});
+    if (!lab->PcFirewall(std::string("table inet filter {\n chain output {\n  type filter hook output "
+                                     "priority filter; policy accept;\n  ") +
+                         c.outputRules + "\n }\n}\n"))
+        GTEST_SKIP() << "nftables do not work in this namespace";
+    lab->EnterPc();
+    auto manager = NewManager();
+
+    SearchAndWait(*manager);
+
+    EXPECT_EQ(RequestCount(NetLab::ReadState(state), DeviceProtocol::Opcode::kSearch), c.arrived);
+    EXPECT_EQ(manager->CameraCount(), c.cameras);
+    EXPECT_EQ(manager->lastError(), c.lastError);
+    const std::vector<AdapterSearchFigures> figures = manager->SearchFigures();
+    ASSERT_EQ(figures.size(), 1u);
+    EXPECT_EQ(figures[0].requestsSent, c.arrived);
+    EXPECT_EQ(figures[0].sendsFailed, kSends - c.arrived);
+    EXPECT_EQ(figures[0].systemError, EPERM);
+    EXPECT_EQ(figures[0].NothingSent(), c.arrived == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Firewalls, RefusedSendTest, ::testing::ValuesIn(kRefusedSends),
+                         [](const ::testing::TestParamInfo<RefusedSendCase>& info) {
+                             std::string name;
+                             for (const char* c = info.param.name; *c; ++c)
+                                 if (std::isalnum(static_cast<unsigned char>(*c)))
+                                     name += *c;
+                             return name;
+                         });
 
 TEST_F(SearchTest, SearchThatHearsNothingEndsWithAnEmptyList)
 {

@@ -12,6 +12,15 @@ netlab_check_isolated || exit 77
 work=$(mktemp -d)
 failures=0
 
+lacks() {
+    local what=$1 output=$2 text=$3
+    if [[ "$output" == *"$text"* ]]; then
+        echo "FAIL: $what: '$text' must not appear in:"
+        echo "$output" | head -n 5
+        failures=$((failures + 1))
+    fi
+}
+
 expect() {
     local what=$1 output=$2 text=$3
     if [[ "$output" != *"$text"* ]]; then
@@ -67,9 +76,58 @@ eth1=$(echo "$output" | jq -c '.adapters[] | select(.interface == "eth1") |
 expect "diag, eth1" "$eth1" '["198.18.1.1",1,0,true]'
 expect "diag, cameras" "$(echo "$output" | jq -c '[.cameras[].mac]')" \
     '["02.00.00.00.61.01","02.00.00.00.61.02","02.00.00.00.62.01"]'
+expect "diag, nothing refused or over the limit" "$(echo "$output" | jq -c '[.adapters[] |
+    [.sendsFailed, .error, .overLimitDropped]]')" '[[0,null,0],[0,null,0]]'
 ip netns exec "$pc" "$cli" search --diag >/dev/null 2>"$work/diag.txt"
 expect "diag, text" "$(cat "$work/diag.txt")" "search: eth1 198.18.1.1: "
+expect "diag, text" "$(cat "$work/diag.txt")" " sent, 0 refused, "
 expect "diag, text" "$(cat "$work/diag.txt")" " heard, 1 accepted, 0 strays and "
+expect "diag, text" "$(cat "$work/diag.txt")" " 0 answers over the limit of 4096 cameras dropped, "
+
+# The pc's own firewall refuses the requests (a refused send fails with EPERM): first on eth1
+# only, then on every adapter. Only what was sent may reach a camera.
+searches() { jq '.requests["161"] // 0' "$work/other.json"; }
+refuse() {
+    ip netns exec "$pc" nft -f - <<NFT
+flush ruleset
+table inet filter {
+    chain output {
+        type filter hook output priority filter; policy accept;
+        $1 udp dport 62976 reject
+    }
+}
+NFT
+}
+if ! command -v nft >/dev/null || ! refuse 'oifname "eth1"' 2>/dev/null; then
+    echo "nftables do not work here; the refused-send cases are skipped"
+else
+    before=$(searches)
+    code=0
+    output=$(ip netns exec "$pc" "$cli" search 2>"$work/err.txt") || code=$?
+    expect "eth1 refused: exit code" "$code" 0
+    expect "eth1 refused: eth0 still lists" "$(echo "$output" | cut -f4 | sort | tr '\n' ' ')" \
+        "02.00.00.00.61.01 02.00.00.00.61.02 "
+    expect "eth1 refused: named" "$(cat "$work/err.txt")" \
+        "quillane-cli: search: no request could be sent on eth1 (198.18.1.1): Operation not permitted"
+    lacks "eth1 refused: eth0 not named" "$(cat "$work/err.txt")" "on eth0"
+    expect "eth1 refused: nothing reached its camera" "$(searches)" "$before"
+
+    refuse ""
+    code=0
+    output=$(ip netns exec "$pc" "$cli" search --json --diag 2>"$work/err.txt") || code=$?
+    expect "all refused: exit code" "$code" 7
+    expect "all refused: the list" "$(echo "$output" | jq -c '.cameras')" "[]"
+    expect "all refused: json" "$(echo "$output" | jq -c '[.adapters[] | [.interface, .requestsSent,
+        .sendsFailed, .error]]')" '[["eth0",0,4,"Operation not permitted"],["eth1",0,4,"Operation not permitted"]]'
+    expect "all refused: eth0 named" "$(cat "$work/err.txt")" \
+        "quillane-cli: search: no request could be sent on eth0 (198.18.0.1): Operation not permitted"
+    code=0
+    ip netns exec "$pc" "$cli" search --diag >/dev/null 2>"$work/diag.txt" || code=$?
+    expect "all refused: text exit code" "$code" 7
+    expect "all refused: diag text" "$(cat "$work/diag.txt")" \
+        "search: eth1 198.18.1.1: 0 sent, 4 refused (Operation not permitted), 0 heard, "
+    expect "all refused: nothing reached a camera" "$(searches)" "$before"
+fi
 
 netlab_cleanup # simulators write into $work until they are stopped
 rm -rf "$work"

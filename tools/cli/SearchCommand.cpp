@@ -6,10 +6,13 @@
 #include "tools/cli/CameraCommand.h"
 
 #include <chrono>
+#include <cstring>
 #include <iostream>
 #include <thread>
 
 namespace {
+
+static_assert(SearchMerge::kMaxCameras == 4096, "the usage text gives the limit");
 
 struct Found
 {
@@ -60,28 +63,56 @@ void PrintJson(const std::vector<Found>& found)
     std::cout << (found.empty() ? "]\n" : "\n]\n");
 }
 
+// The system's words for why a request of the pass did not go out.
+std::string ErrorText(const AdapterSearchFigures& f)
+{
+    return f.systemError != 0 ? std::strerror(f.systemError) : "no reason given";
+}
+
 std::string FiguresJson(const AdapterSearchFigures& f)
 {
     return "{\"interface\": " + JsonString(f.interfaceName) +
            ", \"address\": " + JsonString(ToUtf8(f.ipText)) +
            ", \"adapterEntry\": " + std::to_string(f.adapterEntry) +
            ", \"requestsSent\": " + std::to_string(f.requestsSent) +
+           ", \"sendsFailed\": " + std::to_string(f.sendsFailed) +
+           ", \"error\": " + (f.systemError != 0 ? JsonString(ErrorText(f)) : "null") +
            ", \"datagramsHeard\": " + std::to_string(f.datagramsHeard) +
            ", \"repliesAccepted\": " + std::to_string(f.repliesAccepted) +
            ", \"straysDropped\": " + std::to_string(f.straysDropped) +
            ", \"duplicatesDropped\": " + std::to_string(f.duplicatesDropped) +
+           ", \"overLimitDropped\": " + std::to_string(f.overLimitDropped) +
            ", \"listenedMs\": " + std::to_string(f.listened.count()) + "}";
 }
 
 void PrintFigures(const std::vector<AdapterSearchFigures>& figures)
 {
-    if (figures.empty())
-        std::cerr << "search: no adapter with an address to search on\n";
-    for (const AdapterSearchFigures& f : figures)
+    for (const AdapterSearchFigures& f : figures) {
         std::cerr << "search: " << f.interfaceName << " " << ToUtf8(f.ipText) << ": " << f.requestsSent
-                  << " sent, " << f.datagramsHeard << " heard, " << f.repliesAccepted << " accepted, "
-                  << f.straysDropped << " strays and " << f.duplicatesDropped
-                  << " duplicates dropped, listened " << f.listened.count() << " ms\n";
+                  << " sent, " << f.sendsFailed << " refused";
+        if (f.systemError != 0)
+            std::cerr << " (" << ErrorText(f) << ")";
+        std::cerr << ", " << f.datagramsHeard << " heard, " << f.repliesAccepted << " accepted, "
+                  << f.straysDropped << " strays and " << f.duplicatesDropped << " duplicates dropped, "
+                  << f.overLimitDropped << " answers over the limit of " << SearchMerge::kMaxCameras
+                  << " cameras dropped, listened " << f.listened.count() << " ms\n";
+    }
+}
+
+// Names every adapter that could send no request, with the reason. Returns whether some request
+// went out at all.
+bool ReportUnsent(const std::vector<AdapterSearchFigures>& figures)
+{
+    if (figures.empty())
+        std::cerr << "quillane-cli: search: no adapter with an address to search on\n";
+    bool anySent = false;
+    for (const AdapterSearchFigures& f : figures) {
+        anySent = anySent || !f.NothingSent();
+        if (f.NothingSent())
+            std::cerr << "quillane-cli: search: no request could be sent on " << f.interfaceName << " ("
+                      << ToUtf8(f.ipText) << "): " << ErrorText(f) << "\n";
+    }
+    return anySent;
 }
 
 void PrintTable(const std::vector<Found>& found)
@@ -152,5 +183,6 @@ int RunSearchCommand(const CliArguments& args)
     if (time)
         std::cerr << "search: " << found.size() << " cameras, " << manager->FoundCount() << " accepted, "
                   << std::chrono::duration_cast<std::chrono::milliseconds>(took).count() << " ms\n";
-    return 0;
+    // An empty list from a search that could not ask is no answer: scripts must tell it apart.
+    return ReportUnsent(figures) ? 0 : kExitNothingSent;
 }
