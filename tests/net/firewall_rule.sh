@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: Apache-2.0
-# The host firewall rule that the README gives: in a pc namespace whose nftables drop incoming
-# traffic by default (loopback and established connections let through, as usual), a search
+# The host firewall rule that docs/system-needs.md gives: in a pc namespace whose nftables drop
+# incoming traffic by default (loopback and established connections let through, as usual), a search
 # finds no camera, because the answers come back by broadcast and match no connection; with the
 # rule it finds every camera, in the pc's subnet and outside it.
-#   firewall_rule.sh QUILLANE-CLI QUILLANE-CAMSIM README
+#   firewall_rule.sh QUILLANE-CLI QUILLANE-CAMSIM SYSTEM-NEEDS-DOCUMENT
 # Exit 77 (skipped) outside an isolated namespace or without nftables.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 cli=$1
 camsim=$2
-readme=$3
+document=$3
 rule='nft add rule inet filter input udp sport 62976 accept'
 # shellcheck source=netlab.sh
 source "$here/netlab.sh"
@@ -19,7 +19,7 @@ command -v nft >/dev/null || { echo "nft is not installed; skipped"; exit 77; }
 # shellcheck source=checks.sh
 source "$here/checks.sh"
 
-grep -qF "    $rule" "$readme" || fail "the README does not give the rule '$rule'"
+grep -qF "    $rule" "$document" || fail "$document does not give the rule '$rule'"
 
 netlab_init
 work=$(mktemp -d)
