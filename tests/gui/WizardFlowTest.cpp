@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <atomic>
 #include <memory>
@@ -49,9 +50,17 @@ struct Camera
 using Login = CDlgIdPwd;
 using Net = CDlgNetWork;
 
+enum class SkinProblem
+{
+    Missing,
+    FolderInItsPlace,
+    OverTheSizeLimit,
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Camera)
+Q_DECLARE_METATYPE(SkinProblem)
 
 class WizardFlowTest : public QObject
 {
@@ -637,20 +646,31 @@ private slots:
 
     void aMissingOrUnreadableSkinSaysWhereItLookedAndEnds_data()
     {
-        QTest::addColumn<bool>("folderInItsPlace");
-        QTest::newRow("missing") << false;
-        QTest::newRow("a folder in its place") << true;
+        QTest::addColumn<SkinProblem>("problem");
+        QTest::newRow("missing") << SkinProblem::Missing;
+        QTest::newRow("a folder in its place") << SkinProblem::FolderInItsPlace;
+        QTest::newRow("over the size limit") << SkinProblem::OverTheSizeLimit;
     }
 
     void aMissingOrUnreadableSkinSaysWhereItLookedAndEnds()
     {
-        QFETCH(bool, folderInItsPlace);
+        QFETCH(SkinProblem, problem);
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        if (folderInItsPlace)
-            QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Quillane.ini")));
+        const QString skinPath = folder.filePath(QStringLiteral("Quillane.ini"));
+        if (problem == SkinProblem::FolderInItsPlace)
+            QVERIFY(QDir().mkdir(skinPath));
+        if (problem == SkinProblem::OverTheSizeLimit) {
+            // Read as empty, every control would sit at 0,0 with no size.
+            QFile skin(skinPath);
+            QVERIFY(skin.open(QIODevice::WriteOnly));
+            QVERIFY(skin.write("[DlgListCam]\n") > 0);
+            QVERIFY(skin.resize(qint64{SkinFile::kMaxFileBytes} + 1));
+        }
         const std::filesystem::path programFolder = folder.path().toStdString();
         CQuillaneDlg wizard(DeviceTimeouts{}, programFolder);
+        // A wizard that starts after all is left again, and ends with 0.
+        QTimer::singleShot(5000, &wizard, [&wizard] { PostWizardCommand(&wizard, WIZ_EXIT); });
         QCOMPARE(wizard.exec(), 1);
         QVERIFY(wizard.hasEnded());
         QCOMPARE(wizard.currentPage(), nullptr);
