@@ -540,8 +540,8 @@ private slots:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("no caption") << QString() << QStringLiteral("Version:  1.2.3.4");
-        QTest::newRow("blank caption") << QStringLiteral(" \t ") << QStringLiteral("Version:  1.2.3.4");
+        QTest::newRow("no caption") << QString() << QStringLiteral("Version: 1.2.3.4");
+        QTest::newRow("blank caption") << QStringLiteral(" \t ") << QStringLiteral("Version: 1.2.3.4");
         QTest::newRow("skin caption") << QStringLiteral(" Release 7 ") << QStringLiteral("Release 7");
     }
 
@@ -559,7 +559,7 @@ private slots:
         QVERIFY(text);
         const ProgramVersion v = kProgramVersion;
         QCOMPARE(text->text(),
-                 QStringLiteral("Version:  %1.%2.%3.%4").arg(v.major).arg(v.minor).arg(v.patch).arg(v.tweak));
+                 QStringLiteral("Version: %1.%2.%3.%4").arg(v.major).arg(v.minor).arg(v.patch).arg(v.tweak));
     }
 
     // What Tab reaches, from the first control of the page, by section: every usable control,
