@@ -13,12 +13,6 @@
 
 namespace {
 
-std::u16string Number(int n)
-{
-    const std::string text = std::to_string(n);
-    return std::u16string(text.begin(), text.end());
-}
-
 void ReadPicture(const SkinFile& skin, const std::filesystem::path& images, std::u16string_view section,
                  std::u16string_view key)
 {
@@ -36,9 +30,7 @@ void ReadControl(const SkinFile& skin, const std::filesystem::path& images, cons
         skin.readString(section, key, u"");
     for (const char16_t* key : {u"password", u"autohscroll", u"Maxlen", u"default", u"header_enable"})
         skin.readInt(section, key, u"0");
-    // Drop-down items run until the first missing one; a skin may not make that endless.
-    for (int i = 0; i < 64 && !skin.readString(section, u"text" + Number(i), u"").empty(); ++i) {
-    }
+    skin.dropDownItems(section);
 }
 
 } // namespace
