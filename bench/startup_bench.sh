@@ -18,6 +18,25 @@ wizard="$build/wizard/quillane"
 floor="$build/bench/quillane_empty_window"
 camsim="$build/tools/camsim/quillane-camsim"
 
+# A tree built without the benchmarks (or only for the package) lacks the bare window: build
+# what is missing, in the flavours that have it.
+missing=()
+for program in "$wizard" "$floor" "$camsim"; do
+    [ -x "$program" ] || missing+=("$(basename "$program")")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    flavour=$(basename "$build")
+    if [ "$build" = "$root/build/$flavour" ] && { [ "$flavour" = release ] || [ "$flavour" = debug ]; }; then
+        echo "startup_bench: building ${missing[*]} ($flavour)" >&2
+        (cd "$root" && scripts/build.sh "$flavour" "${missing[@]}")
+    else
+        echo "startup_bench: $build lacks ${missing[*]}; build them, for example with" >&2
+        echo "  scripts/build.sh release quillane quillane_empty_window quillane-camsim" >&2
+        echo "and measure with: bench/startup_bench.sh build/release" >&2
+        exit 2
+    fi
+fi
+
 # shellcheck source=../tests/net/netlab.sh
 source "$root/tests/net/netlab.sh"
 netlab_init
@@ -28,19 +47,25 @@ netlab_pc_adapter lan eth0 198.18.0.1/24
 netlab_camera_host cams lan 198.18.0.250/24
 netlab_simulator cams "$work/cameras.json" "$camsim" --camera "mac=02:00:5e:20:00:01,ip=198.18.0.21" --count 4
 
-ip netns exec "$pc" Xvfb :59 -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a display number that no other X server uses and writes it once it is ready.
+ip netns exec "$pc" Xvfb -displayfd 3 -screen 0 1024x640x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 NETLAB_PIDS+=($!)
 for _ in $(seq 100); do
-    [ -e /tmp/.X11-unix/X59 ] && break
+    [ -s "$work/display" ] && break
     sleep 0.05
 done
+display=$(head -1 "$work/display")
+if [ -z "$display" ]; then
+    echo "startup_bench: Xvfb did not start" >&2
+    exit 1
+fi
 mkdir -m 700 "$work/runtime"
 
 # One run: prints "<ms to first paint> <peak KiB>".
 measure() {
     local program=$1 settle=$2 log="$work/log" pid start painted
     : >"$log"
-    ip netns exec "$pc" env DISPLAY=:59 QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" \
+    ip netns exec "$pc" env DISPLAY=":$display" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" \
         QUILLANE_STARTUP_STAMP=1 bash -c 'date +%s.%N >&2; exec "$0"' "$program" 2>"$log" &
     pid=$!
     for _ in $(seq 400); do
@@ -57,6 +82,12 @@ measure() {
     wait "$pid" 2>/dev/null || true
     start=$(head -1 "$log")
     painted=$(sed -n 's/.*painted at \([0-9.]*\).*/\1/p' "$log")
+    # Without its stamp there is no time to give, and a made-up one would spoil the figures.
+    if [ -z "$painted" ]; then
+        echo "startup_bench: $(basename "$program") showed no first page within 10 s; its output:" >&2
+        tail -n 20 "$log" >&2
+        exit 1
+    fi
     awk -v s="$start" -v p="$painted" -v h="$hwm" 'BEGIN { printf "%.1f %d\n", (p - s) * 1000, h }'
 }
 

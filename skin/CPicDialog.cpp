@@ -263,12 +263,8 @@ int CPicDialog::AddDropDown(const QString& section, int id)
     // may take.
     box->setGeometry(rect.x(), rect.y(), rect.width(), box->sizeHint().height());
     box->setMaxVisibleItems(qMax(1, rect.height() / qMax(1, fontHeight + 8)));
-    for (int i = 0;; ++i) {
-        const QString item = readText(section, QStringLiteral("text%1").arg(i), QString());
-        if (item.isEmpty())
-            break;
-        box->addItem(item);
-    }
+    for (const std::u16string& item : m_skin.dropDownItems(u16(section)))
+        box->addItem(qs(item));
     box->setCurrentIndex(readNumber(section, QStringLiteral("default"), QStringLiteral("0")));
     box->show();
     connect(box, &QComboBox::currentIndexChanged, this,

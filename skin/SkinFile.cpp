@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <mutex>
 
 namespace {
@@ -31,17 +32,6 @@ char16_t foldCase(char16_t c)
     if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
         return static_cast<char16_t>(c + 0x20);
     return c;
-}
-
-bool equalNoCase(std::u16string_view a, std::u16string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldCase(a[i]) != foldCase(b[i]))
-            return false;
-    }
-    return true;
 }
 
 // A value written in quotes loses one matching pair, as private-profile readers do.
@@ -101,6 +91,26 @@ int ParseSkinInt(std::u16string_view text)
     return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
+std::size_t SkinFile::NameHash::operator()(std::u16string_view name) const
+{
+    // FNV-1a over the folded characters, so that names equal but for case hash alike.
+    uint64_t hash = 14695981039346656037ull;
+    for (char16_t c : name)
+        hash = (hash ^ foldCase(c)) * 1099511628211ull;
+    return static_cast<std::size_t>(hash);
+}
+
+bool SkinFile::NameEqual::operator()(std::u16string_view a, std::u16string_view b) const
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (foldCase(a[i]) != foldCase(b[i]))
+            return false;
+    }
+    return true;
+}
+
 SkinFile::SkinFile(const std::filesystem::path& path) : m_path(path)
 {
     if (const auto bytes = ReadRegularFile(path, kMaxFileBytes))
@@ -136,6 +146,8 @@ std::shared_ptr<const SkinFile::Sections> SkinFile::sectionsOf(std::string_view 
 SkinFile::Sections SkinFile::parse(std::u16string_view text)
 {
     Sections sections;
+    // Where the keys of the current section go; none before the first section and in a later
+    // section of a name already seen, which is never read.
     Section* current = nullptr;
     while (!text.empty()) {
         const std::size_t end = text.find_first_of(u"\r\n");
@@ -148,8 +160,9 @@ SkinFile::Sections SkinFile::parse(std::u16string_view text)
             const std::size_t close = line.find(u']');
             if (close == std::u16string_view::npos)
                 continue;
-            sections.push_back({std::u16string(trim(line.substr(1, close - 1))), {}});
-            current = &sections.back();
+            const auto [section, added] =
+                sections.try_emplace(std::u16string(trim(line.substr(1, close - 1))));
+            current = added ? &section->second : nullptr;
             continue;
         }
         if (!current)
@@ -158,29 +171,22 @@ SkinFile::Sections SkinFile::parse(std::u16string_view text)
         // The reader that skins were written for does not count such a line as a key.
         if (equals == std::u16string_view::npos)
             continue;
-        current->entries.push_back({std::u16string(trim(line.substr(0, equals))),
-                                    std::u16string(unquote(trim(line.substr(equals + 1))))});
+        const std::u16string_view key = trim(line.substr(0, equals));
+        if (current->find(key) == current->end())
+            current->emplace(key, cutValue(unquote(trim(line.substr(equals + 1)))));
     }
     return sections;
 }
 
 const std::u16string* SkinFile::find(std::u16string_view section, std::u16string_view key) const
 {
-    section = trim(section);
-    key = trim(key);
     if (!m_sections)
         return nullptr;
-    for (const Section& candidate : *m_sections) {
-        if (!equalNoCase(candidate.name, section))
-            continue;
-        // Only the first section of a name is read; later ones with the same name are ignored.
-        for (const Entry& entry : candidate.entries) {
-            if (equalNoCase(entry.key, key))
-                return &entry.value;
-        }
+    const auto found = m_sections->find(trim(section));
+    if (found == m_sections->end())
         return nullptr;
-    }
-    return nullptr;
+    const auto value = found->second.find(trim(key));
+    return value == found->second.end() ? nullptr : &value->second;
 }
 
 std::u16string SkinFile::readString(std::u16string_view section, std::u16string_view key,
@@ -265,4 +271,16 @@ std::vector<SkinListColumn> SkinFile::listColumns(std::u16string_view section) c
                            std::clamp(readInt(section, prefix + u".width", u"0"), 0, kMaxCoordinate)});
     }
     return columns;
+}
+
+std::vector<std::u16string> SkinFile::dropDownItems(std::u16string_view section) const
+{
+    std::vector<std::u16string> items;
+    for (int i = 0; i < kMaxDropDownItems; ++i) {
+        std::u16string item = readString(section, u"text" + ::number(i), u"");
+        if (item.empty())
+            break;
+        items.push_back(std::move(item));
+    }
+    return items;
 }

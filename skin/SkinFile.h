@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The skin file's name; it lies in the program folder.
@@ -40,8 +41,9 @@ struct SkinFont
 // first key of a name win, a line without "=" is no key, values are trimmed and cut to 259
 // characters, and a file that cannot be read (or is no regular file, or is over kMaxFileBytes)
 // is simply empty. The text is Windows-1252 unless it starts with a UTF-8 byte
-// order mark. The whole file is read once, at construction; readings that find the same bytes
-// as the last one share its parse.
+// order mark. The whole file is read once, at construction, into hash tables, so that a lookup
+// takes the same time however many keys the file holds; readings that find the same bytes as
+// the last one share its parse.
 class SkinFile
 {
 public:
@@ -53,6 +55,8 @@ public:
     static constexpr int kMaxCoordinate = 32767;
     // Taller letters are no use on any screen and would make glyphs of gigabytes.
     static constexpr int kMaxFontHeight = 512;
+    // Far more than any list of choices a person can use; each item is a widget row to build.
+    static constexpr int kMaxDropDownItems = 1000;
 
     SkinFile() = default;
     explicit SkinFile(const std::filesystem::path& path);
@@ -85,18 +89,25 @@ public:
     // left out, in the order the skin numbers them; widths from 0 to kMaxCoordinate.
     std::vector<SkinListColumn> listColumns(std::u16string_view section) const;
 
+    // Items of a drop-down list section: "text0", "text1", ... up to the first missing or empty
+    // one, and at most kMaxDropDownItems; items numbered from kMaxDropDownItems on are not read.
+    std::vector<std::u16string> dropDownItems(std::u16string_view section) const;
+
 private:
-    struct Entry
+    // Names hashed and compared as the reader matches them, without copying a looked-up name.
+    struct NameHash
     {
-        std::u16string key;
-        std::u16string value;
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view name) const;
     };
-    struct Section
+    struct NameEqual
     {
-        std::u16string name;
-        std::vector<Entry> entries;
+        using is_transparent = void;
+        bool operator()(std::u16string_view a, std::u16string_view b) const;
     };
-    using Sections = std::vector<Section>;
+    template <typename Value> using NameMap = std::unordered_map<std::u16string, Value, NameHash, NameEqual>;
+    using Section = NameMap<std::u16string>;
+    using Sections = NameMap<Section>;
 
     static std::shared_ptr<const Sections> sectionsOf(std::string_view bytes);
     static Sections parse(std::u16string_view text);

@@ -16,7 +16,7 @@ QString AboutVersionText(const QString& skinCaption, const ProgramVersion& versi
     const QString caption = skinCaption.trimmed();
     if (!caption.isEmpty())
         return caption;
-    return QStringLiteral("Version:  %1.%2.%3.%4")
+    return QStringLiteral("Version: %1.%2.%3.%4")
         .arg(version.major)
         .arg(version.minor)
         .arg(version.patch)

@@ -5,7 +5,7 @@
 #include "wizard/CWizardPage.h"
 
 // The skin's own version caption when it has one (blanks do not count), otherwise the program's
-// version as "Version:  1.2.3.4".
+// version as "Version: 1.2.3.4".
 QString AboutVersionText(const QString& skinCaption, const ProgramVersion& version);
 
 // Project, version and creator texts, and one button back to the camera list.

@@ -94,8 +94,9 @@ void CDlgWireless::OnSecurity()
 
 void CDlgWireless::OnNext()
 {
-    if (!takeSsid())
+    if (!ssidAccepted())
         return;
+    takeSsid();
     m_edit.channel = selectedType(kChannel).value_or(m_edit.channel);
     takeSecurity();
     finish();

@@ -112,24 +112,22 @@ void CDlgWirelessNew::OnKeyEdited()
         m_keyText = text(kKey).toStdU16String();
 }
 
-// Checks the key field for the encryption and keeps it. With wireless off a key the camera
-// could not take is dropped instead.
-bool CDlgWirelessNew::takeKey()
+// The message that refuses the typed key for the chosen encryption; 0 when the camera can take
+// it, and always 0 with no key in use.
+int CDlgWirelessNew::keyMessage() const
 {
     const std::u16string key = text(kKey).toStdU16String();
-    int message = 0;
-    if (m_edit.encryption == 1) {
-        const WepKeyShape shape = CheckWepKeyByLength(key);
-        message = shape.message;
-        if (message == 0) {
-            m_edit.wepKeyLength = shape.length;
-            m_edit.wepKeyFormat = shape.format;
-        }
-        wepKeySlot() = message == 0 ? key : std::u16string();
-    } else if (m_edit.encryption >= 2 && m_edit.encryption <= 4) {
-        message = CheckPassphrase(key);
-        m_edit.passphrase = message == 0 ? key : std::u16string();
-    }
+    if (m_edit.encryption == 1)
+        return CheckWepKeyByLength(key).message;
+    if (m_edit.encryption >= 2 && m_edit.encryption <= 4)
+        return CheckPassphrase(key);
+    return 0;
+}
+
+// With wireless on a key the camera could not take is refused. Changes nothing.
+bool CDlgWirelessNew::keyAccepted()
+{
+    const int message = keyMessage();
     if (message == 0 || !wirelessOn())
         return true;
     if (QWidget* field = FindControl(kKey))
@@ -138,12 +136,33 @@ bool CDlgWirelessNew::takeKey()
     return false;
 }
 
+// Keeps the key typed in the default WEP key's slot or as the passphrase. With wireless off a
+// key the camera could not take is dropped instead.
+void CDlgWirelessNew::takeKey()
+{
+    const std::u16string key = text(kKey).toStdU16String();
+    if (m_edit.encryption == 1) {
+        const WepKeyShape shape = CheckWepKeyByLength(key);
+        if (shape.message == 0) {
+            m_edit.wepKeyLength = shape.length;
+            m_edit.wepKeyFormat = shape.format;
+        }
+        wepKeySlot() = shape.message == 0 ? key : std::u16string();
+    } else if (m_edit.encryption >= 2 && m_edit.encryption <= 4) {
+        m_edit.passphrase = CheckPassphrase(key) == 0 ? key : std::u16string();
+    }
+}
+
+// Everything is checked before anything is kept: what a refused Next took would otherwise reach
+// the camera with a later Next, whatever was chosen in between.
 void CDlgWirelessNew::OnNext()
 {
+    if (!ssidAccepted() || !keyAccepted())
+        return;
     if (m_edit.adHoc != 0)
         m_edit.channel = selectedType(kChannel).value_or(m_edit.channel);
-    if (!takeSsid() || !takeKey())
-        return;
+    takeSsid();
+    takeKey();
     finish();
 }
 

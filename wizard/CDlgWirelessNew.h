@@ -30,7 +30,9 @@ private:
     void OnEncryption();
     void OnKeyEdited();
     void OnNext();
-    bool takeKey();
+    int keyMessage() const;
+    bool keyAccepted();
+    void takeKey();
     void fillForMode();
     void fillEncryptions();
     void showKey();

@@ -108,7 +108,9 @@ QString SkinMissingText(const std::filesystem::path& programFolder)
 bool CQuillaneDlg::SkinReadable() const
 {
     QFile file(QString::fromStdU16String((m_programFolder / kSkinFileName).u16string()));
-    return QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly);
+    const QFileInfo info(file);
+    // A skin over the size limit reads as empty, which is no skin either.
+    return info.isFile() && info.size() <= qint64{SkinFile::kMaxFileBytes} && file.open(QIODevice::ReadOnly);
 }
 
 void CQuillaneDlg::OnInitDialog()

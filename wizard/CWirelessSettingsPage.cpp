@@ -28,21 +28,24 @@ void CWirelessSettingsPage::OnWireless(bool on)
     updateEnabling();
 }
 
-bool CWirelessSettingsPage::takeSsid()
+bool CWirelessSettingsPage::ssidAccepted()
+{
+    if (!wirelessOn() || CheckSsid(text(kSsid).toStdU16String()) == 0)
+        return true;
+    if (QWidget* field = FindControl(kSsid))
+        field->setFocus();
+    ShowMessage(kMessageBadSsid, MessageBox::IconWarning);
+    return false;
+}
+
+void CWirelessSettingsPage::takeSsid()
 {
     std::u16string ssid = text(kSsid).toStdU16String();
     if (CheckSsid(ssid) != 0) {
-        if (wirelessOn()) {
-            if (QWidget* field = FindControl(kSsid))
-                field->setFocus();
-            ShowMessage(kMessageBadSsid, MessageBox::IconWarning);
-            return false;
-        }
         ssid.clear();
         setText(kSsid, QString());
     }
     m_edit.ssid = ssid;
-    return true;
 }
 
 void CWirelessSettingsPage::finish()

@@ -29,9 +29,12 @@ protected:
     // Copies the state's wireless settings and shows on/off, the mode and the SSID.
     void startEditing();
     void OnWireless(bool on);
-    // Takes the SSID typed. With wireless on a name the camera cannot take is refused (message
-    // 20, the focus on it); with wireless off it is dropped rather than sent.
-    bool takeSsid();
+    // With wireless on a typed SSID the camera cannot take is refused: message 20, the focus on
+    // it. Changes nothing, so that a Next refused later on the page leaves no trace.
+    bool ssidAccepted();
+    // Keeps the SSID typed; with wireless off a name the camera cannot take is dropped rather
+    // than sent.
+    void takeSsid();
     // Keeps the working copy and goes on.
     void finish();
     bool wirelessOn() const;

@@ -1,50 +1,17 @@
 // SPDX-License-Identifier: Apache-2.0
 // Any bytes as a skin file: the lookups a page makes, the placement of its controls and the
-// picture files its image keys name, without a crash, a hang or an unbounded read. The image
-// folder holds a picture, an empty file, a pipe, a link to /dev/zero and a file over the size
-// limit, so that the skin can name each of them.
+// picture files its image keys name, without a crash, a hang or an unbounded read.
 #include "skin/PictureFile.h"
 #include "skin/SkinCatalogue.h"
 #include "skin/SkinFile.h"
+#include "tests/fuzz/FuzzFolder.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
-
-// A program folder of its own, removed when the fuzzer exits.
-struct FuzzFolder
-{
-    FuzzFolder()
-    {
-        char name[] = "/tmp/quillane-fuzz-skin-XXXXXX";
-        if (!::mkdtemp(name))
-            std::abort();
-        root = name;
-        const std::filesystem::path images = root / "Image";
-        std::filesystem::create_directory(images);
-        std::ofstream(images / "normal.bmp", std::ios::binary) << "BM";
-        std::ofstream(images / "empty.bmp", std::ios::binary);
-        std::ofstream(images / "huge.bmp", std::ios::binary);
-        std::filesystem::resize_file(images / "huge.bmp", kMaxPictureFileBytes + 1);
-        ::mkfifo((images / "pipe.bmp").c_str(), 0600);
-        std::filesystem::create_symlink("/dev/zero", images / "zero.bmp");
-    }
-    ~FuzzFolder() { std::filesystem::remove_all(root); }
-
-    std::filesystem::path root;
-};
-
-std::u16string Number(int n)
-{
-    const std::string text = std::to_string(n);
-    return std::u16string(text.begin(), text.end());
-}
 
 void ReadPicture(const SkinFile& skin, const std::filesystem::path& images, std::u16string_view section,
                  std::u16string_view key)
@@ -63,9 +30,7 @@ void ReadControl(const SkinFile& skin, const std::filesystem::path& images, cons
         skin.readString(section, key, u"");
     for (const char16_t* key : {u"password", u"autohscroll", u"Maxlen", u"default", u"header_enable"})
         skin.readInt(section, key, u"0");
-    // Drop-down items run until the first missing one; a skin may not make that endless.
-    for (int i = 0; i < 64 && !skin.readString(section, u"text" + Number(i), u"").empty(); ++i) {
-    }
+    skin.dropDownItems(section);
 }
 
 } // namespace
@@ -73,7 +38,7 @@ void ReadControl(const SkinFile& skin, const std::filesystem::path& images, cons
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const SkinFile skin = SkinFile::fromBytes(std::string_view(reinterpret_cast<const char*>(data), size));
-    static const FuzzFolder folder;
+    static const FuzzFolder folder("skin");
     const std::filesystem::path images = skin.imageFolder(folder.root);
     // One page per input, chosen by its length: every page in turn, at a dozen times the speed
     // of reading them all each time.

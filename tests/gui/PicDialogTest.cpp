@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <climits>
 #include <functional>
 #include <sys/stat.h>
 
@@ -668,6 +669,17 @@ void PicDialogTest::readingOrder_data()
     QTest::newRow("a tall control does not end its row early")
         << QList<QRect>{{400, 100, 100, 50}, {200, 110, 100, 100}, {10, 120, 50, 10}} << QList<int>{2, 0, 1};
     QTest::newRow("nothing") << QList<QRect>{} << QList<int>{};
+    // A skin without "y" and "h" puts a control at the top with no height.
+    QTest::newRow("empty controls at the top share a row")
+        << QList<QRect>{{30, 0, 0, 0}, {10, 0, 0, 0}, {20, 0, 100, 0}} << QList<int>{1, 2, 0};
+    QTest::newRow("empty controls above the page")
+        << QList<QRect>{{0, -5, 0, 0}, {0, -32767, 10, 0}, {5, -32767, 0, 0}} << QList<int>{1, 2, 0};
+    // Corners anywhere in the int range, as no skin can place them.
+    QTest::newRow("corners at the ends of the range")
+        << QList<QRect>{QRect(QPoint(INT_MAX, INT_MAX), QPoint(INT_MIN, INT_MIN)),
+                        QRect(QPoint(INT_MIN, INT_MIN), QPoint(INT_MAX, INT_MAX)),
+                        QRect(QPoint(0, INT_MAX), QPoint(0, INT_MAX))}
+        << QList<int>{1, 2, 0};
 }
 
 void PicDialogTest::readingOrder()

@@ -48,6 +48,8 @@ private slots:
     void placement_data();
     void placement();
     void listColumns();
+    void dropDownItems_data();
+    void dropDownItems();
 };
 
 void SkinFileTest::readString_data()
@@ -371,6 +373,33 @@ void SkinFileTest::listColumns()
     QCOMPARE(columns[2].width, SkinFile::kMaxCoordinate);
 
     QVERIFY(SkinFile().listColumns(u"List").empty());
+}
+
+void SkinFileTest::dropDownItems_data()
+{
+    QTest::addColumn<QByteArray>("skin");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("last");
+
+    QTest::newRow("up to the first missing number") << QByteArray("text0=a\ntext1=b\ntext3=d\n") << 2 << "b";
+    QTest::newRow("up to the first empty item") << QByteArray("TEXT0=a\ntext1=\ntext2=c\n") << 1 << "a";
+    QTest::newRow("none") << QByteArray("text1=b\n") << 0 << "";
+    QByteArray many;
+    for (int i = 0; i < SkinFile::kMaxDropDownItems + 5; ++i)
+        many += "text" + QByteArray::number(i) + "=item " + QByteArray::number(i) + "\n";
+    QTest::newRow("at most the cap") << many << SkinFile::kMaxDropDownItems
+                                     << QStringLiteral("item %1").arg(SkinFile::kMaxDropDownItems - 1);
+}
+
+void SkinFileTest::dropDownItems()
+{
+    QFETCH(QByteArray, skin);
+    QFETCH(int, count);
+    QFETCH(QString, last);
+    const std::vector<std::u16string> items =
+        SkinFile::fromBytes(("[Page.Drop]\n" + skin).toStdString()).dropDownItems(u"page.drop");
+    QCOMPARE(static_cast<int>(items.size()), count);
+    QCOMPARE(items.empty() ? QString() : q(items.back()), last);
 }
 
 QTEST_APPLESS_MAIN(SkinFileTest)

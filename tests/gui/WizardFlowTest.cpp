@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <atomic>
 #include <memory>
@@ -49,9 +50,17 @@ struct Camera
 using Login = CDlgIdPwd;
 using Net = CDlgNetWork;
 
+enum class SkinProblem
+{
+    Missing,
+    FolderInItsPlace,
+    OverTheSizeLimit,
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Camera)
+Q_DECLARE_METATYPE(SkinProblem)
 
 class WizardFlowTest : public QObject
 {
@@ -531,8 +540,8 @@ private slots:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("no caption") << QString() << QStringLiteral("Version:  1.2.3.4");
-        QTest::newRow("blank caption") << QStringLiteral(" \t ") << QStringLiteral("Version:  1.2.3.4");
+        QTest::newRow("no caption") << QString() << QStringLiteral("Version: 1.2.3.4");
+        QTest::newRow("blank caption") << QStringLiteral(" \t ") << QStringLiteral("Version: 1.2.3.4");
         QTest::newRow("skin caption") << QStringLiteral(" Release 7 ") << QStringLiteral("Release 7");
     }
 
@@ -550,7 +559,7 @@ private slots:
         QVERIFY(text);
         const ProgramVersion v = kProgramVersion;
         QCOMPARE(text->text(),
-                 QStringLiteral("Version:  %1.%2.%3.%4").arg(v.major).arg(v.minor).arg(v.patch).arg(v.tweak));
+                 QStringLiteral("Version: %1.%2.%3.%4").arg(v.major).arg(v.minor).arg(v.patch).arg(v.tweak));
     }
 
     // What Tab reaches, from the first control of the page, by section: every usable control,
@@ -637,20 +646,31 @@ private slots:
 
     void aMissingOrUnreadableSkinSaysWhereItLookedAndEnds_data()
     {
-        QTest::addColumn<bool>("folderInItsPlace");
-        QTest::newRow("missing") << false;
-        QTest::newRow("a folder in its place") << true;
+        QTest::addColumn<SkinProblem>("problem");
+        QTest::newRow("missing") << SkinProblem::Missing;
+        QTest::newRow("a folder in its place") << SkinProblem::FolderInItsPlace;
+        QTest::newRow("over the size limit") << SkinProblem::OverTheSizeLimit;
     }
 
     void aMissingOrUnreadableSkinSaysWhereItLookedAndEnds()
     {
-        QFETCH(bool, folderInItsPlace);
+        QFETCH(SkinProblem, problem);
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
-        if (folderInItsPlace)
-            QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Quillane.ini")));
+        const QString skinPath = folder.filePath(QStringLiteral("Quillane.ini"));
+        if (problem == SkinProblem::FolderInItsPlace)
+            QVERIFY(QDir().mkdir(skinPath));
+        if (problem == SkinProblem::OverTheSizeLimit) {
+            // Read as empty, every control would sit at 0,0 with no size.
+            QFile skin(skinPath);
+            QVERIFY(skin.open(QIODevice::WriteOnly));
+            QVERIFY(skin.write("[DlgListCam]\n") > 0);
+            QVERIFY(skin.resize(qint64{SkinFile::kMaxFileBytes} + 1));
+        }
         const std::filesystem::path programFolder = folder.path().toStdString();
         CQuillaneDlg wizard(DeviceTimeouts{}, programFolder);
+        // A wizard that starts after all is left again, and ends with 0.
+        QTimer::singleShot(5000, &wizard, [&wizard] { PostWizardCommand(&wizard, WIZ_EXIT); });
         QCOMPARE(wizard.exec(), 1);
         QVERIFY(wizard.hasEnded());
         QCOMPARE(wizard.currentPage(), nullptr);

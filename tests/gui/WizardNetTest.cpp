@@ -886,6 +886,35 @@ private slots:
         QCOMPARE(CameraValue(state, "channel", kCameraMac), std::string("6"));
     }
 
+    // A key refused on the one-page set-up, then another security chosen: the camera keeps the
+    // key it had, and gets the passphrase.
+    void aRefusedKeyLeavesTheCamerasKeysAsTheyWere()
+    {
+        buildLab({kWirelessCamera + ",name=Gate,wlanenable=1,essid=Site office,wepkey1=abcde,"
+                                    "encbits=00010000,authbits=00000000,keybits=00000000"});
+        startWizard();
+        signInAndTakeDhcp();
+        next(PageId::WirelessNew);
+        using N = CDlgWirelessNew;
+        QCOMPARE(Text(page(), N::kKey), QStringLiteral("abcde"));
+        Type(page(), N::kKey, QStringLiteral("abcd"));
+        next(PageId::WirelessNew);
+        QCOMPARE(ShownTexts(), QStringList{SkinMessage(32)});
+        MessageBox::clearShown();
+        Choose(page(), N::kAuthentication, 4);
+        Choose(page(), N::kEncryption, 3);
+        Type(page(), N::kKey, QStringLiteral("a long passphrase"));
+        next(PageId::WirelessFinishNew);
+        next(PageId::ListCam);
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        const std::string state = simulator();
+        QCOMPARE(WepKeys(state), (QStringList{"abcde", "0000000000", "0000000000", "0000000000"}));
+        QCOMPARE(CameraValue(state, "wepKey", kCameraMac), std::string("a long passphrase"));
+        QCOMPARE(CameraValue(state, "encryptionModeBits", kCameraMac),
+                 std::string("00110000")); // AES, infrastructure
+    }
+
     void wirelessSwitchedOffSendsOffAndKeepsTheRest()
     {
         buildLab({kWirelessCamera + kWpsOpcodes +
