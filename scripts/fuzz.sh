@@ -12,7 +12,7 @@ jobs=${2:-2}
 run_target() {
     local target=$1 seconds=$2
     # shellcheck disable=SC2046 # the seed folders are one word each
-    nice -n 19 "./$target" -max_total_time="$seconds" -close_fd_mask=1 -max_len=12000 \
+    nice -n 19 "./$target" -max_total_time="$seconds" -timeout=30 -close_fd_mask=1 -max_len=12000 \
         "$target-corpus" $(cat "$target.seeds") >"$target.log" 2>&1
 }
 export -f run_target
