@@ -154,7 +154,9 @@ done
 has "check mode" "$out" '02:00:00:00:a0:01 (site.csv line 3): changed - would change: address 198.19.1.10 -> 198.19.1.101, gateway 0.0.0.0 -> 198.19.1.254, name Camera-1 -> Door, A1'
 has "check mode" "$out" '02:00:00:00:b0:04 (quillane_cameras item 1): changed - would change: DHCP off -> on, name Camera-4 -> Yard B4'
 
-play "apply" 0
+# -vvv prints every module's arguments too: the passwords among them must be masked.
+play "apply" 0 -vvv
+has "apply" "$out" '"new_password": "VALUE_SPECIFIED_IN_NO_LOG_PARAMETER"'
 recap "apply" site-a 1 0
 recap "apply" site-b 1 0
 diff "$work/expected" <(cameras) || fail "apply: the cameras do not hold exactly their rows"
