@@ -11,6 +11,7 @@ packages=(
     libssl-dev
     googletest libgtest-dev libbenchmark-dev
     iproute2 util-linux jq nftables
+    ansible-core
     xvfb xauth fonts-liberation2 imagemagick
     dpkg-dev debhelper fakeroot lintian help2man man-db bsdextrautils desktop-file-utils appstream
 )

@@ -57,12 +57,25 @@ netlab_link() {
     ip -n "$ns" link set br0 up
 }
 
+# netlab_pc NAME: one more namespace like "pc" (the PC of another site), loopback up.
+netlab_pc() {
+    local ns; ns=$(netlab_ns "$1")
+    ip netns add "$ns"
+    NETLAB_NAMESPACES+=("$ns")
+    ip -n "$ns" link set lo up
+}
+
 # netlab_pc_adapter LINK IFNAME [ADDRESS/PREFIX ...]
 netlab_pc_adapter() {
-    local link=$1 ifname=$2 pc lan address
-    shift 2
-    pc=$(netlab_ns pc)
+    netlab_adapter_of pc "$@"
+}
+
+# netlab_adapter_of PC LINK IFNAME [ADDRESS/PREFIX ...]: an adapter of the namespace PC on LINK.
+netlab_adapter_of() {
+    local link=$2 ifname=$3 pc lan address
+    pc=$(netlab_ns "$1")
     lan=$(netlab_ns "$link")
+    shift 3
     ip link add "$ifname" netns "$pc" type veth peer name "p-$ifname" netns "$lan"
     ip -n "$lan" link set "p-$ifname" master br0
     ip -n "$lan" link set "p-$ifname" up
