@@ -44,12 +44,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::ofstream(folder.root / kSkinFileName, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     // One page per input, chosen by its length, as the skin file target does.
-    const SkinPageSpec& spec = SkinPages()[size % SkinPages().size()];
+    const SkinPageSpec& pageSpec = SkinPages()[size % SkinPages().size()];
     {
         CPicDialog page;
-        page.setSkin(folder.root, QString::fromStdU16String(spec.section));
+        page.setSkin(folder.root, QString::fromStdU16String(pageSpec.section));
         page.LoadBackground();
-        BuildSkinPage(page, spec);
+        BuildSkinPage(page, pageSpec);
         page.ApplyReadingOrder();
         page.FocusFirstControl();
         page.NameControls();
