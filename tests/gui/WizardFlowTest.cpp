@@ -732,23 +732,26 @@ private slots:
     // key leaves the state alone.
     void keyPageChecksTheKeyInUse_data()
     {
-        QTest::addColumn<int>("encryption"); // 1 WEP, 4 WPA
+        QTest::addColumn<int>("encryption");
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("format");
         QTest::addColumn<QString>("key");
         QTest::addColumn<int>("message"); // 0: accepted
         QTest::addColumn<int>("focus");
         using K = CDlgWirelessKey;
+        const int kWep = Encryption::kWep;
+        const int kWpa = Encryption::kTkipAes;
         const QString hex64(64, QLatin1Char('a'));
-        QTest::newRow("64-bit ASCII") << 1 << 0 << 0 << "abcde" << 0 << 0;
-        QTest::newRow("64-bit ASCII, 6") << 1 << 0 << 0 << "abcdef" << 33 << int(K::kKey2);
-        QTest::newRow("64-bit hex, not hex") << 1 << 0 << 1 << "01234567zz" << 31 << int(K::kKey2);
-        QTest::newRow("128-bit hex") << 1 << 1 << 1 << "0123456789abcdef0123456789" << 0 << 0;
-        QTest::newRow("128-bit ASCII, short") << 1 << 1 << 0 << "abcdefghijkl" << 33 << int(K::kKey2);
-        QTest::newRow("256 bits") << 1 << 2 << 1 << "0123456789abcdef0123456789" << 69 << int(K::kKeyLength);
-        QTest::newRow("passphrase of 7") << 4 << 0 << 0 << "1234567" << 33 << int(K::kPassphrase);
-        QTest::newRow("64 hex digits") << 4 << 0 << 0 << hex64 << 0 << 0;
-        QTest::newRow("64 with a z") << 4 << 0 << 0 << QString(hex64).replace(5, 1, QLatin1Char('z')) << 30
+        QTest::newRow("64-bit ASCII") << kWep << 0 << 0 << "abcde" << 0 << 0;
+        QTest::newRow("64-bit ASCII, 6") << kWep << 0 << 0 << "abcdef" << 33 << int(K::kKey2);
+        QTest::newRow("64-bit hex, not hex") << kWep << 0 << 1 << "01234567zz" << 31 << int(K::kKey2);
+        QTest::newRow("128-bit hex") << kWep << 1 << 1 << "0123456789abcdef0123456789" << 0 << 0;
+        QTest::newRow("128-bit ASCII, short") << kWep << 1 << 0 << "abcdefghijkl" << 33 << int(K::kKey2);
+        QTest::newRow("256 bits") << kWep << 2 << 1 << "0123456789abcdef0123456789" << 69
+                                  << int(K::kKeyLength);
+        QTest::newRow("passphrase of 7") << kWpa << 0 << 0 << "1234567" << 33 << int(K::kPassphrase);
+        QTest::newRow("64 hex digits") << kWpa << 0 << 0 << hex64 << 0 << 0;
+        QTest::newRow("64 with a z") << kWpa << 0 << 0 << QString(hex64).replace(5, 1, QLatin1Char('z')) << 30
                                      << int(K::kPassphrase);
     }
 
@@ -774,13 +777,13 @@ private slots:
         qobject_cast<QComboBox*>(page()->FindControl(K::kKeyLength))->setCurrentIndex(length);
         qobject_cast<QComboBox*>(page()->FindControl(K::kKeyFormat))->setCurrentIndex(format);
         Settle();
-        Type(page(), encryption == 1 ? K::kKey2 : K::kPassphrase, key);
+        Type(page(), encryption == Encryption::kWep ? K::kKey2 : K::kPassphrase, key);
         Click(page(), K::kNext);
         Settle();
         if (message == 0) {
             QVERIFY(MessageBox::shown().isEmpty());
             QCOMPARE(m_wizard->currentPageId(), PageId::WirelessFinish);
-            if (encryption == 1) {
+            if (encryption == Encryption::kWep) {
                 QCOMPARE(QString::fromStdU16String(w.wepKeys[1]), key);
                 QCOMPARE(w.wepKeyLength, length);
                 QCOMPARE(w.wepKeyFormat, format);
@@ -792,7 +795,7 @@ private slots:
         QCOMPARE(ShownTexts(), QStringList{SkinMessage(message)});
         QCOMPARE(m_wizard->currentPageId(), PageId::WirelessKey);
         QCOMPARE(page()->focusWidget(), page()->FindControl(focus));
-        QCOMPARE(Text(page(), encryption == 1 ? K::kKey2 : K::kPassphrase), key);
+        QCOMPARE(Text(page(), encryption == Encryption::kWep ? K::kKey2 : K::kPassphrase), key);
         QVERIFY(w.wepKeys == before.wepKeys && w.passphrase == before.passphrase);
         QCOMPARE(w.wepKeyLength, before.wepKeyLength);
     }
@@ -803,7 +806,7 @@ private slots:
         startOn(PageId::ListCam);
         WirelessSettings& w = m_wizard->state().wireless;
         w.wirelessEnable = u"0";
-        w.encryption = 1;
+        w.encryption = Encryption::kWep;
         QVERIFY(m_wizard->GoTo(PageTransition{PageId::WirelessKey}));
         for (int id : {K::kKeyLength, K::kKey1, K::kPassphrase})
             QVERIFY(!page()->FindControl(id)->isEnabled());
@@ -824,8 +827,8 @@ private slots:
         WizardState& state = m_wizard->state();
         state.camera.model = u"QC-K7Z Pan";
         state.wireless.wirelessEnable = u"1";
-        state.wireless.encryption = 1;
-        state.wireless.authentication = 1;
+        state.wireless.encryption = Encryption::kWep;
+        state.wireless.authentication = Authentication::kShared;
         QVERIFY(m_wizard->GoTo(PageTransition{PageId::Wireless}));
         auto checked = [this](int id) {
             return qobject_cast<QAbstractButton*>(page()->FindControl(id))->isChecked();
@@ -849,9 +852,9 @@ private slots:
         Settle();
         QCOMPARE(m_wizard->currentPageId(), PageId::WirelessKey);
         QCOMPARE(state.wireless.adHoc, 0);
-        QCOMPARE(state.wireless.encryption, 1);
+        QCOMPARE(state.wireless.encryption, int32_t{Encryption::kWep});
         // The last WEP choice was Both, made for ad hoc; it stays until changed.
-        QCOMPARE(state.wireless.authentication, 2);
+        QCOMPARE(state.wireless.authentication, int32_t{Authentication::kBoth});
     }
 
     void ssidChecksKeepThePageAndTheState_data()
@@ -905,8 +908,8 @@ private slots:
         startOn(PageId::ListCam);
         WirelessSettings& w = m_wizard->state().wireless;
         w.wirelessEnable = u"0";
-        w.authentication = 0;
-        w.encryption = 1;
+        w.authentication = Authentication::kOpen;
+        w.encryption = Encryption::kWep;
         w.wepDefaultKey = 2;
         w.wepKeys = {u"k1", u"k2", u"abcde", u"k4"};
         QVERIFY(m_wizard->GoTo(PageTransition{PageId::WirelessNew}));
