@@ -17,10 +17,7 @@ constexpr std::pair<int, Authentication::Code> kRadios[] = {
 
 } // namespace
 
-CDlgWireless::CDlgWireless(QWidget* mainWindow)
-    : CWirelessSettingsPage(mainWindow, QStringLiteral("DlgWireless"))
-{
-}
+CDlgWireless::CDlgWireless(QWidget* mainWindow) : CWirelessSettingsPage(mainWindow, kSkinPage) {}
 
 void CDlgWireless::OnInitPage()
 {

@@ -5,10 +5,7 @@
 #include "device/WirelessOptions.h"
 #include "device/WizardState.h"
 
-CDlgWirelessFinishNew::CDlgWirelessFinishNew(QWidget* mainWindow)
-    : CSummaryPage(mainWindow, QStringLiteral("DlgWirelessFinishNEW"))
-{
-}
+CDlgWirelessFinishNew::CDlgWirelessFinishNew(QWidget* mainWindow) : CSummaryPage(mainWindow, kSkinPage) {}
 
 void CDlgWirelessFinishNew::OnInitPage()
 {

@@ -15,10 +15,7 @@ constexpr int kKeys[] = {CDlgWirelessKey::kKey1, CDlgWirelessKey::kKey2, CDlgWir
 
 } // namespace
 
-CDlgWirelessKey::CDlgWirelessKey(QWidget* mainWindow)
-    : CWizardPage(mainWindow, QStringLiteral("DlgWirelessKey"))
-{
-}
+CDlgWirelessKey::CDlgWirelessKey(QWidget* mainWindow) : CWizardPage(mainWindow, kSkinPage) {}
 
 void CDlgWirelessKey::OnInitPage()
 {

@@ -6,10 +6,7 @@
 
 #include <QLineEdit>
 
-CDlgWirelessNew::CDlgWirelessNew(QWidget* mainWindow)
-    : CWirelessSettingsPage(mainWindow, QStringLiteral("DlgWirelessNEW"))
-{
-}
+CDlgWirelessNew::CDlgWirelessNew(QWidget* mainWindow) : CWirelessSettingsPage(mainWindow, kSkinPage) {}
 
 void CDlgWirelessNew::OnInitPage()
 {

@@ -8,7 +8,10 @@
 #include "tests/gui/NetTestSupport.h"
 #include "tests/gui/WizardTestSupport.h"
 #include "tests/net/NetLab.h"
+#include "wizard/CDlgIdPwd.h"
 #include "wizard/CDlgListCam.h"
+#include "wizard/CDlgNetWork.h"
+#include "wizard/CDlgNetWorkFinish.h"
 
 #include <QApplication>
 #include <QTableWidget>
@@ -68,17 +71,17 @@ private:
         QCOMPARE(listPage()->list()->rowCount(), 1);
         listPage()->list()->selectRow(0);
         Settle();
-        Click(page(), 1003);
+        Click(page(), CDlgListCam::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::IdPwd);
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
-        Click(page(), 1003);
+        Type(page(), CDlgIdPwd::kAdminId, QStringLiteral("admin"));
+        Type(page(), CDlgIdPwd::kAdminPassword, QStringLiteral("admin"));
+        Click(page(), CDlgIdPwd::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
-        Click(page(), 1203);
+        Click(page(), CDlgNetWork::kDhcpOn);
         Settle();
-        Click(page(), 1003);
+        Click(page(), CDlgNetWork::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
-        Click(page(), 1003);
+        Click(page(), CDlgNetWorkFinish::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
         QVERIFY(MessageBox::shown().isEmpty());
     }

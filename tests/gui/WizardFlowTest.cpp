@@ -555,7 +555,7 @@ private slots:
     void aboutPageShowsTheBuiltVersion()
     {
         startOn(PageId::About);
-        const auto* text = qobject_cast<CPicText*>(page()->FindControl(1302));
+        const auto* text = qobject_cast<CPicText*>(page()->FindControl(CDlgAbout::kVersion));
         QVERIFY(text);
         const ProgramVersion v = kProgramVersion;
         QCOMPARE(text->text(),
@@ -713,14 +713,14 @@ private slots:
         ShellOpen::clearOpened();
         startOn(PageId::ListCam);
         CWizardPage* list = page();
-        QVERIFY(!list->FindControl(1011)->isVisible());
+        QVERIFY(!list->FindControl(CDlgListCam::kWps)->isVisible());
         // The empty list says why it is empty: this namespace has no adapter but loopback.
         QVERIFY(static_cast<CDlgListCam*>(list)->listStatus().startsWith(
             QStringLiteral("This PC has no network adapter with an address to search on.")));
         const auto* status = list->findChild<QLabel*>(QStringLiteral("DlgListCam.ListStatus"));
         QVERIFY(status && !status->isHidden());
         QVERIFY(status->textInteractionFlags() & Qt::TextSelectableByMouse);
-        for (int id : {1003, 1005}) {
+        for (int id : std::initializer_list<int>{CDlgListCam::kNext, CDlgListCam::kLink}) {
             Click(list, id);
             Settle();
         }
@@ -939,7 +939,7 @@ private slots:
             }
             return listed;
         });
-        Click(page(), 1004);
+        Click(page(), CDlgListCam::kSearch);
         const auto* list = static_cast<CDlgListCam*>(page());
         QTRY_VERIFY(list->listStatus().contains(QStringLiteral("not searched")));
         QVERIFY(!list->isSearching());

@@ -8,9 +8,11 @@
 #include "tests/gui/NetTestSupport.h"
 #include "tests/gui/WizardTestSupport.h"
 #include "tests/net/NetLab.h"
+#include "wizard/CDlgAbout.h"
 #include "wizard/CDlgIdPwd.h"
 #include "wizard/CDlgListCam.h"
 #include "wizard/CDlgNetWork.h"
+#include "wizard/CDlgNetWorkFinish.h"
 #include "wizard/CDlgWireless.h"
 #include "wizard/CDlgWirelessFinish.h"
 #include "wizard/CDlgWirelessFinishNew.h"
@@ -42,6 +44,13 @@ const std::string kOtherMac = "02:00:5e:00:00:02";
 const std::string kWirelessCamera =
     "mac=" + kCameraMac + ",model=QC-400W,name=Garden,ip=198.18.0.31,wireless=1";
 const std::string kWpsOpcodes = ",opcodes=0xA1:0xA2:0xA3:0xA4:0xA5:0xA8:0xA9:0xAA:0xB2";
+
+// Controls by the names their pages publish.
+using List = CDlgListCam;
+using Login = CDlgIdPwd;
+using Net = CDlgNetWork;
+using Summary = CDlgNetWorkFinish;
+using About = CDlgAbout;
 
 // The four WEP keys the simulated camera holds.
 QStringList WepKeys(const std::string& state)
@@ -195,9 +204,9 @@ private:
         });
         timer.start();
         QVERIFY(page()->isBusy());
-        QVERIFY(picButton(1003)->disabledFlag());
-        QVERIFY(picButton(1002)->disabledFlag());
-        QVERIFY(!picButton(1001)->disabledFlag());
+        QVERIFY(picButton(CWizardPage::kNext)->disabledFlag());
+        QVERIFY(picButton(CWizardPage::kBack)->disabledFlag());
+        QVERIFY(!picButton(CWizardPage::kExit)->disabledFlag());
         QWidget* indicator = page()->findChild<QWidget*>(QStringLiteral("BusyIndicator"));
         QVERIFY(indicator && indicator->isVisible());
         shoot(QStringLiteral("busy"));
@@ -216,7 +225,7 @@ private:
         listPage()->list()->selectRow(row);
         Settle();
         QCOMPARE(listPage()->chosenIndex() >= 0, true);
-        Click(page(), 1003);
+        Click(page(), CDlgListCam::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::IdPwd);
     }
 
@@ -241,14 +250,14 @@ private:
 
     void next(PageId expected)
     {
-        Click(page(), CWizardPage::kNextButtonId);
+        Click(page(), CWizardPage::kNext);
         Settle();
         QTRY_COMPARE(m_wizard->currentPageId(), expected);
     }
 
     void back(PageId expected)
     {
-        Click(page(), CWizardPage::kBackButtonId);
+        Click(page(), CWizardPage::kBack);
         Settle();
         QTRY_COMPARE(m_wizard->currentPageId(), expected);
     }
@@ -306,46 +315,47 @@ private slots:
         chooseAndGoToLogin(kCameraMacText);
 
         // A wrong password: message 4, and the page stays with what was typed.
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("wrong"));
+        Type(page(), Login::kAdminId, QStringLiteral("admin"));
+        Type(page(), Login::kAdminPassword, QStringLiteral("wrong"));
         shoot(QStringLiteral("login"));
-        Click(page(), 1003);
+        Click(page(), Login::kNext);
         QTRY_COMPARE_WITH_TIMEOUT(ShownTexts(), QStringList{SkinMessage(4)}, 10000);
         QCOMPARE(m_wizard->currentPageId(), PageId::IdPwd);
-        QCOMPARE(Text(page(), 1102), QStringLiteral("wrong"));
+        QCOMPARE(Text(page(), Login::kAdminPassword), QStringLiteral("wrong"));
         MessageBox::clearShown();
 
-        Type(page(), 1102, QStringLiteral("admin"));
-        Click(page(), 1202);
+        Type(page(), Login::kAdminPassword, QStringLiteral("admin"));
+        Click(page(), Login::kChangePasswordBox);
         Settle();
-        Type(page(), 1104, QStringLiteral("N3w-pass"));
-        Type(page(), 1105, QStringLiteral("N3w-pass"));
+        Type(page(), Login::kNewPassword, QStringLiteral("N3w-pass"));
+        Type(page(), Login::kConfirmPassword, QStringLiteral("N3w-pass"));
         shoot(QStringLiteral("login-new-password"));
-        Click(page(), 1003);
+        Click(page(), Login::kNext);
         if (slow)
             watchOperation();
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
         QVERIFY(MessageBox::shown().isEmpty());
 
-        Click(page(), 1204);
+        Click(page(), Net::kDhcpOff);
         Settle();
-        Type(page(), 1106, QStringLiteral("198.018.000.050"));
-        Type(page(), 1107, QStringLiteral("255.255.255.0"));
-        Type(page(), 1108, QStringLiteral("198.18.0.1"));
-        Type(page(), 1109, QStringLiteral("198.18.0.2"));
-        Type(page(), 1110, QStringLiteral("198.18.0.3"));
+        Type(page(), Net::kIp, QStringLiteral("198.018.000.050"));
+        Type(page(), Net::kMask, QStringLiteral("255.255.255.0"));
+        Type(page(), Net::kGateway, QStringLiteral("198.18.0.1"));
+        Type(page(), Net::kDns1, QStringLiteral("198.18.0.2"));
+        Type(page(), Net::kDns2, QStringLiteral("198.18.0.3"));
         shoot(QStringLiteral("network"));
-        Click(page(), 1003);
+        Click(page(), Net::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
         shoot(QStringLiteral("summary"));
-        const QStringList summary = {Text(page(), 1101), Text(page(), 1102), Text(page(), 1106),
-                                     Text(page(), 1107), Text(page(), 1108), Text(page(), 1109),
-                                     Text(page(), 1110)};
+        const QStringList summary = {Text(page(), Summary::kAdminId), Text(page(), Summary::kAdminPassword),
+                                     Text(page(), Summary::kIp),      Text(page(), Summary::kMask),
+                                     Text(page(), Summary::kGateway), Text(page(), Summary::kDns1),
+                                     Text(page(), Summary::kDns2)};
         QCOMPARE(summary, (QStringList{"admin", "N3w-pass", "198.18.0.50", "255.255.255.0", "198.18.0.1",
                                        "198.18.0.2", "198.18.0.3"}));
 
         const CWizardPage* summaryPage = page();
-        Click(page(), 1003);
+        Click(page(), Summary::kNext);
         if (slow)
             watchOperation();
         QTRY_COMPARE_WITH_TIMEOUT(m_wizard->currentPageId(), PageId::ListCam, 10000);
@@ -417,20 +427,20 @@ private slots:
         waitForSearch();
         QCOMPARE(listPage()->applyStatus(), QString());
         chooseAndGoToLogin(kCameraMacText);
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
-        Click(page(), 1003);
+        Type(page(), Login::kAdminId, QStringLiteral("admin"));
+        Type(page(), Login::kAdminPassword, QStringLiteral("admin"));
+        Click(page(), Login::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
-        Click(page(), 1204);
+        Click(page(), Net::kDhcpOff);
         Settle();
-        Type(page(), 1106, QStringLiteral("198.18.0.50"));
-        Type(page(), 1107, QStringLiteral("255.255.255.0"));
-        Type(page(), 1108, QStringLiteral("198.18.0.1"));
-        Click(page(), 1003);
+        Type(page(), Net::kIp, QStringLiteral("198.18.0.50"));
+        Type(page(), Net::kMask, QStringLiteral("255.255.255.0"));
+        Type(page(), Net::kGateway, QStringLiteral("198.18.0.1"));
+        Click(page(), Net::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
         ListShownStatus shown;
         qApp->installEventFilter(&shown);
-        Click(page(), 1003);
+        Click(page(), Summary::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
         qApp->removeEventFilter(&shown);
         QCOMPARE(ShownTexts(), QStringList());
@@ -448,12 +458,12 @@ private slots:
         QCOMPARE(listPage()->list()->item(other, 0)->toolTip(), QString());
 
         // Only the list that follows the apply says so.
-        Click(page(), 1004);
+        Click(page(), List::kSearch);
         waitForSearch();
         QCOMPARE(listPage()->applyStatus(), expected);
-        Click(page(), 1009);
+        Click(page(), List::kAbout);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::About);
-        Click(page(), 1003);
+        Click(page(), About::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
         waitForSearch();
         QCOMPARE(listPage()->applyStatus(), QString());
@@ -539,36 +549,36 @@ private slots:
         buildLab({"mac=" + kCameraMac + ",model=QC-K7Z Pan,ip=198.18.0.40,webport=8080"});
         startWizard();
         waitForSearch();
-        QVERIFY(page()->FindControl(1011)->isVisible());
+        QVERIFY(page()->FindControl(List::kWps)->isVisible());
         shoot(QStringLiteral("camera-list-wps"));
         // No browser to take the web page, or no opener to ask: the person is told which.
         ShellOpen::failNextOpen();
-        Click(page(), 1005);
+        Click(page(), List::kLink);
         Settle();
         QCOMPARE(ShownTexts(), QStringList{SkinMessage(65)});
         MessageBox::clearShown();
         ShellOpen::failNextOpen(ShellOpen::Failure::NoOpener);
-        Click(page(), 1005);
+        Click(page(), List::kLink);
         Settle();
         QCOMPARE(ShownTexts(), QStringList{SkinMessage(70)});
         MessageBox::clearShown();
-        Click(page(), 1005);
+        Click(page(), List::kLink);
         Settle();
         QVERIFY(MessageBox::shown().isEmpty());
         const QString webPage = QStringLiteral("http://198.18.0.40:8080");
         QCOMPARE(ShellOpen::opened(), (QStringList{webPage, webPage, webPage}));
         chooseAndGoToLogin(kCameraMacText);
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
-        Click(page(), 1003);
+        Type(page(), Login::kAdminId, QStringLiteral("admin"));
+        Type(page(), Login::kAdminPassword, QStringLiteral("admin"));
+        Click(page(), Login::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
-        Click(page(), 1203);
+        Click(page(), Net::kDhcpOn);
         Settle();
-        Click(page(), 1003);
+        Click(page(), Net::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
-        QCOMPARE(Text(page(), 1106), QStringLiteral("Auto"));
+        QCOMPARE(Text(page(), Summary::kIp), QStringLiteral("Auto"));
         shoot(QStringLiteral("summary-dhcp"));
-        Click(page(), 1003);
+        Click(page(), Summary::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
         const std::string state = simulator();
         QCOMPARE(CameraValue(state, "dhcp", kCameraMac), std::string("1"));
@@ -583,7 +593,7 @@ private slots:
                   "mac=" + kOtherMac + ",model=QC-K7Z Pan,ip=198.18.0.22"});
         startWizard();
         waitForSearch();
-        QWidget* wps = page()->FindControl(1011);
+        QWidget* wps = page()->FindControl(List::kWps);
         listPage()->list()->selectRow(rowOf(QStringLiteral("02.00.5e.00.00.02")));
         Settle();
         QVERIFY(wps->isVisible());
@@ -596,10 +606,10 @@ private slots:
         Settle();
         QVERIFY(!wps->isVisible());
 
-        Click(page(), 1009);
+        Click(page(), List::kAbout);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::About);
         shoot(QStringLiteral("about"));
-        Click(page(), 1003);
+        Click(page(), About::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
     }
 
@@ -643,9 +653,9 @@ private slots:
         // press, its double-click event and its release to the page that replaced it. They go
         // through the window, as the desktop's do: that is where a press moves the focus.
         auto doubleClickNext = [this] {
-            Click(page(), 1003);
+            Click(page(), CWizardPage::kNext);
             Settle();
-            QWidget* next = page()->FindControl(1003);
+            QWidget* next = page()->FindControl(CWizardPage::kNext);
             QWindow* window = next->window()->windowHandle();
             const QPoint at = next->mapTo(next->window(), QPoint(4, 4));
             QTest::mousePress(window, Qt::LeftButton, {}, at);
@@ -659,15 +669,15 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty());
         QCOMPARE(RequestCount(simulator(), 0xA3), 0); // no sign-in with empty fields
         // Nor did the ignored press take the focus: what the person types next goes to the ID.
-        QCOMPARE(QApplication::focusWidget(), page()->FindControl(1101));
+        QCOMPARE(QApplication::focusWidget(), page()->FindControl(Login::kAdminId));
 
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
+        Type(page(), Login::kAdminId, QStringLiteral("admin"));
+        Type(page(), Login::kAdminPassword, QStringLiteral("admin"));
         QTest::qWait(static_cast<int>(interval.count()));
-        Click(page(), 1003);
+        Click(page(), Login::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
         QTest::qWait(static_cast<int>(interval.count()));
-        Click(page(), 1203);
+        Click(page(), Net::kDhcpOn);
         Settle();
 
         doubleClickNext();
@@ -676,7 +686,7 @@ private slots:
 
         // Once the page has been there a moment, Apply works.
         QTest::qWait(static_cast<int>(interval.count()));
-        Click(page(), 1003);
+        Click(page(), Summary::kNext);
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
         QCOMPARE(RequestCount(simulator(), 0xA2), 1);
     }
@@ -689,9 +699,9 @@ private slots:
         chooseAndGoToLogin(kCameraMacText);
         // A camera that has gone away: nobody answers to this MAC.
         m_wizard->state().camera.macText = u"02.00.5e.00.00.99";
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
-        Click(page(), 1003);
+        Type(page(), Login::kAdminId, QStringLiteral("admin"));
+        Type(page(), Login::kAdminPassword, QStringLiteral("admin"));
+        Click(page(), Login::kNext);
         QTRY_COMPARE_WITH_TIMEOUT(ShownTexts(), QStringList{SkinMessage(2000)}, 5000);
         QCOMPARE(m_wizard->currentPageId(), PageId::IdPwd);
     }
@@ -1030,7 +1040,7 @@ private slots:
         startWizard();
         signInAndTakeDhcp();
         next(PageId::NetWorkFinish);
-        Click(page(), 1003);
+        Click(page(), Summary::kNext);
         QTRY_COMPARE_WITH_TIMEOUT(RequestCount(simulator(), 0xA2), 1, 5000);
         QTest::qWait(200);
         QVERIFY(m_wizard->runner().isRunning());
@@ -1041,7 +1051,7 @@ private slots:
         if (byClosing)
             page()->close();
         else
-            Click(page(), 1001);
+            Click(page(), Summary::kExit);
         QTRY_COMPARE(ShownTexts(), QStringList{SkinMessage(66)});
         if (answer == MessageBox::IdYes) {
             QTRY_VERIFY_WITH_TIMEOUT(m_wizard->hasEnded(), 1000);

@@ -5,7 +5,9 @@
 #include "tests/gui/NetTestSupport.h"
 #include "tests/gui/WizardTestSupport.h"
 #include "tests/net/NetLab.h"
+#include "wizard/CDlgIdPwd.h"
 #include "wizard/CDlgListCam.h"
+#include "wizard/CDlgNetWork.h"
 #include "wizard/CDlgWPSSetting.h"
 #include "wizard/CDlgWirelessFinish.h"
 #include "wizard/CDlgWirelessSelect.h"
@@ -100,13 +102,13 @@ private:
 
     void openFromChoice()
     {
-        click(1003, PageId::IdPwd);
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
-        click(1003, PageId::NetWork);
-        click(1003, PageId::WirelessSelect);
+        click(CDlgListCam::kNext, PageId::IdPwd);
+        Type(page(), CDlgIdPwd::kAdminId, QStringLiteral("admin"));
+        Type(page(), CDlgIdPwd::kAdminPassword, QStringLiteral("admin"));
+        click(CDlgIdPwd::kNext, PageId::NetWork);
+        click(CDlgNetWork::kNext, PageId::WirelessSelect);
         Click(page(), CDlgWirelessSelect::kWps);
-        click(1003, PageId::WpsFromChoice);
+        click(CDlgWirelessSelect::kNext, PageId::WpsFromChoice);
         QVERIFY(!shown(W::kAdminId) && !shown(W::kAdminPassword) && !shown(W::kAdminIdLabel));
     }
 
@@ -197,11 +199,11 @@ private slots:
         QCOMPARE(m_wizard->carriedWpsValue(), 1);
 
         // Back returns to the page with its result: Next goes on without a second join.
-        click(1002, PageId::WpsFromChoice);
+        click(CDlgWirelessFinish::kBack, PageId::WpsFromChoice);
         QCOMPARE(wpsPage()->carriedWpsValue(), 1);
         QCOMPARE(progress(), WpsJoin::kProgressSteps);
-        click(1003, PageId::WirelessFinish);
-        click(1003, PageId::ListCam);
+        click(W::kNext, PageId::WirelessFinish);
+        click(CDlgWirelessFinish::kNext, PageId::ListCam);
         state = simulator();
         QCOMPARE(RequestCount(state, 0xB3), 1); // InitWPS
         QCOMPARE(RequestCount(state, 0xA9), 1); // the summary's apply
