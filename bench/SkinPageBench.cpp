@@ -6,8 +6,8 @@
 
 #include "skin/BuildSkinPage.h"
 #include "skin/CPicDialog.h"
-#include "skin/SkinCatalogue.h"
 #include "skin/SkinFile.h"
+#include "wizard/SkinCatalogue.h"
 
 #include <QApplication>
 #include <QComboBox>

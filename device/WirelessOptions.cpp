@@ -4,14 +4,136 @@
 #include "device/WizardState.h"
 
 #include <algorithm>
-#include <array>
+#include <span>
 
 namespace {
 
 constexpr int kLastCapability = 7;
-constexpr int32_t kSecurityNone = 0, kSecurityWep = 1, kSecurityWpa = 2;
-constexpr int32_t kEncryptionNone = 0, kEncryptionWep = 1, kEncryptionWpa = 4;
-constexpr int32_t kAuthenticationBoth = 2, kAuthenticationWpaBoth = 5;
+constexpr size_t kLongestPassphrase = 64;
+
+// One row per code: its entry on the one-page set-up's list, its word on the summary, the key it
+// takes.
+struct EncryptionRow
+{
+    Encryption::Code code;
+    std::u16string_view listText;
+    std::u16string_view summaryText;
+    WirelessKey key;
+};
+
+// clang-format off
+constexpr EncryptionRow kEncryptions[] = {
+    {Encryption::kNone,    u"Disabled", u"Disable",  WirelessKey::None},
+    {Encryption::kWep,     u"WEP",      u"WEP",      WirelessKey::WepKey},
+    {Encryption::kTkip,    u"TKIP",     u"TKIP",     WirelessKey::Passphrase},
+    {Encryption::kAes,     u"AES",      u"AES",      WirelessKey::Passphrase},
+    {Encryption::kTkipAes, u"TKIP&AES", u"TKIP&AES", WirelessKey::Passphrase},
+};
+// clang-format on
+
+constexpr Encryption::Code kOpenEncryptions[] = {Encryption::kNone, Encryption::kWep};
+constexpr Encryption::Code kWepEncryptions[] = {Encryption::kWep};
+constexpr Encryption::Code kWpaEncryptions[] = {Encryption::kTkip, Encryption::kAes, Encryption::kTkipAes};
+
+// The rows of the lists that a capability string offers, entry by entry: their entry's text, and
+// that on the list shown when the camera offers none (empty: not on that list).
+struct AuthenticationRow
+{
+    Authentication::Code code;
+    std::u16string_view listText;
+    std::u16string_view builtInText;
+    std::u16string_view summaryText;
+    bool adHoc; // offered in ad hoc mode
+    // The encryptions that go with it, in the order of their list.
+    std::span<const Encryption::Code> encryptions;
+};
+
+// clang-format off
+constexpr AuthenticationRow kAuthentications[] = {
+    {Authentication::kOpen,    u"Open",     u"Open",     u"Open",          true,  kOpenEncryptions},
+    {Authentication::kShared,  u"Shared",   u"Shared",   u"Shared",        true,  kWepEncryptions},
+    {Authentication::kBoth,    u"Both",     u"",         u"Open & Shared", false, kWepEncryptions},
+    {Authentication::kWpaPsk,  u"WPA-PSK",  u"WPA-PSK",  u"WPA-PSK",       false, kWpaEncryptions},
+    {Authentication::kWpa2Psk, u"WPA2-PSK", u"WPA2-PSK", u"WPA2",          false, kWpaEncryptions},
+    {Authentication::kWpaWpa2, u"WPA/WPA2", u"",         u"WPA/WPA2",      false, kWpaEncryptions},
+};
+// clang-format on
+
+struct WepKeyLengthRow
+{
+    WepKeyLength::Code code;
+    std::u16string_view listText;
+    std::u16string_view builtInText;
+    size_t characters; // of an ASCII key; 0: longer than a camera's key field holds
+};
+
+constexpr WepKeyLengthRow kWepKeyLengths[] = {
+    {WepKeyLength::kBits64, u"64bits", u"64bits", 5},
+    {WepKeyLength::kBits128, u"128bits", u"128bits", 13},
+    {WepKeyLength::kBits256, u"256bits", u"", 0},
+};
+
+struct WepKeyFormatRow
+{
+    WepKeyFormat::Code code;
+    std::u16string_view listText;
+    std::u16string_view builtInText;
+    bool hex; // two hexadecimal digits a character
+};
+
+constexpr WepKeyFormatRow kWepKeyFormats[] = {
+    {WepKeyFormat::kAscii, u"ASCII", u"ASCII", false},
+    {WepKeyFormat::kHex, u"HEX", u"Hex", true},
+};
+
+struct DefaultKeyRow
+{
+    int32_t code;
+    std::u16string_view listText;
+    std::u16string_view builtInText;
+};
+
+constexpr DefaultKeyRow kDefaultKeys[] = {
+    {0, u"WEP Key1", u"WEP Key1"},
+    {1, u"WEP Key2", u"WEP Key2"},
+    {2, u"WEP Key3", u"WEP Key3"},
+    {3, u"WEP Key4", u"WEP Key4"},
+};
+
+struct SecurityModeRow
+{
+    SecurityMode::Code code;
+    std::u16string_view listText;
+    Encryption::Code encryption;
+};
+
+constexpr SecurityModeRow kSecurityModes[] = {
+    {SecurityMode::kNone, u"None", Encryption::kNone},
+    {SecurityMode::kWep, u"WEP", Encryption::kWep},
+    {SecurityMode::kWpa, u"WPA/WPA2", Encryption::kTkipAes},
+};
+
+// The row of a code; nothing for a code that no list has.
+template <typename Row, size_t N> const Row* Find(const Row (&rows)[N], int32_t code)
+{
+    for (const Row& row : rows) {
+        if (row.code == code)
+            return &row;
+    }
+    return nullptr;
+}
+
+// The row of a code, or the first (64 bits, ASCII) for a code that no list has.
+template <typename Row, size_t N> const Row& FindOrFirst(const Row (&rows)[N], int32_t code)
+{
+    const Row* row = Find(rows, code);
+    return row ? *row : rows[0];
+}
+
+template <typename Row> WirelessOption Entry(const Row& row)
+{
+    return {std::u16string(row.listText), row.code};
+}
 
 // A string without a single "1" is a camera that did not say what it can do.
 bool ReportsAny(std::u16string_view caps)
@@ -25,23 +147,35 @@ char16_t CapabilityAt(std::u16string_view caps, int entry)
     return at >= 0 && static_cast<size_t>(at) < caps.size() ? caps[static_cast<size_t>(at)] : u'\0';
 }
 
-// Entry i of the table when the capability string offers it; the built-in list when none is.
-WirelessOptionList Offered(std::u16string_view caps, std::initializer_list<std::u16string_view> table,
-                           std::initializer_list<std::u16string_view> builtIn)
+// The rows whose entry the capability string offers (row i is entry i); when it offers none, the
+// built-in list.
+template <typename Row, size_t N> WirelessOptionList Offered(std::u16string_view caps, const Row (&rows)[N])
 {
     WirelessOptionList list;
-    int32_t i = 0;
-    for (std::u16string_view text : table) {
-        if (CapabilityAt(caps, i) == u'1')
-            list.push_back({std::u16string(text), i});
-        ++i;
+    for (const Row& row : rows) {
+        if (CapabilityAt(caps, row.code) == u'1')
+            list.push_back(Entry(row));
     }
     if (list.empty()) {
-        i = 0;
-        for (std::u16string_view text : builtIn)
-            list.push_back({std::u16string(text), i++});
+        for (const Row& row : rows) {
+            if (!row.builtInText.empty())
+                list.push_back({std::u16string(row.builtInText), row.code});
+        }
     }
     return list;
+}
+
+// The size of a WEP key of that length and format; 0 when no camera can store it.
+size_t WepKeySize(const WepKeyLengthRow& length, const WepKeyFormatRow& format)
+{
+    return length.characters * (format.hex ? 2 : 1);
+}
+
+// Open, Shared or Both: an authentication that goes with WEP.
+bool IsWepAuthentication(int32_t authentication)
+{
+    const AuthenticationRow* row = Find(kAuthentications, authentication);
+    return row && std::ranges::find(row->encryptions, Encryption::kWep) != row->encryptions.end();
 }
 
 char16_t Lower(char16_t c)
@@ -50,6 +184,12 @@ char16_t Lower(char16_t c)
 }
 
 } // namespace
+
+WirelessKey KeyOf(int32_t encryption)
+{
+    const EncryptionRow* row = Find(kEncryptions, encryption);
+    return row ? row->key : WirelessKey::None;
+}
 
 bool CapabilityOffers(std::u16string_view caps, int entry)
 {
@@ -87,80 +227,76 @@ std::vector<int32_t> AllowedChannels(std::u16string_view range)
 WirelessOptionList SecurityModes(std::u16string_view encryptionCaps, std::u16string_view authenticationCaps,
                                  bool infrastructure)
 {
-    WirelessOptionList list = {{u"None", kSecurityNone}};
-    if (CapabilityOffers(encryptionCaps, 1))
-        list.push_back({u"WEP", kSecurityWep});
-    if (infrastructure && CapabilityOffers(authenticationCaps, 5))
-        list.push_back({u"WPA/WPA2", kSecurityWpa});
+    WirelessOptionList list = {Entry(kSecurityModes[SecurityMode::kNone])};
+    if (CapabilityOffers(encryptionCaps, Encryption::kWep))
+        list.push_back(Entry(kSecurityModes[SecurityMode::kWep]));
+    if (infrastructure && CapabilityOffers(authenticationCaps, Authentication::kWpaWpa2))
+        list.push_back(Entry(kSecurityModes[SecurityMode::kWpa]));
     return list;
 }
 
 int32_t SecurityModeEncryption(int32_t mode)
 {
-    return mode == kSecurityWep ? kEncryptionWep : mode == kSecurityWpa ? kEncryptionWpa : kEncryptionNone;
+    return FindOrFirst(kSecurityModes, mode).encryption;
 }
 
 int32_t SecurityModeOf(int32_t encryption)
 {
-    return std::clamp(encryption, kSecurityNone, kSecurityWpa);
+    // Below WEP is none; above it, any code is a WPA one.
+    return std::clamp<int32_t>(encryption, SecurityMode::kNone, SecurityMode::kWpa);
 }
 
 AuthenticationRadios SecurityRule(int32_t encryption, int32_t authentication, bool k7zAdHoc)
 {
-    if (encryption == kEncryptionNone)
-        return {0, false};
-    if (encryption == kEncryptionWep) {
+    if (encryption == Encryption::kNone)
+        return {Authentication::kOpen, false};
+    if (encryption == Encryption::kWep) {
         if (k7zAdHoc)
-            return {kAuthenticationBoth, false};
-        return {authentication >= 0 && authentication <= kAuthenticationBoth ? authentication : 0, true};
+            return {Authentication::kBoth, false};
+        if (!IsWepAuthentication(authentication))
+            return {Authentication::kOpen, true};
+        return {authentication, true};
     }
-    return {kAuthenticationWpaBoth, false};
+    return {Authentication::kWpaWpa2, false};
 }
 
 WirelessOptionList KeyLengths(std::u16string_view caps)
 {
-    return Offered(caps, {u"64bits", u"128bits", u"256bits"}, {u"64bits", u"128bits"});
+    return Offered(caps, kWepKeyLengths);
 }
 
 WirelessOptionList KeyFormats(std::u16string_view caps)
 {
-    return Offered(caps, {u"ASCII", u"HEX"}, {u"ASCII", u"Hex"});
+    return Offered(caps, kWepKeyFormats);
 }
 
 WirelessOptionList DefaultKeys(std::u16string_view caps)
 {
-    return Offered(caps, {u"WEP Key1", u"WEP Key2", u"WEP Key3", u"WEP Key4"},
-                   {u"WEP Key1", u"WEP Key2", u"WEP Key3", u"WEP Key4"});
+    return Offered(caps, kDefaultKeys);
 }
 
 WirelessOptionList Authentications(std::u16string_view caps, bool adHoc)
 {
-    if (adHoc)
-        return {{u"Open", 0}, {u"Shared", 1}};
-    WirelessOptionList list =
-        Offered(caps, {u"Open", u"Shared", u"Both", u"WPA-PSK", u"WPA2-PSK", u"WPA/WPA2"}, {});
-    if (list.empty()) {
-        // Each built-in entry stands for its own code, so that choosing WPA2 leads to WPA2's
-        // encryptions and not to Open's.
-        list = {{u"Open", 0}, {u"Shared", 1}, {u"WPA-PSK", 3}, {u"WPA2-PSK", 4}};
+    if (!adHoc)
+        return Offered(caps, kAuthentications);
+    WirelessOptionList list;
+    for (const AuthenticationRow& row : kAuthentications) {
+        if (row.adHoc)
+            list.push_back(Entry(row));
     }
     return list;
 }
 
 WirelessOptionList Encryptions(int32_t authentication, std::u16string_view caps)
 {
+    // A code that no list has is taken as a WPA one.
+    const AuthenticationRow* row = Find(kAuthentications, authentication);
+    const std::span<const Encryption::Code> codes =
+        row ? row->encryptions : std::span<const Encryption::Code>(kWpaEncryptions);
     WirelessOptionList list;
-    if (authentication == 0 && CapabilityAllows(caps, 0))
-        list.push_back({u"Disabled", 0});
-    if (authentication >= 0 && authentication <= 2) {
-        if (CapabilityAllows(caps, 1))
-            list.push_back({u"WEP", 1});
-        return list;
-    }
-    const std::pair<std::u16string_view, int32_t> wpa[] = {{u"TKIP", 2}, {u"AES", 3}, {u"TKIP&AES", 4}};
-    for (const auto& [text, type] : wpa) {
-        if (CapabilityAllows(caps, type))
-            list.push_back({std::u16string(text), type});
+    for (const Encryption::Code code : codes) {
+        if (CapabilityAllows(caps, code))
+            list.push_back(Entry(*Find(kEncryptions, code)));
     }
     return list;
 }
@@ -179,24 +315,28 @@ WirelessOptionList Channels(std::u16string_view channelRange, bool adHoc)
 
 int KeyLimit(int32_t encryption)
 {
-    if (encryption == kEncryptionWep)
-        return 26;
-    return encryption >= 2 && encryption <= 4 ? 64 : 0;
+    switch (KeyOf(encryption)) {
+    case WirelessKey::WepKey:
+        return static_cast<int>(
+            WepKeySize(kWepKeyLengths[WepKeyLength::kBits128], kWepKeyFormats[WepKeyFormat::kHex]));
+    case WirelessKey::Passphrase:
+        return static_cast<int>(kLongestPassphrase);
+    case WirelessKey::None:
+        break;
+    }
+    return 0;
 }
 
 std::u16string AuthenticationName(int32_t authentication)
 {
-    static const std::array<std::u16string_view, 6> names = {u"Open",    u"Shared", u"Open & Shared",
-                                                             u"WPA-PSK", u"WPA2",   u"WPA/WPA2"};
-    return authentication >= 0 && authentication < 6 ? std::u16string(names[authentication])
-                                                     : std::u16string();
+    const AuthenticationRow* row = Find(kAuthentications, authentication);
+    return row ? std::u16string(row->summaryText) : std::u16string();
 }
 
 std::u16string EncryptionName(int32_t encryption)
 {
-    static const std::array<std::u16string_view, 5> names = {u"Disable", u"WEP", u"TKIP", u"AES",
-                                                             u"TKIP&AES"};
-    return encryption >= 0 && encryption < 5 ? std::u16string(names[encryption]) : std::u16string();
+    const EncryptionRow* row = Find(kEncryptions, encryption);
+    return row ? std::u16string(row->summaryText) : std::u16string();
 }
 
 bool IsHexText(std::u16string_view text)
@@ -215,37 +355,34 @@ int CheckSsid(std::u16string_view ssid)
 
 int CheckWepKey(int32_t length, int32_t format, std::u16string_view key)
 {
-    if (length == 2)
+    const WepKeyFormatRow& formatRow = FindOrFirst(kWepKeyFormats, format);
+    const size_t expected = WepKeySize(FindOrFirst(kWepKeyLengths, length), formatRow);
+    if (expected == 0)
         return kMessageWepKey256;
-    const bool hex = format == 1;
-    const size_t expected = (length == 1 ? 13u : 5u) * (hex ? 2u : 1u);
     if (key.size() != expected)
         return kMessageKeyLength;
-    return hex && !IsHexText(key) ? kMessageKeyNotHex : 0;
+    return formatRow.hex && !IsHexText(key) ? kMessageKeyNotHex : 0;
 }
 
 int CheckPassphrase(std::u16string_view passphrase)
 {
-    if (passphrase.size() < 8 || passphrase.size() > 64)
+    if (passphrase.size() < 8 || passphrase.size() > kLongestPassphrase)
         return kMessageKeyLength;
-    return passphrase.size() == 64 && !IsHexText(passphrase) ? kMessagePassphraseNotHex : 0;
+    return passphrase.size() == kLongestPassphrase && !IsHexText(passphrase) ? kMessagePassphraseNotHex : 0;
 }
 
 WepKeyShape CheckWepKeyByLength(std::u16string_view key)
 {
-    switch (key.size()) {
-    case 5:
-        return {0, 0, 0};
-    case 13:
-        return {0, 1, 0};
-    case 10:
-    case 26:
-        if (!IsHexText(key))
-            return {kMessageKeyNotHex};
-        return {0, key.size() == 26 ? 1 : 0, 1};
-    default:
-        return {kMessageWepKeyLength};
+    for (const WepKeyLengthRow& length : kWepKeyLengths) {
+        for (const WepKeyFormatRow& format : kWepKeyFormats) {
+            if (length.characters == 0 || key.size() != WepKeySize(length, format))
+                continue;
+            if (format.hex && !IsHexText(key))
+                return {kMessageKeyNotHex};
+            return {0, length.code, format.code};
+        }
     }
+    return {kMessageWepKeyLength};
 }
 
 WirelessSettingsCheck CheckWirelessSettings(const WirelessSettings& w)
@@ -255,16 +392,20 @@ WirelessSettingsCheck CheckWirelessSettings(const WirelessSettings& w)
         return {};
     if (const int message = CheckSsid(w.ssid))
         return {message, u"ssid"};
-    if (w.encryption == kEncryptionWep) {
+    switch (KeyOf(w.encryption)) {
+    case WirelessKey::WepKey: {
         const bool known = w.wepDefaultKey >= 0 && w.wepDefaultKey < 4;
         const std::u16string_view key = known ? std::u16string_view(w.wepKeys[w.wepDefaultKey]) : u"";
         if (const int message = CheckWepKey(w.wepKeyLength, w.wepKeyFormat, key))
             return {message, known ? keyNames[w.wepDefaultKey] : u"default-key"};
-        return {};
+        break;
     }
-    if (w.encryption >= 2 && w.encryption <= 4) {
+    case WirelessKey::Passphrase:
         if (const int message = CheckPassphrase(w.passphrase))
             return {message, u"passphrase"};
+        break;
+    case WirelessKey::None:
+        break;
     }
     return {};
 }

@@ -10,6 +10,60 @@
 // The choices the wireless pages offer and the checks their Next applies, shared by the pages
 // and the command-line tool. Codes are those the wizard state keeps (WirelessSettings).
 
+// The codes of the wireless settings, as the camera and the templates number them. The state
+// keeps the camera's number as read, which may be one that no list has, so the names are plain
+// enumerators that compare with and convert to those numbers.
+namespace Encryption {
+enum Code : int32_t
+{
+    kNone = 0,
+    kWep = 1,
+    kTkip = 2,
+    kAes = 3,
+    kTkipAes = 4,
+};
+} // namespace Encryption
+
+namespace Authentication {
+enum Code : int32_t
+{
+    kOpen = 0,
+    kShared = 1,
+    kBoth = 2, // open and shared
+    kWpaPsk = 3,
+    kWpa2Psk = 4,
+    kWpaWpa2 = 5,
+};
+} // namespace Authentication
+
+namespace WepKeyLength {
+enum Code : int32_t
+{
+    kBits64 = 0,
+    kBits128 = 1,
+    kBits256 = 2,
+};
+} // namespace WepKeyLength
+
+namespace WepKeyFormat {
+enum Code : int32_t
+{
+    kAscii = 0,
+    kHex = 1,
+};
+} // namespace WepKeyFormat
+
+// The key that goes with an encryption.
+enum class WirelessKey
+{
+    None,
+    WepKey,     // the default WEP key, its length and format as chosen
+    Passphrase, // the WPA passphrase
+};
+
+// The key an encryption takes; none for a code that no list has.
+WirelessKey KeyOf(int32_t encryption);
+
 // One entry of a choice list: what it says, and the code it stands for.
 struct WirelessOption
 {
@@ -36,21 +90,32 @@ std::vector<int32_t> AllowedChannels(std::u16string_view channelRange);
 
 // ---- the standard wireless page
 
-// Security modes: type 0 "None", 1 "WEP", 2 "WPA/WPA2"; WPA only in infrastructure mode.
+// The security modes of the page's list.
+namespace SecurityMode {
+enum Code : int32_t
+{
+    kNone = 0,
+    kWep = 1,
+    kWpa = 2,
+};
+} // namespace SecurityMode
+
+// "None", "WEP", "WPA/WPA2"; WPA only in infrastructure mode.
 WirelessOptionList SecurityModes(std::u16string_view encryptionCaps, std::u16string_view authenticationCaps,
                                  bool infrastructure);
-// The encryption a security mode stands for (0, 1 or 4) and the mode an encryption is shown as.
+// The encryption a security mode stands for (none, WEP or TKIP and AES) and the mode an
+// encryption is shown as.
 int32_t SecurityModeEncryption(int32_t mode);
 int32_t SecurityModeOf(int32_t encryption);
 
-// The WEP authentication radios (0 Open, 1 Shared, 2 Both) for an encryption.
+// The WEP authentication radios (Open, Shared, Both) for an encryption.
 struct AuthenticationRadios
 {
-    int32_t authentication; // the value kept; 3 and above check no radio
+    int32_t authentication; // the value kept; a WPA one checks no radio
     bool enabled;
 };
-// None: Open, fixed. WEP: the given one (0 when out of range), fixed to Both for a "K7Z"
-// camera in ad hoc mode. WPA: 5, no radio.
+// None: Open, fixed. WEP: the given one (Open when it is no WEP one), fixed to Both for a "K7Z"
+// camera in ad hoc mode. WPA: WPA/WPA2, no radio.
 AuthenticationRadios SecurityRule(int32_t encryption, int32_t authentication, bool k7zAdHoc);
 
 // The key page's lists, each entry's type its index in the full table; built-in lists when the
@@ -92,7 +157,8 @@ bool IsHexText(std::u16string_view text);
 // Empty, longer than 32 or not plain 7-bit characters: 20.
 int CheckSsid(std::u16string_view ssid);
 
-// The key page's WEP key of the chosen length (0 64 bits, 1 128, 2 256) and format (0 ASCII, 1 hex).
+// The key page's WEP key of the chosen length and format (a WepKeyLength and a WepKeyFormat; a
+// code that no list has is taken as 64 bits, and as ASCII).
 int CheckWepKey(int32_t length, int32_t format, std::u16string_view key);
 
 // 8 to 64 characters (else 33), and a 64-character one all hexadecimal (else 30).
@@ -103,8 +169,8 @@ int CheckPassphrase(std::u16string_view passphrase);
 struct WepKeyShape
 {
     int message = 0;
-    int32_t length = 0; // 0 64 bits, 1 128 bits
-    int32_t format = 0; // 0 ASCII, 1 hex
+    int32_t length = WepKeyLength::kBits64;
+    int32_t format = WepKeyFormat::kAscii;
 };
 WepKeyShape CheckWepKeyByLength(std::u16string_view key);
 

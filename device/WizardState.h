@@ -16,10 +16,11 @@ struct WirelessSettings
     int32_t adHoc = 0; // 0 infrastructure, 1 ad hoc
     std::u16string ssid;
     int32_t channel = 0;
-    int32_t authentication = 0; // 0 Open, 1 Shared, 2 Both, 3 WPA-PSK, 4 WPA2-PSK, 5 WPA/WPA2
-    int32_t encryption = 0;     // 0 none, 1 WEP, 2 TKIP, 3 AES, 4 TKIP and AES
-    int32_t wepKeyFormat = 0;   // 0 ASCII, 1 hex
-    int32_t wepKeyLength = 0;   // 0 64 bits, 1 128 bits, 2 256 bits
+    // The camera's codes as read (device/WirelessOptions.h names them).
+    int32_t authentication = 0; // Authentication::Code
+    int32_t encryption = 0;     // Encryption::Code
+    int32_t wepKeyFormat = 0;   // WepKeyFormat::Code
+    int32_t wepKeyLength = 0;   // WepKeyLength::Code
     int32_t wepDefaultKey = 0;  // 0 to 3
     int32_t txRate = 0;
     std::array<std::u16string, 4> wepKeys;

@@ -27,7 +27,7 @@ void applyListSkin(CPicDialog& page, QTableWidget& list)
 
 int build(CPicDialog& page, const SkinControlSpec& control, const QString& section)
 {
-    const QString caption = QString::fromStdU16String(control.defaultCaption);
+    const QString caption = QStringView(control.defaultCaption).toString();
     switch (control.kind) {
     case SkinControlKind::PicButton:
         return page.AddPicButton(control.id, section);
@@ -65,7 +65,7 @@ int BuildSkinPage(CPicDialog& page, const SkinPageSpec& pageSpec)
 {
     int built = 0;
     for (const SkinControlSpec& control : pageSpec.controls) {
-        const QString section = QString::fromStdU16String(pageSpec.section + u"." + control.name);
+        const QString section = QString::fromStdU16String(ControlSection(pageSpec, control));
         built += build(page, control, section);
     }
     return built;

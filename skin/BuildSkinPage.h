@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #pragma once
 
-#include "skin/SkinCatalogue.h"
+#include "skin/SkinPageSpec.h"
 
 class CPicDialog;
 

@@ -4,13 +4,6 @@
 #include "skin/CPicText.h"
 #include "skin/WizardCommand.h"
 
-namespace {
-
-constexpr int kNext = 1003;
-constexpr int kVersionText = 1302;
-
-} // namespace
-
 QString AboutVersionText(const QString& skinCaption, const ProgramVersion& version)
 {
     const QString caption = skinCaption.trimmed();
@@ -23,12 +16,12 @@ QString AboutVersionText(const QString& skinCaption, const ProgramVersion& versi
         .arg(version.tweak);
 }
 
-CDlgAbout::CDlgAbout(QWidget* mainWindow) : CWizardPage(mainWindow, QStringLiteral("DlgAbout")) {}
+CDlgAbout::CDlgAbout(QWidget* mainWindow) : CWizardPage(mainWindow, kSkinPage) {}
 
 void CDlgAbout::OnInitPage()
 {
     const QString caption = readText(QStringLiteral("DlgAbout.Ver"), QStringLiteral("caption"), QString());
-    if (auto* text = qobject_cast<CPicText*>(FindControl(kVersionText))) {
+    if (auto* text = qobject_cast<CPicText*>(FindControl(kVersion))) {
         text->SetText(AboutVersionText(caption, kProgramVersion));
         text->Redraw();
     }

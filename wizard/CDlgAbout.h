@@ -13,6 +13,20 @@ class CDlgAbout : public CWizardPage
 {
     Q_OBJECT
 public:
+    enum ControlId : int
+    {
+        kProject = 1301,
+        kVersion = 1302,
+        kCreator = 1303,
+    };
+    static constexpr SkinControlSpec kControls[] = {
+        kNextButton,
+        {SkinControlKind::PicText, kProject, u"Project"},
+        {SkinControlKind::PicText, kVersion, u"Ver"},
+        {SkinControlKind::PicText, kCreator, u"Creat"},
+    };
+    static constexpr SkinPageSpec kSkinPage{u"DlgAbout", kControls};
+
     explicit CDlgAbout(QWidget* mainWindow);
 
     void OnInitPage() override;

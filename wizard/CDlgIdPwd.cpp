@@ -27,7 +27,7 @@ QString qs(const std::u16string& text)
 
 } // namespace
 
-CDlgIdPwd::CDlgIdPwd(QWidget* mainWindow) : CWizardPage(mainWindow, QStringLiteral("DlgIdPwd")) {}
+CDlgIdPwd::CDlgIdPwd(QWidget* mainWindow) : CWizardPage(mainWindow, kSkinPage) {}
 
 bool CDlgIdPwd::Create(const std::filesystem::path& programFolder)
 {

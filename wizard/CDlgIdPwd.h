@@ -12,9 +12,6 @@ public:
     // The controls built from the skin.
     enum ControlId : int
     {
-        kExit = 1001,
-        kBack = 1002,
-        kNext = 1003,
         kAdminId = 1101,
         kAdminPassword = 1102,
         kNewId = 1103,
@@ -24,6 +21,20 @@ public:
         kChangeIdBox = 1201,
         kChangePasswordBox = 1202,
     };
+    // clang-format off
+    static constexpr SkinControlSpec kControls[] = {
+        kExitButton, kBackButton, kNextButton,
+        {SkinControlKind::Edit,     kAdminId,           u"ADMID"},
+        {SkinControlKind::Edit,     kAdminPassword,     u"ADMPWD"},
+        {SkinControlKind::Edit,     kNewId,             u"NEWID"},
+        {SkinControlKind::Edit,     kConfirmId,         u"CHKID"},
+        {SkinControlKind::Edit,     kNewPassword,       u"NEWPWD"},
+        {SkinControlKind::Edit,     kConfirmPassword,   u"CHKPWD"},
+        {SkinControlKind::CheckBox, kChangeIdBox,       u"CKBXID"},
+        {SkinControlKind::CheckBox, kChangePasswordBox, u"CKBXPWD"},
+    };
+    // clang-format on
+    static constexpr SkinPageSpec kSkinPage{u"DlgIdPwd", kControls};
 
     explicit CDlgIdPwd(QWidget* mainWindow);
 

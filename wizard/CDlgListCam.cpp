@@ -9,7 +9,6 @@
 #include "skin/ControlCommandEvent.h"
 #include "skin/MessageBox.h"
 #include "skin/PictureFile.h"
-#include "skin/SkinCatalogue.h"
 #include "skin/WizardCommand.h"
 #include "wizard/ApplyConfirmationLine.h"
 #include "wizard/ShellOpen.h"
@@ -58,27 +57,22 @@ QStringList CDlgListCam::FirstShownPicturePaths(const SkinFile& skin,
                                                 const std::filesystem::path& imageFolder)
 {
     QStringList paths;
-    const QString background = BackgroundPath(skin, imageFolder, PageSection());
+    const QString background = BackgroundPath(skin, imageFolder, QStringView(kSkinPage.section).toString());
     if (!background.isEmpty())
         paths.append(background);
-    const std::u16string page = PageSection().toStdU16String();
-    for (const SkinPageSpec& catalogued : SkinPages()) {
-        if (catalogued.section != page)
+    for (const SkinControlSpec& control : kControls) {
+        if (control.kind != SkinControlKind::PicButton ||
+            std::find(std::begin(kSearchLocked), std::end(kSearchLocked), control.id) ==
+                std::end(kSearchLocked))
             continue;
-        for (const SkinControlSpec& control : catalogued.controls) {
-            if (control.kind != SkinControlKind::PicButton ||
-                std::find(std::begin(kSearchLocked), std::end(kSearchLocked), control.id) ==
-                    std::end(kSearchLocked))
-                continue;
-            const std::u16string file = skin.readString(page + u"." + control.name, u"disableImage", u"");
-            if (!file.empty())
-                paths.append(qs(PicturePath(imageFolder, file).u16string()));
-        }
+        const std::u16string file = skin.readString(ControlSection(kSkinPage, control), u"disableImage", u"");
+        if (!file.empty())
+            paths.append(qs(PicturePath(imageFolder, file).u16string()));
     }
     return paths;
 }
 
-CDlgListCam::CDlgListCam(QWidget* mainWindow) : CWizardPage(mainWindow, PageSection())
+CDlgListCam::CDlgListCam(QWidget* mainWindow) : CWizardPage(mainWindow, kSkinPage)
 {
     m_timer.setInterval(kSearchPollMs);
     connect(&m_timer, &QTimer::timeout, this, &CDlgListCam::OnTimer);

@@ -18,7 +18,6 @@ class CDlgListCam : public CWizardPage
 {
     Q_OBJECT
 public:
-    static QString PageSection() { return QStringLiteral("DlgListCam"); }
     // The pictures the page shows until its first search ends: its background and the disabled
     // pictures of the buttons that a search disables.
     static QStringList FirstShownPicturePaths(const SkinFile& skin, const std::filesystem::path& imageFolder);
@@ -26,8 +25,6 @@ public:
     // The controls built from the skin.
     enum ControlId : int
     {
-        kExit = 1001,
-        kNext = 1003,
         kSearch = 1004,
         kLink = 1005,
         kNextToo = 1006,
@@ -37,6 +34,17 @@ public:
         kExitToo = 1010,
         kWps = 1011,
     };
+    // clang-format off
+    static constexpr SkinControlSpec kControls[] = {
+        kExitButton, kNextButton,
+        {SkinControlKind::PicButton,  kSearch,       u"Search"},
+        {SkinControlKind::PicButton,  kLink,         u"Link"},
+        {SkinControlKind::PicButton,  kAbout,        u"MAbout"},
+        {SkinControlKind::PicButton,  kWps,          u"WPS"},
+        {SkinControlKind::CameraList, kCameraListId, u"ListCtrl"},
+    };
+    // clang-format on
+    static constexpr SkinPageSpec kSkinPage{u"DlgListCam", kControls};
 
     static constexpr int kSearchPollMs = 100;
 

@@ -17,7 +17,7 @@ constexpr int kAddressLabels[] = {C::kIpLabel, C::kMaskLabel, C::kGatewayLabel, 
 
 } // namespace
 
-CDlgNetWork::CDlgNetWork(QWidget* mainWindow) : CWizardPage(mainWindow, QStringLiteral("DlgNetWork")) {}
+CDlgNetWork::CDlgNetWork(QWidget* mainWindow) : CWizardPage(mainWindow, kSkinPage) {}
 
 void CDlgNetWork::OnInitPage()
 {

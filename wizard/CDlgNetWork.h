@@ -12,9 +12,6 @@ public:
     // The controls built from the skin.
     enum ControlId : int
     {
-        kExit = 1001,
-        kBack = 1002,
-        kNext = 1003,
         kIp = 1106,
         kMask = 1107,
         kGateway = 1108,
@@ -28,6 +25,24 @@ public:
         kDns1Label = 1307,
         kDns2Label = 1308,
     };
+    // clang-format off
+    static constexpr SkinControlSpec kControls[] = {
+        kExitButton, kBackButton, kNextButton,
+        {SkinControlKind::PicText, kIpLabel,      u"LABIPADDR"},
+        {SkinControlKind::PicText, kMaskLabel,    u"LABSUBMASK"},
+        {SkinControlKind::PicText, kGatewayLabel, u"LABGATEWAY"},
+        {SkinControlKind::PicText, kDns1Label,    u"LABPRIDNS"},
+        {SkinControlKind::PicText, kDns2Label,    u"LABSECDNS"},
+        {SkinControlKind::Edit,    kIp,           u"IPADDR"},
+        {SkinControlKind::Edit,    kMask,         u"SUBMASK"},
+        {SkinControlKind::Edit,    kGateway,      u"GATEWAY"},
+        {SkinControlKind::Edit,    kDns1,         u"PRIDNS"},
+        {SkinControlKind::Edit,    kDns2,         u"SECDNS"},
+        {SkinControlKind::Radio,   kDhcpOn,       u"DHCPON",  u"enable"},
+        {SkinControlKind::Radio,   kDhcpOff,      u"DHCPOFF", u"disable"},
+    };
+    // clang-format on
+    static constexpr SkinPageSpec kSkinPage{u"DlgNetWork", kControls};
 
     explicit CDlgNetWork(QWidget* mainWindow);
 

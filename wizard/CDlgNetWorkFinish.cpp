@@ -3,10 +3,7 @@
 
 #include "device/ApplySequence.h"
 
-CDlgNetWorkFinish::CDlgNetWorkFinish(QWidget* mainWindow)
-    : CSummaryPage(mainWindow, QStringLiteral("DlgNetWorkFinish"))
-{
-}
+CDlgNetWorkFinish::CDlgNetWorkFinish(QWidget* mainWindow) : CSummaryPage(mainWindow, kSkinPage) {}
 
 void CDlgNetWorkFinish::OnInitPage()
 {

@@ -8,11 +8,9 @@ class CDlgNetWorkFinish : public CSummaryPage
 {
     Q_OBJECT
 public:
-    enum ControlId : int
-    {
-        kExit = 1001,
-        kBack = 1002,
-    };
+    static constexpr SkinControlSpec kButtons[] = {kExitButton, kBackButton, kNextButton};
+    static constexpr auto kControls = JoinControls(kButtons, kAccountAndAddressControls);
+    static constexpr SkinPageSpec kSkinPage{u"DlgNetWorkFinish", kControls};
 
     explicit CDlgNetWorkFinish(QWidget* mainWindow);
 

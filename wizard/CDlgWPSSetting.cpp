@@ -40,7 +40,7 @@ constexpr int kInputs[] = {CDlgWPSSetting::kAdminId,          CDlgWPSSetting::kA
 } // namespace
 
 CDlgWPSSetting::CDlgWPSSetting(QWidget* mainWindow, WpsEntry entry)
-    : CWizardPage(mainWindow, QStringLiteral("DlgWPSSET")), m_entry(entry)
+    : CWizardPage(mainWindow, kSkinPage), m_entry(entry)
 {
     m_pause.setSingleShot(true);
     connect(&m_pause, &QTimer::timeout, this, &CDlgWPSSetting::restoreControls);

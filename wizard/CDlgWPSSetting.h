@@ -16,9 +16,6 @@ class CDlgWPSSetting : public CWizardPage
 public:
     enum ControlId : int
     {
-        kExit = 1001,
-        kBack = 1002,
-        kNext = 1003,
         kAdminId = 1101,
         kAdminPassword = 1102,
         kProgress = 1202,
@@ -30,9 +27,50 @@ public:
         kPinMethod = 1323,
         kStartPushButton = 1324,
         kStartPin = 1325,
+        kPushButtonNote1 = 1326,
+        kPushButtonNote2 = 1327,
+        kPushButtonNote3 = 1328,
+        kPushButtonNote4 = 1329,
+        kPushButtonNote5 = 1330,
+        kPinNote1 = 1331,
+        kPinNote2 = 1332,
+        kPinNote3 = 1333,
+        kPinNote4 = 1334,
+        kPinNote5 = 1335,
         kNewPin = 1337,
         kCopyPin = 1338,
+        kPushButtonNote6 = 1339,
     };
+    // clang-format off
+    static constexpr SkinControlSpec kControls[] = {
+        kExitButton, kBackButton, kNextButton,
+        {SkinControlKind::PicButton,  kStartPushButton,    u"BUTPBCPUSH"},
+        {SkinControlKind::PicButton,  kStartPin,           u"BUTPINSTART"},
+        {SkinControlKind::PushButton, kNewPin,             u"BUTPINREFALSH"},
+        {SkinControlKind::PushButton, kCopyPin,            u"BUTPINCOPY"},
+        {SkinControlKind::Progress,   kProgress,           u"ProgressCtrl"},
+        {SkinControlKind::Edit,       kPinEdit,            u"EDITPIN"},
+        {SkinControlKind::Edit,       kAdminId,            u"ADMID"},
+        {SkinControlKind::Edit,       kAdminPassword,      u"ADMPWD"},
+        {SkinControlKind::Radio,      kPushButtonMethod,   u"OPTPBC", u"Enable"},
+        {SkinControlKind::Radio,      kPinMethod,          u"OPTPIN", u"Disable"},
+        {SkinControlKind::PicText,    kSelectLabel,        u"LABSelect"},
+        {SkinControlKind::PicText,    kAdminIdLabel,       u"LABADMID"},
+        {SkinControlKind::PicText,    kAdminPasswordLabel, u"LABADMPWD"},
+        {SkinControlKind::PicText,    kPushButtonNote1,    u"LABPBCNOTE1"},
+        {SkinControlKind::PicText,    kPushButtonNote2,    u"LABPBCNOTE2"},
+        {SkinControlKind::PicText,    kPushButtonNote3,    u"LABPBCNOTE3"},
+        {SkinControlKind::PicText,    kPushButtonNote4,    u"LABPBCNOTE4"},
+        {SkinControlKind::PicText,    kPushButtonNote5,    u"LABPBCNOTE5"},
+        {SkinControlKind::PicText,    kPushButtonNote6,    u"LABPBCNOTE6"},
+        {SkinControlKind::PicText,    kPinNote1,           u"LABPINNOTE1"},
+        {SkinControlKind::PicText,    kPinNote2,           u"LABPINNOTE2"},
+        {SkinControlKind::PicText,    kPinNote3,           u"LABPINNOTE3"},
+        {SkinControlKind::PicText,    kPinNote4,           u"LABPINNOTE4"},
+        {SkinControlKind::PicText,    kPinNote5,           u"LABPINNOTE5"},
+    };
+    // clang-format on
+    static constexpr SkinPageSpec kSkinPage{u"DlgWPSSET", kControls};
 
     // What the page hands back: -1 never started, 0 started and not (yet) joined, 1 joined.
     enum Result : int

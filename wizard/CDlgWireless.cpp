@@ -4,10 +4,20 @@
 #include "device/ModelRules.h"
 #include "device/WirelessOptions.h"
 
-CDlgWireless::CDlgWireless(QWidget* mainWindow)
-    : CWirelessSettingsPage(mainWindow, QStringLiteral("DlgWireless"))
-{
-}
+#include <utility>
+
+namespace {
+
+// The WEP authentication radios and the authentication each stands for.
+constexpr std::pair<int, Authentication::Code> kRadios[] = {
+    {CDlgWireless::kOpen, Authentication::kOpen},
+    {CDlgWireless::kShared, Authentication::kShared},
+    {CDlgWireless::kBoth, Authentication::kBoth},
+};
+
+} // namespace
+
+CDlgWireless::CDlgWireless(QWidget* mainWindow) : CWirelessSettingsPage(mainWindow, kSkinPage) {}
 
 void CDlgWireless::OnInitPage()
 {
@@ -32,27 +42,30 @@ void CDlgWireless::fillSecurity()
 {
     fillList(kSecurity, SecurityModes(m_edit.encryptionCaps, m_edit.authenticationCaps, m_edit.adHoc == 0));
     if (!selectType(kSecurity, SecurityModeOf(m_edit.encryption)))
-        selectType(kSecurity, 0);
+        selectType(kSecurity, SecurityMode::kNone);
 }
 
 // The chosen security mode's encryption, and its authentication (WEP keeps the last one).
 void CDlgWireless::takeSecurity()
 {
-    const int32_t mode = selectedType(kSecurity).value_or(0);
+    const int32_t mode = selectedType(kSecurity).value_or(SecurityMode::kNone);
     m_edit.encryption = SecurityModeEncryption(mode);
-    m_edit.authentication = m_edit.encryption == 1 ? m_wepAuthentication : m_edit.encryption == 0 ? 0 : 5;
+    if (m_edit.encryption == Encryption::kWep)
+        m_edit.authentication = m_wepAuthentication;
+    else
+        m_edit.authentication =
+            m_edit.encryption == Encryption::kNone ? Authentication::kOpen : Authentication::kWpaWpa2;
 }
 
 void CDlgWireless::applySecurityRule()
 {
     const AuthenticationRadios radios = SecurityRule(m_edit.encryption, m_edit.authentication, k7zAdHoc());
     m_edit.authentication = radios.authentication;
-    if (m_edit.encryption == 1)
+    if (m_edit.encryption == Encryption::kWep)
         m_wepAuthentication = radios.authentication;
     m_authenticationEnabled = radios.enabled;
-    setChecked(kOpen, radios.authentication == 0);
-    setChecked(kShared, radios.authentication == 1);
-    setChecked(kBoth, radios.authentication == 2);
+    for (const auto& [id, authentication] : kRadios)
+        setChecked(id, radios.authentication == authentication);
     updateEnabling();
 }
 
@@ -79,7 +92,7 @@ void CDlgWireless::OnMode(bool adHoc)
 
 void CDlgWireless::OnAuthentication(int32_t authentication)
 {
-    if (m_edit.encryption != 1 || !m_authenticationEnabled)
+    if (m_edit.encryption != Encryption::kWep || !m_authenticationEnabled)
         return;
     m_wepAuthentication = authentication;
     m_edit.authentication = authentication;
@@ -108,7 +121,10 @@ void CDlgWireless::OnCommand(int id, int code)
     case kOpen:
     case kShared:
     case kBoth:
-        OnAuthentication(id - kOpen);
+        for (const auto& [radio, authentication] : kRadios) {
+            if (radio == id)
+                OnAuthentication(authentication);
+        }
         break;
     case kSecurity:
         OnSecurity();

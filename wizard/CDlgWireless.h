@@ -16,6 +16,17 @@ public:
         kBoth = 1213,
         kSecurity = 1215,
     };
+    // clang-format off
+    static constexpr SkinControlSpec kControls[] = {
+        kExitButton, kBackButton, kNextButton, kSsidField, kChannelList,
+        {SkinControlKind::DropDown, kSecurity, u"SecurityMode"},
+        kOnRadio, kOffRadio, kInfrastructureRadio, kAdHocRadio,
+        {SkinControlKind::Radio,    kOpen,     u"Open",   u"Open"},
+        {SkinControlKind::Radio,    kShared,   u"Shared", u"Shared"},
+        {SkinControlKind::Radio,    kBoth,     u"Both",   u"Both"},
+    };
+    // clang-format on
+    static constexpr SkinPageSpec kSkinPage{u"DlgWireless", kControls};
 
     explicit CDlgWireless(QWidget* mainWindow);
 

@@ -5,10 +5,7 @@
 #include "device/WirelessOptions.h"
 #include "device/WizardState.h"
 
-CDlgWirelessFinish::CDlgWirelessFinish(QWidget* mainWindow)
-    : CSummaryPage(mainWindow, QStringLiteral("DlgWirelessFinish"))
-{
-}
+CDlgWirelessFinish::CDlgWirelessFinish(QWidget* mainWindow) : CSummaryPage(mainWindow, kSkinPage) {}
 
 void CDlgWirelessFinish::OnInitPage()
 {

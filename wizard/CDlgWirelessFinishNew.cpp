@@ -5,10 +5,7 @@
 #include "device/WirelessOptions.h"
 #include "device/WizardState.h"
 
-CDlgWirelessFinishNew::CDlgWirelessFinishNew(QWidget* mainWindow)
-    : CSummaryPage(mainWindow, QStringLiteral("DlgWirelessFinishNEW"))
-{
-}
+CDlgWirelessFinishNew::CDlgWirelessFinishNew(QWidget* mainWindow) : CSummaryPage(mainWindow, kSkinPage) {}
 
 void CDlgWirelessFinishNew::OnInitPage()
 {
@@ -20,9 +17,9 @@ void CDlgWirelessFinishNew::OnInitPage()
     setText(kAuthentication, QString::fromStdU16String(AuthenticationName(w.authentication)));
     setText(kEncryption, QString::fromStdU16String(EncryptionName(w.encryption)));
     std::u16string key;
-    if (w.encryption == 1 && w.wepDefaultKey >= 0 && w.wepDefaultKey < 4)
+    if (KeyOf(w.encryption) == WirelessKey::WepKey && w.wepDefaultKey >= 0 && w.wepDefaultKey < 4)
         key = w.wepKeys[w.wepDefaultKey];
-    else if (w.encryption >= 2)
+    else if (KeyOf(w.encryption) == WirelessKey::Passphrase)
         key = w.passphrase;
     setText(kKey, QString::fromStdU16String(key));
     finishFields();

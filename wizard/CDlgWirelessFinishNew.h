@@ -10,15 +10,25 @@ class CDlgWirelessFinishNew : public CSummaryPage
 public:
     enum ControlId : int
     {
-        kExit = 1001,
-        kBack = 1002,
-        kWireless = 1111,
-        kSsid = 1113,
-        kChannel = 1114,
         kKey = 1115,
         kAuthentication = 1120,
         kEncryption = 1121,
+        kAuthenticationLabel = 1318,
+        kEncryptionLabel = 1319,
     };
+    static constexpr SkinControlSpec kButtons[] = {kExitButton, kBackButton, kNextButton};
+    // clang-format off
+    static constexpr SkinControlSpec kSecurityControls[] = {
+        {SkinControlKind::Edit,    kAuthentication,      u"AUTH"},
+        {SkinControlKind::Edit,    kEncryption,          u"ENCRYPT"},
+        {SkinControlKind::Edit,    kKey,                 u"KEY"},
+        {SkinControlKind::PicText, kAuthenticationLabel, u"LABAUTH"},
+        {SkinControlKind::PicText, kEncryptionLabel,     u"LABENCRYPT"},
+    };
+    // clang-format on
+    static constexpr auto kControls =
+        JoinControls(kButtons, kAccountAndAddressControls, kWirelessControls, kSecurityControls);
+    static constexpr SkinPageSpec kSkinPage{u"DlgWirelessFinishNEW", kControls};
 
     explicit CDlgWirelessFinishNew(QWidget* mainWindow);
 

@@ -12,15 +12,10 @@ namespace {
 
 constexpr int kKeys[] = {CDlgWirelessKey::kKey1, CDlgWirelessKey::kKey2, CDlgWirelessKey::kKey3,
                          CDlgWirelessKey::kKey4};
-constexpr int32_t kWep = 1;
-constexpr int32_t kWpa = 4;
 
 } // namespace
 
-CDlgWirelessKey::CDlgWirelessKey(QWidget* mainWindow)
-    : CWizardPage(mainWindow, QStringLiteral("DlgWirelessKey"))
-{
-}
+CDlgWirelessKey::CDlgWirelessKey(QWidget* mainWindow) : CWizardPage(mainWindow, kSkinPage) {}
 
 void CDlgWirelessKey::OnInitPage()
 {
@@ -41,8 +36,8 @@ void CDlgWirelessKey::OnInitPage()
 
     const bool on = WirelessOn(w.wirelessEnable);
     for (int id : {kKeyLength, kKeyFormat, kDefaultKey, kKey1, kKey2, kKey3, kKey4})
-        enableControl(id, on && w.encryption == kWep);
-    enableControl(kPassphrase, on && w.encryption == kWpa);
+        enableControl(id, on && KeyOf(w.encryption) == WirelessKey::WepKey);
+    enableControl(kPassphrase, on && KeyOf(w.encryption) == WirelessKey::Passphrase);
     setPageFontOn({kKeyLength, kKeyFormat, kDefaultKey, kKey1, kKey2, kKey3, kKey4, kPassphrase});
 }
 
@@ -65,8 +60,8 @@ void CDlgWirelessKey::OnDefaultKey()
 
 bool CDlgWirelessKey::checkWep()
 {
-    const int32_t length = selectedType(kKeyLength).value_or(0);
-    const int32_t format = selectedType(kKeyFormat).value_or(0);
+    const int32_t length = selectedType(kKeyLength).value_or(WepKeyLength::kBits64);
+    const int32_t format = selectedType(kKeyFormat).value_or(WepKeyFormat::kAscii);
     const int32_t defaultKey = selectedType(kDefaultKey).value_or(0);
     const int keyId = defaultKey >= 0 && defaultKey < 4 ? kKeys[defaultKey] : kKey1;
     const int message = CheckWepKey(length, format, text(keyId).toStdU16String());
@@ -102,9 +97,9 @@ void CDlgWirelessKey::OnNext()
     const WirelessSettings& w = m_links.state->wireless;
     // With wireless off the keys are neither checked nor kept.
     if (WirelessOn(w.wirelessEnable)) {
-        if (w.encryption == kWep && !checkWep())
+        if (KeyOf(w.encryption) == WirelessKey::WepKey && !checkWep())
             return;
-        if (w.encryption == kWpa && !checkPassphrase())
+        if (KeyOf(w.encryption) == WirelessKey::Passphrase && !checkPassphrase())
             return;
     }
     post(WIZ_NEXT);

@@ -11,9 +11,6 @@ class CDlgWirelessKey : public CWizardPage
 public:
     enum ControlId : int
     {
-        kExit = 1001,
-        kBack = 1002,
-        kNext = 1003,
         kKey1 = 1115,
         kKey2 = 1116,
         kKey3 = 1117,
@@ -23,6 +20,20 @@ public:
         kKeyFormat = 1217,
         kDefaultKey = 1218,
     };
+    // clang-format off
+    static constexpr SkinControlSpec kControls[] = {
+        kExitButton, kBackButton, kNextButton,
+        {SkinControlKind::DropDown, kKeyLength,  u"KEYLEN"},
+        {SkinControlKind::DropDown, kKeyFormat,  u"KEYFORMAT"},
+        {SkinControlKind::DropDown, kDefaultKey, u"DEFKEY"},
+        {SkinControlKind::Edit,     kKey1,       u"KEY1"},
+        {SkinControlKind::Edit,     kKey2,       u"KEY2"},
+        {SkinControlKind::Edit,     kKey3,       u"KEY3"},
+        {SkinControlKind::Edit,     kKey4,       u"KEY4"},
+        {SkinControlKind::Edit,     kPassphrase, u"PKEY"},
+    };
+    // clang-format on
+    static constexpr SkinPageSpec kSkinPage{u"DlgWirelessKey", kControls};
 
     explicit CDlgWirelessKey(QWidget* mainWindow);
 

@@ -6,18 +6,17 @@
 
 #include <QLineEdit>
 
-CDlgWirelessNew::CDlgWirelessNew(QWidget* mainWindow)
-    : CWirelessSettingsPage(mainWindow, QStringLiteral("DlgWirelessNEW"))
-{
-}
+CDlgWirelessNew::CDlgWirelessNew(QWidget* mainWindow) : CWirelessSettingsPage(mainWindow, kSkinPage) {}
 
 void CDlgWirelessNew::OnInitPage()
 {
     startEditing();
     setPageFontOn({kSsid, kChannel, kKey, kOn, kOff, kInfrastructure, kAdHoc, kAuthentication, kEncryption});
-    if (m_edit.encryption == 1)
+    // The camera's own code may be one that no list has: any code above WEP starts from the
+    // passphrase.
+    if (m_edit.encryption == Encryption::kWep)
         m_keyText = wepKeySlot();
-    else if (m_edit.encryption >= 2)
+    else if (m_edit.encryption > Encryption::kWep)
         m_keyText = m_edit.passphrase;
     fillForMode();
     m_keyFilled = true;
@@ -52,7 +51,7 @@ void CDlgWirelessNew::fillEncryptions()
     const WirelessOptionList encryptions = Encryptions(m_edit.authentication, m_edit.encryptionCaps);
     fillList(kEncryption, encryptions);
     if (!selectType(kEncryption, m_edit.encryption)) {
-        m_edit.encryption = encryptions.empty() ? 0 : encryptions.front().type;
+        m_edit.encryption = encryptions.empty() ? int32_t{Encryption::kNone} : encryptions.front().type;
         selectType(kEncryption, m_edit.encryption);
     }
     showKey();
@@ -79,7 +78,7 @@ void CDlgWirelessNew::updateEnabling()
     for (int id :
          std::initializer_list<int>{kSsid, kChannel, kAuthentication, kEncryption, kInfrastructure, kAdHoc})
         enableControl(id, on);
-    enableControl(kKey, on && m_edit.encryption != 0);
+    enableControl(kKey, on && m_edit.encryption != Encryption::kNone);
 }
 
 void CDlgWirelessNew::OnMode(bool adHoc)
@@ -117,10 +116,14 @@ void CDlgWirelessNew::OnKeyEdited()
 int CDlgWirelessNew::keyMessage() const
 {
     const std::u16string key = text(kKey).toStdU16String();
-    if (m_edit.encryption == 1)
+    switch (KeyOf(m_edit.encryption)) {
+    case WirelessKey::WepKey:
         return CheckWepKeyByLength(key).message;
-    if (m_edit.encryption >= 2 && m_edit.encryption <= 4)
+    case WirelessKey::Passphrase:
         return CheckPassphrase(key);
+    case WirelessKey::None:
+        break;
+    }
     return 0;
 }
 
@@ -141,15 +144,21 @@ bool CDlgWirelessNew::keyAccepted()
 void CDlgWirelessNew::takeKey()
 {
     const std::u16string key = text(kKey).toStdU16String();
-    if (m_edit.encryption == 1) {
+    switch (KeyOf(m_edit.encryption)) {
+    case WirelessKey::WepKey: {
         const WepKeyShape shape = CheckWepKeyByLength(key);
         if (shape.message == 0) {
             m_edit.wepKeyLength = shape.length;
             m_edit.wepKeyFormat = shape.format;
         }
         wepKeySlot() = shape.message == 0 ? key : std::u16string();
-    } else if (m_edit.encryption >= 2 && m_edit.encryption <= 4) {
+        break;
+    }
+    case WirelessKey::Passphrase:
         m_edit.passphrase = CheckPassphrase(key) == 0 ? key : std::u16string();
+        break;
+    case WirelessKey::None:
+        break;
     }
 }
 

@@ -16,6 +16,17 @@ public:
         kAuthentication = 1219,
         kEncryption = 1220,
     };
+    // clang-format off
+    static constexpr SkinControlSpec kControls[] = {
+        kExitButton, kBackButton, kNextButton, kSsidField,
+        {SkinControlKind::Edit,     kKey,            u"KEY"},
+        kChannelList, kOnRadio, kOffRadio,
+        {SkinControlKind::DropDown, kAuthentication, u"Authentication"},
+        {SkinControlKind::DropDown, kEncryption,     u"Encryption"},
+        kInfrastructureRadio, kAdHocRadio,
+    };
+    // clang-format on
+    static constexpr SkinPageSpec kSkinPage{u"DlgWirelessNEW", kControls};
 
     explicit CDlgWirelessNew(QWidget* mainWindow);
 

@@ -4,10 +4,7 @@
 #include "device/WizardState.h"
 #include "skin/WizardCommand.h"
 
-CDlgWirelessSelect::CDlgWirelessSelect(QWidget* mainWindow)
-    : CWizardPage(mainWindow, QStringLiteral("DlgWirelessSele"))
-{
-}
+CDlgWirelessSelect::CDlgWirelessSelect(QWidget* mainWindow) : CWizardPage(mainWindow, kSkinPage) {}
 
 void CDlgWirelessSelect::OnInitPage()
 {

@@ -10,12 +10,17 @@ class CDlgWirelessSelect : public CWizardPage
 public:
     enum ControlId : int
     {
-        kExit = 1001,
-        kBack = 1002,
-        kNext = 1003,
         kWps = 1219,
         kStandard = 1220,
     };
+    static constexpr SkinControlSpec kControls[] = {
+        kExitButton,
+        kBackButton,
+        kNextButton,
+        {SkinControlKind::Radio, kWps, u"WPS", u"WPS"},
+        {SkinControlKind::Radio, kStandard, u"Wireless", u"Standard wireless settings"},
+    };
+    static constexpr SkinPageSpec kSkinPage{u"DlgWirelessSele", kControls};
 
     explicit CDlgWirelessSelect(QWidget* mainWindow);
 

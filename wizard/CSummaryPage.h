@@ -15,7 +15,6 @@ class CSummaryPage : public CWizardPage
 public:
     enum ControlId : int
     {
-        kNext = 1003,
         kAdminId = 1101,
         kAdminPassword = 1102,
         kIp = 1106,
@@ -23,7 +22,49 @@ public:
         kGateway = 1108,
         kDns1 = 1109,
         kDns2 = 1110,
+        kIpLabel = 1304,
+        kMaskLabel = 1305,
+        kGatewayLabel = 1306,
+        kDns1Label = 1307,
+        kDns2Label = 1308,
+        kAdminIdLabel = 1309,
+        kAdminPasswordLabel = 1310,
+        // The two wireless summaries.
+        kWireless = 1111,
+        kSsid = 1113,
+        kChannel = 1114,
+        kWirelessLabel = 1311,
+        kSsidLabel = 1312,
+        kChannelLabel = 1313,
+        kKey1Label = 1314,
     };
+    // clang-format off
+    static constexpr SkinControlSpec kAccountAndAddressControls[] = {
+        {SkinControlKind::Edit,    kAdminId,            u"ADMID"},
+        {SkinControlKind::Edit,    kAdminPassword,      u"ADMPWD"},
+        {SkinControlKind::Edit,    kIp,                 u"IPADDR"},
+        {SkinControlKind::Edit,    kMask,               u"SUBMASK"},
+        {SkinControlKind::Edit,    kGateway,            u"GATEWAY"},
+        {SkinControlKind::Edit,    kDns1,               u"PRIDNS"},
+        {SkinControlKind::Edit,    kDns2,               u"SECDNS"},
+        {SkinControlKind::PicText, kAdminIdLabel,       u"LABADMID"},
+        {SkinControlKind::PicText, kAdminPasswordLabel, u"LABADMPWD"},
+        {SkinControlKind::PicText, kIpLabel,            u"LABIPADDR"},
+        {SkinControlKind::PicText, kMaskLabel,          u"LABSUBMASK"},
+        {SkinControlKind::PicText, kGatewayLabel,       u"LABGATEWAY"},
+        {SkinControlKind::PicText, kDns1Label,          u"LABPRIDNS"},
+        {SkinControlKind::PicText, kDns2Label,          u"LABSECDNS"},
+    };
+    static constexpr SkinControlSpec kWirelessControls[] = {
+        {SkinControlKind::Edit,    kWireless,      u"Wireless"},
+        {SkinControlKind::Edit,    kSsid,          u"SSID"},
+        {SkinControlKind::Edit,    kChannel,       u"CHANNEL"},
+        {SkinControlKind::PicText, kWirelessLabel, u"LABWireless"},
+        {SkinControlKind::PicText, kSsidLabel,     u"LABSSID"},
+        {SkinControlKind::PicText, kChannelLabel,  u"LABCHANNEL"},
+        {SkinControlKind::PicText, kKey1Label,     u"LABKEY1"},
+    };
+    // clang-format on
 
     using CWizardPage::CWizardPage;
 

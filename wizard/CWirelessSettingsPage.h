@@ -12,9 +12,6 @@ class CWirelessSettingsPage : public CWizardPage
 public:
     enum ControlId : int
     {
-        kExit = 1001,
-        kBack = 1002,
-        kNext = 1003,
         kSsid = 1113,
         kChannel = 1114,
         kOn = 1207,
@@ -22,6 +19,14 @@ public:
         kInfrastructure = 1209,
         kAdHoc = 1210,
     };
+    // The rows of both pages' tables.
+    static constexpr SkinControlSpec kSsidField{SkinControlKind::Edit, kSsid, u"SSID"};
+    static constexpr SkinControlSpec kChannelList{SkinControlKind::DropDown, kChannel, u"CHANNEL"};
+    static constexpr SkinControlSpec kOnRadio{SkinControlKind::Radio, kOn, u"WLanON", u"Enable"};
+    static constexpr SkinControlSpec kOffRadio{SkinControlKind::Radio, kOff, u"WLanOFF", u"Disable"};
+    static constexpr SkinControlSpec kInfrastructureRadio{SkinControlKind::Radio, kInfrastructure,
+                                                          u"Infrastructure", u"Infrastructure"};
+    static constexpr SkinControlSpec kAdHocRadio{SkinControlKind::Radio, kAdHoc, u"Adhoc", u"Adhoc"};
 
     using CWizardPage::CWizardPage;
 

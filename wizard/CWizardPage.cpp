@@ -6,7 +6,6 @@
 #include "skin/CPicButton.h"
 #include "skin/ControlCommandEvent.h"
 #include "skin/MessageBox.h"
-#include "skin/SkinCatalogue.h"
 #include "skin/WizardCommand.h"
 #include "wizard/BusyIndicator.h"
 
@@ -23,32 +22,27 @@ const QRect kBusyPlace(140, 430, 330, 34);
 
 } // namespace
 
-CWizardPage::CWizardPage(QWidget* mainWindow, const QString& section) : CPicDialog(mainWindow)
+CWizardPage::CWizardPage(QWidget* mainWindow, const SkinPageSpec& skinPage)
+    : CPicDialog(mainWindow), m_skinPage(skinPage)
 {
-    setPageSection(section);
+    setPageSection(QStringView(skinPage.section).toString());
     setWindowTitle(QStringLiteral("Quillane"));
 }
 
 bool CWizardPage::Create(const std::filesystem::path& programFolder)
 {
-    const std::u16string section = pageSection().toStdU16String();
-    for (const SkinPageSpec& pageSpec : SkinPages()) {
-        if (pageSpec.section != section)
-            continue;
-        m_programFolder = programFolder;
-        setSkin(programFolder, pageSection());
-        LoadBackground();
-        BuildSkinPage(*this, pageSpec);
-        return true;
-    }
-    return false;
+    m_programFolder = programFolder;
+    setSkin(programFolder, pageSection());
+    LoadBackground();
+    BuildSkinPage(*this, m_skinPage);
+    return true;
 }
 
 void CWizardPage::OnCommand(int id, int)
 {
-    if (id == kExitButtonId)
+    if (id == kExit)
         post(WIZ_EXIT);
-    else if (id == kBackButtonId)
+    else if (id == kBack)
         post(WIZ_BACK);
 }
 
@@ -193,7 +187,7 @@ bool CWizardPage::runOperation(OperationRunner::Sequence sequence, OperationRunn
 bool CWizardPage::event(QEvent* event)
 {
     if (m_busy && event->type() == ControlCommandEvent::kType &&
-        static_cast<const ControlCommandEvent*>(event)->id() != kExitButtonId)
+        static_cast<const ControlCommandEvent*>(event)->id() != kExit)
         return true;
     return CPicDialog::event(event);
 }
@@ -220,7 +214,7 @@ void CWizardPage::setBusy(bool busy)
     for (const auto& item : controls()) {
         QWidget* control = item->control.get();
         // Labels stay as they are; Exit stays the way out.
-        if (!control || item->id == kExitButtonId || item->kind == ControlKind::PicText)
+        if (!control || item->id == kExit || item->kind == ControlKind::PicText)
             continue;
         if (auto* button = qobject_cast<CPicButton*>(control)) {
             if (button->disabledFlag())

@@ -3,6 +3,7 @@
 
 #include "device/WirelessOptions.h"
 #include "skin/CPicDialog.h"
+#include "skin/SkinPageSpec.h"
 #include "wizard/OperationRunner.h"
 #include "wizard/PageLinks.h"
 
@@ -16,20 +17,29 @@ class CPicButton;
 class QComboBox;
 class QLineEdit;
 
-// What every wizard page shares: it is built from its skin section, receives the main window's
-// links, and reports to the main window (its parent) by posting page-flow commands.
+// What every wizard page shares: it is built from its skin section by its own control table,
+// receives the main window's links, and reports to the main window (its parent) by posting
+// page-flow commands.
 class CWizardPage : public CPicDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kExitButtonId = 1001;
-    static constexpr int kBackButtonId = 1002;
-    static constexpr int kNextButtonId = 1003;
+    // Exit, Back and Next, the same on every page that has them.
+    enum FlowButtonId : int
+    {
+        kExit = 1001,
+        kBack = 1002,
+        kNext = 1003,
+    };
+    static constexpr SkinControlSpec kExitButton{SkinControlKind::PicButton, kExit, u"Exit"};
+    static constexpr SkinControlSpec kBackButton{SkinControlKind::PicButton, kBack, u"Back"};
+    static constexpr SkinControlSpec kNextButton{SkinControlKind::PicButton, kNext, u"Next"};
 
-    CWizardPage(QWidget* mainWindow, const QString& section);
+    // skinPage is the page's own table (static, like every page's kSkinPage).
+    CWizardPage(QWidget* mainWindow, const SkinPageSpec& skinPage);
 
-    // Builds the page and its controls from the skin beside the program. False when the page
-    // cannot be made (its section is not one the wizard knows).
+    // Builds the page and its controls from its table and the skin beside the program. A page
+    // that cannot be made returns false.
     virtual bool Create(const std::filesystem::path& programFolder);
     void Attach(const PageLinks& links) { m_links = links; }
     const PageLinks& links() const { return m_links; }
@@ -87,6 +97,7 @@ private:
     void setBusy(bool busy);
     void placeBusyIndicator();
 
+    SkinPageSpec m_skinPage;
     std::filesystem::path m_programFolder;
     bool m_busy = false;
     BusyIndicator* m_busyIndicator = nullptr;

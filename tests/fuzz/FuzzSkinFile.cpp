@@ -2,9 +2,9 @@
 // Any bytes as a skin file: the lookups a page makes, the placement of its controls and the
 // picture files its image keys name, without a crash, a hang or an unbounded read.
 #include "skin/PictureFile.h"
-#include "skin/SkinCatalogue.h"
 #include "skin/SkinFile.h"
 #include "tests/fuzz/FuzzFolder.h"
+#include "wizard/SkinCatalogue.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const SkinPageSpec& page = SkinPages()[size % SkinPages().size()];
     ReadPicture(skin, images, page.section, u"background");
     for (const SkinControlSpec& control : page.controls)
-        ReadControl(skin, images, page.section + u"." + control.name);
+        ReadControl(skin, images, ControlSection(page, control));
     skin.font(u"Main.Font");
     skin.font(u"DlgListCam.ListCtrl");
     skin.listColumns(u"DlgListCam.ListCtrl");

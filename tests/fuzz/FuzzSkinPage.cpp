@@ -5,9 +5,9 @@
 // placements, sizes, fonts, lists and pictures say.
 #include "skin/BuildSkinPage.h"
 #include "skin/CPicDialog.h"
-#include "skin/SkinCatalogue.h"
 #include "skin/SkinFile.h"
 #include "tests/fuzz/FuzzFolder.h"
+#include "wizard/SkinCatalogue.h"
 
 #include <QApplication>
 #include <cstddef>
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const SkinPageSpec& pageSpec = SkinPages()[size % SkinPages().size()];
     {
         CPicDialog page;
-        page.setSkin(folder.root, QString::fromStdU16String(pageSpec.section));
+        page.setSkin(folder.root, QStringView(pageSpec.section).toString());
         page.LoadBackground();
         BuildSkinPage(page, pageSpec);
         page.ApplyReadingOrder();

@@ -6,9 +6,6 @@
 // suite (it takes minutes): bench/apply_soak.sh runs it in a namespace of its own.
 
 #include "tests/gui/NetTestSupport.h"
-#include "tests/gui/WizardTestSupport.h"
-#include "tests/net/NetLab.h"
-#include "wizard/CDlgListCam.h"
 
 #include <QApplication>
 #include <QTableWidget>
@@ -21,6 +18,8 @@
 using namespace WizardTest;
 
 namespace {
+
+const QString kMacText = QStringLiteral("02.00.5e.00.00.01");
 
 struct Usage
 {
@@ -51,35 +50,19 @@ Usage Measure()
 
 } // namespace
 
-class ApplySoak : public QObject
+class ApplySoak : public WizardNetFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<NetLab> m_lab;
-    std::unique_ptr<CQuillaneDlg> m_wizard;
-
-    CWizardPage* page() const { return m_wizard->currentPage(); }
-    CDlgListCam* listPage() const { return qobject_cast<CDlgListCam*>(page()); }
-
     void oneCycle()
     {
-        QTRY_VERIFY_WITH_TIMEOUT(listPage() && !listPage()->isSearching(), 10000);
+        waitForSearch();
         QCOMPARE(listPage()->list()->rowCount(), 1);
-        listPage()->list()->selectRow(0);
-        Settle();
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::IdPwd);
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
-        Click(page(), 1203);
-        Settle();
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        signIn(kMacText);
+        takeDhcp();
+        next(PageId::NetWorkFinish);
+        next(PageId::ListCam);
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
@@ -88,23 +71,11 @@ private slots:
     {
         if (const QString reason = NetSkipReason(); !reason.isEmpty())
             QSKIP(qPrintable(reason));
-        MessageBox::enableTestMode(true);
-        // Clicks follow each page at once, faster than any person.
-        PressGuard::setInterval(std::chrono::milliseconds(0));
+        enterTestModes();
         const int cycles = qEnvironmentVariableIsSet("CYCLES") ? qEnvironmentVariableIntValue("CYCLES") : 500;
 
-        m_lab = std::make_unique<NetLab>();
-        m_lab->AddLink("lan");
-        m_lab->AddPcAdapter("lan", "eth0", {"198.18.0.1/24"});
-        m_lab->AddCameraHost("cams", "lan", "198.18.0.250/24");
-        m_lab->StartSimulator("cams",
-                              {"--camera", "mac=02:00:5e:00:00:01,ip=198.18.0.21", "--state-at-start"});
-        m_lab->EnterPc();
-        DeviceTimeouts timeouts;
-        timeouts.searchQuiet = std::chrono::milliseconds(150);
-        timeouts.receive = std::chrono::milliseconds(500);
-        m_wizard = std::make_unique<CQuillaneDlg>(timeouts, kProgramFolder);
-        m_wizard->OnInitDialog();
+        buildLab({"mac=02:00:5e:00:00:01,ip=198.18.0.21"}, {"--state-at-start"});
+        startWizard(std::chrono::milliseconds(150), std::chrono::milliseconds(500));
 
         Usage first;
         for (int cycle = 1; cycle <= cycles; ++cycle) {
@@ -113,12 +84,12 @@ private slots:
                 QFAIL(qPrintable(QStringLiteral("cycle %1 failed").arg(cycle)));
             // Measured as at the end: once the fresh list's search has ended.
             if (cycle == 1) {
-                QTRY_VERIFY_WITH_TIMEOUT(listPage() && !listPage()->isSearching(), 10000);
+                waitForSearch();
                 first = Measure();
             }
         }
         // The list page of the last cycle still searches; let it end before measuring.
-        QTRY_VERIFY_WITH_TIMEOUT(listPage() && !listPage()->isSearching(), 10000);
+        waitForSearch();
         const Usage last = Measure();
         std::printf("soak: cycle 1: RSS %ld KiB, %ld descriptors, %ld threads\n", first.rssKiB,
                     first.descriptors, first.threads);
@@ -128,10 +99,7 @@ private slots:
         QCOMPARE(last.descriptors, first.descriptors);
         QVERIFY(last.threads <= first.threads);
 
-        m_wizard.reset();
-        m_lab.reset();
-        MessageBox::enableTestMode(false);
-        PressGuard::setInterval(std::nullopt);
+        leave();
     }
 };
 

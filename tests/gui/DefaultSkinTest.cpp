@@ -4,6 +4,7 @@
 #include "skin/CPicDialog.h"
 #include "skin/DensityPicture.h"
 #include "skin/LoadPicture.h"
+#include "wizard/SkinCatalogue.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,9 +21,9 @@ namespace {
 
 const std::filesystem::path kSkinFolder = QUILLANE_DEFAULT_SKIN;
 
-QString q(const std::u16string& text)
+QString q(std::u16string_view text)
 {
-    return QString::fromStdU16String(text);
+    return QStringView(text).toString();
 }
 
 // Controls that only ever show one at a time (the two methods of the WPS page) may share space.

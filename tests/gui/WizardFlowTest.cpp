@@ -7,6 +7,7 @@
 #include "skin/FocusOutline.h"
 #include "skin/WizardCommand.h"
 #include "tests/gui/WizardTestSupport.h"
+#include "tests/unit/PageFlowCases.h"
 #include "wizard/CDlgAbout.h"
 #include "wizard/CDlgIdPwd.h"
 #include "wizard/CDlgListCam.h"
@@ -35,16 +36,25 @@ Q_DECLARE_METATYPE(PageId)
 
 namespace {
 
-// The flow only looks at these parts of the state.
-struct Camera
+// The command a page sends for a step of the flow table.
+int CommandOf(FlowStep step)
 {
-    const char16_t* model = u"QC-100";
-    int hasWireless = 0;
-    std::vector<int32_t> opcodes;
-    int wpsShow = 0;
-    int onlyWirelessNew = 0;
-    int wpsChosen = 0;
-};
+    switch (step) {
+    case FlowStep::Next:
+        return WIZ_NEXT;
+    case FlowStep::Back:
+        return WIZ_BACK;
+    case FlowStep::About:
+        return WIZ_ABOUT;
+    case FlowStep::Wps:
+        return WIZ_WPS;
+    case FlowStep::Nothing:
+        return WIZ_NOP;
+    case FlowStep::UnknownCommand:
+        break;
+    }
+    return 4242;
+}
 
 // Controls by the names their pages publish.
 using Login = CDlgIdPwd;
@@ -59,7 +69,6 @@ enum class SkinProblem
 
 } // namespace
 
-Q_DECLARE_METATYPE(Camera)
 Q_DECLARE_METATYPE(SkinProblem)
 
 class WizardFlowTest : public QObject
@@ -70,18 +79,12 @@ private:
     std::unique_ptr<CQuillaneDlg> m_wizard;
 
     // Starts the wizard on its camera list, then goes straight to page `start`.
-    void startOn(PageId start, const Camera& camera = {})
+    void startOn(PageId start, const FlowCamera& camera = {})
     {
         m_wizard = OfflineWizard();
         m_wizard->OnInitDialog();
         QTRY_VERIFY(!static_cast<CDlgListCam*>(m_wizard->currentPage())->isSearching());
-        WizardState& state = m_wizard->state();
-        state.camera.model = camera.model;
-        state.camera.hasWireless = camera.hasWireless;
-        std::copy(camera.opcodes.begin(), camera.opcodes.end(), state.supportedOpcodes.begin());
-        state.wpsShow = camera.wpsShow;
-        state.onlyWirelessNew = camera.onlyWirelessNew;
-        state.wpsChosen = camera.wpsChosen;
+        camera.applyTo(m_wizard->state());
         if (start != PageId::ListCam)
             QVERIFY(m_wizard->GoTo(PageTransition{start}));
         QCOMPARE(m_wizard->currentPageId(), start);
@@ -116,102 +119,21 @@ private slots:
 
     void flowFollowsTheTables_data()
     {
-        QTest::addColumn<PageId>("from");
-        QTest::addColumn<Camera>("camera");
-        QTest::addColumn<int>("command");
-        QTest::addColumn<PageId>("to");
-        QTest::addColumn<bool>("newPage");
-
-        const Camera wired;
-        const Camera wirelessWithout168{u"QC-400W", 1, {0xA5}};
-        const Camera wirelessWith168{u"QC-400W", 1, {0xA8}};
-        const Camera k7z{u"QC-K7Z", 0, {}, 1};
-        using P = PageId;
-        QTest::newRow("list next") << P::ListCam << wired << int(WIZ_NEXT) << P::IdPwd << true;
-        QTest::newRow("list next, K7Z") << P::ListCam << k7z << int(WIZ_NEXT) << P::IdPwd << true;
-        QTest::newRow("list back stays") << P::ListCam << wired << int(WIZ_BACK) << P::ListCam << false;
-        QTest::newRow("list about") << P::ListCam << wired << int(WIZ_ABOUT) << P::About << true;
-        QTest::newRow("list WPS") << P::ListCam << wired << int(WIZ_WPS) << P::WpsFromList << true;
-        QTest::newRow("list nop") << P::ListCam << wired << int(WIZ_NOP) << P::ListCam << false;
-        QTest::newRow("list unknown command") << P::ListCam << wired << 4242 << P::ListCam << false;
-        QTest::newRow("login next") << P::IdPwd << wired << int(WIZ_NEXT) << P::NetWork << true;
-        QTest::newRow("login back") << P::IdPwd << wired << int(WIZ_BACK) << P::ListCam << true;
-        QTest::newRow("network next, wired")
-            << P::NetWork << wired << int(WIZ_NEXT) << P::NetWorkFinish << true;
-        QTest::newRow("network next, wireless without 168")
-            << P::NetWork << wirelessWithout168 << int(WIZ_NEXT) << P::NetWork << false;
-        QTest::newRow("network next, wireless without WPS")
-            << P::NetWork << wirelessWith168 << int(WIZ_NEXT) << P::WirelessNew << true;
-        QTest::newRow("network back") << P::NetWork << wired << int(WIZ_BACK) << P::IdPwd << true;
-
-        // The wireless pages. A WPS-capable camera goes through the choice page when the skin
-        // shows WPS.
-        const Camera wpsShown{u"QC-400W", 1, {0xA8, 0xB2}, 1};
-        const Camera wpsHidden{u"QC-400W", 1, {0xA8, 0xC1}, 0};
-        const Camera onlyNew{u"QC-400W", 1, {0xA8, 0xB2}, 0, 1};
-        const Camera onlyNewShown{u"QC-400W", 1, {0xA8, 0xB2}, 1, 1};
-        const Camera wpsTaken{u"QC-400W", 1, {0xA8, 0xB2}, 1, 0, 1};
-        QTest::newRow("network next, WPS shown")
-            << P::NetWork << wpsShown << int(WIZ_NEXT) << P::WirelessSelect << true;
-        QTest::newRow("network next, WPS hidden")
-            << P::NetWork << wpsHidden << int(WIZ_NEXT) << P::Wireless << true;
-        QTest::newRow("network next, only the one page")
-            << P::NetWork << onlyNew << int(WIZ_NEXT) << P::WirelessNew << true;
-        QTest::newRow("choice next, standard")
-            << P::WirelessSelect << wpsShown << int(WIZ_NEXT) << P::Wireless << true;
-        QTest::newRow("choice next, standard, only the one page")
-            << P::WirelessSelect << onlyNewShown << int(WIZ_NEXT) << P::WirelessNew << true;
-        QTest::newRow("choice next, WPS")
-            << P::WirelessSelect << wpsTaken << int(WIZ_NEXT) << P::WpsFromChoice << true;
-        QTest::newRow("choice back") << P::WirelessSelect << wpsShown << int(WIZ_BACK) << P::NetWork << true;
-        QTest::newRow("wireless next") << P::Wireless << wpsShown << int(WIZ_NEXT) << P::WirelessKey << true;
-        QTest::newRow("wireless back, WPS shown")
-            << P::Wireless << wpsShown << int(WIZ_BACK) << P::WirelessSelect << true;
-        QTest::newRow("wireless back, WPS hidden")
-            << P::Wireless << wpsHidden << int(WIZ_BACK) << P::NetWork << true;
-        QTest::newRow("key next") << P::WirelessKey << wpsShown << int(WIZ_NEXT) << P::WirelessFinish << true;
-        QTest::newRow("key back") << P::WirelessKey << wpsShown << int(WIZ_BACK) << P::Wireless << true;
-        QTest::newRow("wireless summary next")
-            << P::WirelessFinish << wpsShown << int(WIZ_NEXT) << P::ListCam << true;
-        QTest::newRow("wireless summary back")
-            << P::WirelessFinish << wpsShown << int(WIZ_BACK) << P::WirelessKey << true;
-        QTest::newRow("wireless summary back after WPS")
-            << P::WirelessFinish << wpsTaken << int(WIZ_BACK) << P::WpsFromChoice << true;
-        QTest::newRow("WPS from list next") << P::WpsFromList << k7z << int(WIZ_NEXT) << P::ListCam << true;
-        QTest::newRow("WPS from list back") << P::WpsFromList << k7z << int(WIZ_BACK) << P::ListCam << true;
-        QTest::newRow("WPS from choice next")
-            << P::WpsFromChoice << wpsTaken << int(WIZ_NEXT) << P::WirelessFinish << true;
-        QTest::newRow("WPS from choice back")
-            << P::WpsFromChoice << wpsTaken << int(WIZ_BACK) << P::WirelessSelect << true;
-        QTest::newRow("one page next")
-            << P::WirelessNew << wirelessWith168 << int(WIZ_NEXT) << P::WirelessFinishNew << true;
-        QTest::newRow("one page back, WPS shown")
-            << P::WirelessNew << wpsShown << int(WIZ_BACK) << P::WirelessSelect << true;
-        QTest::newRow("one page back, no WPS")
-            << P::WirelessNew << wirelessWith168 << int(WIZ_BACK) << P::NetWork << true;
-        QTest::newRow("one page summary next")
-            << P::WirelessFinishNew << wirelessWith168 << int(WIZ_NEXT) << P::ListCam << true;
-        QTest::newRow("one page summary back")
-            << P::WirelessFinishNew << wirelessWith168 << int(WIZ_BACK) << P::WirelessNew << true;
-        QTest::newRow("summary next") << P::NetWorkFinish << wired << int(WIZ_NEXT) << P::ListCam << true;
-        QTest::newRow("summary back") << P::NetWorkFinish << wired << int(WIZ_BACK) << P::NetWork << true;
-        QTest::newRow("about next") << P::About << wired << int(WIZ_NEXT) << P::ListCam << true;
-        QTest::newRow("about back stays") << P::About << wired << int(WIZ_BACK) << P::About << false;
+        QTest::addColumn<int>("index");
+        for (size_t i = 0; i < PageFlowCases().size(); ++i)
+            QTest::newRow(PageFlowCases()[i].what) << static_cast<int>(i);
     }
 
     void flowFollowsTheTables()
     {
-        QFETCH(PageId, from);
-        QFETCH(Camera, camera);
-        QFETCH(int, command);
-        QFETCH(PageId, to);
-        QFETCH(bool, newPage);
-        startOn(from, camera);
+        QFETCH(int, index);
+        const FlowCase& c = PageFlowCases()[static_cast<size_t>(index)];
+        startOn(c.from, c.camera);
         const CWizardPage* before = page();
-        this->command(command);
-        QCOMPARE(m_wizard->currentPageId(), to);
+        command(CommandOf(c.step));
+        QCOMPARE(m_wizard->currentPageId(), c.to.value_or(c.from));
         QVERIFY(page() != nullptr);
-        QCOMPARE(page() != before, newPage);
+        QCOMPARE(page() != before, c.to.has_value());
         QVERIFY(!m_wizard->hasEnded());
     }
 
@@ -269,7 +191,7 @@ private slots:
 
     void nextFromTheListWithAK7ZModelGoesTheWpsWay()
     {
-        startOn(PageId::ListCam, Camera{u"QC-K7Z", 0, {}, 1});
+        startOn(PageId::ListCam, FlowCamera{u"QC-K7Z", 0, {}, 1});
         command(WIZ_NEXT);
         QCOMPARE(m_wizard->state().wpsChosen, 1);
         QCOMPARE(m_wizard->carriedWpsValue(), -1);
@@ -452,7 +374,7 @@ private slots:
 
     void aWirelessCameraWithoutAPageToGoToStaysUsable()
     {
-        startOn(PageId::NetWork, Camera{u"QC-400W", 1, {0xA5}});
+        startOn(PageId::NetWork, FlowCamera{u"QC-400W", 1, {0xA5}});
         Click(page(), Net::kDhcpOn);
         Settle();
         Click(page(), Net::kNext);
@@ -555,7 +477,7 @@ private slots:
     void aboutPageShowsTheBuiltVersion()
     {
         startOn(PageId::About);
-        const auto* text = qobject_cast<CPicText*>(page()->FindControl(1302));
+        const auto* text = qobject_cast<CPicText*>(page()->FindControl(CDlgAbout::kVersion));
         QVERIFY(text);
         const ProgramVersion v = kProgramVersion;
         QCOMPARE(text->text(),
@@ -595,7 +517,7 @@ private slots:
     {
         QFETCH(PageId, pageId);
         QFETCH(QStringList, walk);
-        startOn(PageId::ListCam, Camera{u"QC-400W", 1, {0xA8, 0xB2}, 1});
+        startOn(PageId::ListCam, FlowCamera{u"QC-400W", 1, {0xA8, 0xB2}, 1});
         m_wizard->state().changePassword = 1;
         m_wizard->state().camera.dhcp = 0;
         if (pageId != PageId::ListCam)
@@ -713,14 +635,14 @@ private slots:
         ShellOpen::clearOpened();
         startOn(PageId::ListCam);
         CWizardPage* list = page();
-        QVERIFY(!list->FindControl(1011)->isVisible());
+        QVERIFY(!list->FindControl(CDlgListCam::kWps)->isVisible());
         // The empty list says why it is empty: this namespace has no adapter but loopback.
         QVERIFY(static_cast<CDlgListCam*>(list)->listStatus().startsWith(
             QStringLiteral("This PC has no network adapter with an address to search on.")));
         const auto* status = list->findChild<QLabel*>(QStringLiteral("DlgListCam.ListStatus"));
         QVERIFY(status && !status->isHidden());
         QVERIFY(status->textInteractionFlags() & Qt::TextSelectableByMouse);
-        for (int id : {1003, 1005}) {
+        for (int id : std::initializer_list<int>{CDlgListCam::kNext, CDlgListCam::kLink}) {
             Click(list, id);
             Settle();
         }
@@ -732,23 +654,26 @@ private slots:
     // key leaves the state alone.
     void keyPageChecksTheKeyInUse_data()
     {
-        QTest::addColumn<int>("encryption"); // 1 WEP, 4 WPA
+        QTest::addColumn<int>("encryption");
         QTest::addColumn<int>("length");
         QTest::addColumn<int>("format");
         QTest::addColumn<QString>("key");
         QTest::addColumn<int>("message"); // 0: accepted
         QTest::addColumn<int>("focus");
         using K = CDlgWirelessKey;
+        const int kWep = Encryption::kWep;
+        const int kWpa = Encryption::kTkipAes;
         const QString hex64(64, QLatin1Char('a'));
-        QTest::newRow("64-bit ASCII") << 1 << 0 << 0 << "abcde" << 0 << 0;
-        QTest::newRow("64-bit ASCII, 6") << 1 << 0 << 0 << "abcdef" << 33 << int(K::kKey2);
-        QTest::newRow("64-bit hex, not hex") << 1 << 0 << 1 << "01234567zz" << 31 << int(K::kKey2);
-        QTest::newRow("128-bit hex") << 1 << 1 << 1 << "0123456789abcdef0123456789" << 0 << 0;
-        QTest::newRow("128-bit ASCII, short") << 1 << 1 << 0 << "abcdefghijkl" << 33 << int(K::kKey2);
-        QTest::newRow("256 bits") << 1 << 2 << 1 << "0123456789abcdef0123456789" << 69 << int(K::kKeyLength);
-        QTest::newRow("passphrase of 7") << 4 << 0 << 0 << "1234567" << 33 << int(K::kPassphrase);
-        QTest::newRow("64 hex digits") << 4 << 0 << 0 << hex64 << 0 << 0;
-        QTest::newRow("64 with a z") << 4 << 0 << 0 << QString(hex64).replace(5, 1, QLatin1Char('z')) << 30
+        QTest::newRow("64-bit ASCII") << kWep << 0 << 0 << "abcde" << 0 << 0;
+        QTest::newRow("64-bit ASCII, 6") << kWep << 0 << 0 << "abcdef" << 33 << int(K::kKey2);
+        QTest::newRow("64-bit hex, not hex") << kWep << 0 << 1 << "01234567zz" << 31 << int(K::kKey2);
+        QTest::newRow("128-bit hex") << kWep << 1 << 1 << "0123456789abcdef0123456789" << 0 << 0;
+        QTest::newRow("128-bit ASCII, short") << kWep << 1 << 0 << "abcdefghijkl" << 33 << int(K::kKey2);
+        QTest::newRow("256 bits") << kWep << 2 << 1 << "0123456789abcdef0123456789" << 69
+                                  << int(K::kKeyLength);
+        QTest::newRow("passphrase of 7") << kWpa << 0 << 0 << "1234567" << 33 << int(K::kPassphrase);
+        QTest::newRow("64 hex digits") << kWpa << 0 << 0 << hex64 << 0 << 0;
+        QTest::newRow("64 with a z") << kWpa << 0 << 0 << QString(hex64).replace(5, 1, QLatin1Char('z')) << 30
                                      << int(K::kPassphrase);
     }
 
@@ -774,13 +699,13 @@ private slots:
         qobject_cast<QComboBox*>(page()->FindControl(K::kKeyLength))->setCurrentIndex(length);
         qobject_cast<QComboBox*>(page()->FindControl(K::kKeyFormat))->setCurrentIndex(format);
         Settle();
-        Type(page(), encryption == 1 ? K::kKey2 : K::kPassphrase, key);
+        Type(page(), encryption == Encryption::kWep ? K::kKey2 : K::kPassphrase, key);
         Click(page(), K::kNext);
         Settle();
         if (message == 0) {
             QVERIFY(MessageBox::shown().isEmpty());
             QCOMPARE(m_wizard->currentPageId(), PageId::WirelessFinish);
-            if (encryption == 1) {
+            if (encryption == Encryption::kWep) {
                 QCOMPARE(QString::fromStdU16String(w.wepKeys[1]), key);
                 QCOMPARE(w.wepKeyLength, length);
                 QCOMPARE(w.wepKeyFormat, format);
@@ -792,7 +717,7 @@ private slots:
         QCOMPARE(ShownTexts(), QStringList{SkinMessage(message)});
         QCOMPARE(m_wizard->currentPageId(), PageId::WirelessKey);
         QCOMPARE(page()->focusWidget(), page()->FindControl(focus));
-        QCOMPARE(Text(page(), encryption == 1 ? K::kKey2 : K::kPassphrase), key);
+        QCOMPARE(Text(page(), encryption == Encryption::kWep ? K::kKey2 : K::kPassphrase), key);
         QVERIFY(w.wepKeys == before.wepKeys && w.passphrase == before.passphrase);
         QCOMPARE(w.wepKeyLength, before.wepKeyLength);
     }
@@ -803,7 +728,7 @@ private slots:
         startOn(PageId::ListCam);
         WirelessSettings& w = m_wizard->state().wireless;
         w.wirelessEnable = u"0";
-        w.encryption = 1;
+        w.encryption = Encryption::kWep;
         QVERIFY(m_wizard->GoTo(PageTransition{PageId::WirelessKey}));
         for (int id : {K::kKeyLength, K::kKey1, K::kPassphrase})
             QVERIFY(!page()->FindControl(id)->isEnabled());
@@ -824,8 +749,8 @@ private slots:
         WizardState& state = m_wizard->state();
         state.camera.model = u"QC-K7Z Pan";
         state.wireless.wirelessEnable = u"1";
-        state.wireless.encryption = 1;
-        state.wireless.authentication = 1;
+        state.wireless.encryption = Encryption::kWep;
+        state.wireless.authentication = Authentication::kShared;
         QVERIFY(m_wizard->GoTo(PageTransition{PageId::Wireless}));
         auto checked = [this](int id) {
             return qobject_cast<QAbstractButton*>(page()->FindControl(id))->isChecked();
@@ -849,9 +774,9 @@ private slots:
         Settle();
         QCOMPARE(m_wizard->currentPageId(), PageId::WirelessKey);
         QCOMPARE(state.wireless.adHoc, 0);
-        QCOMPARE(state.wireless.encryption, 1);
+        QCOMPARE(state.wireless.encryption, int32_t{Encryption::kWep});
         // The last WEP choice was Both, made for ad hoc; it stays until changed.
-        QCOMPARE(state.wireless.authentication, 2);
+        QCOMPARE(state.wireless.authentication, int32_t{Authentication::kBoth});
     }
 
     void ssidChecksKeepThePageAndTheState_data()
@@ -905,8 +830,8 @@ private slots:
         startOn(PageId::ListCam);
         WirelessSettings& w = m_wizard->state().wireless;
         w.wirelessEnable = u"0";
-        w.authentication = 0;
-        w.encryption = 1;
+        w.authentication = Authentication::kOpen;
+        w.encryption = Encryption::kWep;
         w.wepDefaultKey = 2;
         w.wepKeys = {u"k1", u"k2", u"abcde", u"k4"};
         QVERIFY(m_wizard->GoTo(PageTransition{PageId::WirelessNew}));
@@ -936,7 +861,7 @@ private slots:
             }
             return listed;
         });
-        Click(page(), 1004);
+        Click(page(), CDlgListCam::kSearch);
         const auto* list = static_cast<CDlgListCam*>(page());
         QTRY_VERIFY(list->listStatus().contains(QStringLiteral("not searched")));
         QVERIFY(!list->isSearching());

@@ -8,9 +8,11 @@
 #include "tests/gui/NetTestSupport.h"
 #include "tests/gui/WizardTestSupport.h"
 #include "tests/net/NetLab.h"
+#include "wizard/CDlgAbout.h"
 #include "wizard/CDlgIdPwd.h"
 #include "wizard/CDlgListCam.h"
 #include "wizard/CDlgNetWork.h"
+#include "wizard/CDlgNetWorkFinish.h"
 #include "wizard/CDlgWireless.h"
 #include "wizard/CDlgWirelessFinish.h"
 #include "wizard/CDlgWirelessFinishNew.h"
@@ -42,6 +44,13 @@ const std::string kOtherMac = "02:00:5e:00:00:02";
 const std::string kWirelessCamera =
     "mac=" + kCameraMac + ",model=QC-400W,name=Garden,ip=198.18.0.31,wireless=1";
 const std::string kWpsOpcodes = ",opcodes=0xA1:0xA2:0xA3:0xA4:0xA5:0xA8:0xA9:0xAA:0xB2";
+
+// Controls by the names their pages publish.
+using List = CDlgListCam;
+using Login = CDlgIdPwd;
+using Net = CDlgNetWork;
+using Summary = CDlgNetWorkFinish;
+using About = CDlgAbout;
 
 // The four WEP keys the simulated camera holds.
 QStringList WepKeys(const std::string& state)
@@ -100,83 +109,11 @@ QStringList Entries(CWizardPage* page, int id)
 
 } // namespace
 
-class WizardNetTest : public QObject
+class WizardNetTest : public WizardNetFixture
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<NetLab> m_lab;
-    std::filesystem::path m_state;
-    std::unique_ptr<CQuillaneDlg> m_wizard;
-    QString m_shots;
-    int m_shot = 0;
-
-    // One link with the pc at 198.18.0.1/24 and one simulator playing the given cameras.
-    void buildLab(const std::vector<std::string>& cameras, const std::vector<std::string>& options = {})
-    {
-        m_lab = std::make_unique<NetLab>();
-        m_lab->AddLink("lan");
-        m_lab->AddPcAdapter("lan", "eth0", {"198.18.0.1/24"});
-        m_lab->AddCameraHost("cams", "lan", "198.18.0.250/24");
-        std::vector<std::string> args;
-        for (const std::string& camera : cameras) {
-            args.push_back("--camera");
-            args.push_back(camera);
-        }
-        args.insert(args.end(), options.begin(), options.end());
-        m_state = m_lab->StartSimulator("cams", args);
-        m_lab->EnterPc();
-    }
-
-    void startWizard(std::chrono::milliseconds searchQuiet = std::chrono::milliseconds(400),
-                     std::chrono::milliseconds receive = std::chrono::milliseconds(300))
-    {
-        DeviceTimeouts timeouts;
-        timeouts.searchQuiet = searchQuiet;
-        timeouts.receive = receive;
-        m_wizard = std::make_unique<CQuillaneDlg>(timeouts, kProgramFolder);
-        m_wizard->OnInitDialog();
-    }
-
-    CWizardPage* page() const { return m_wizard->currentPage(); }
-    CDlgListCam* listPage() const { return qobject_cast<CDlgListCam*>(page()); }
-
-    std::string simulator() const { return NetLab::ReadState(m_state); }
-
-    // With QUILLANE_SHOT_DIR set, every step's page is saved there as a PNG for review.
-    void shoot(const QString& name)
-    {
-        if (m_shots.isEmpty() || !page())
-            return;
-        Settle();
-        page()->grab().save(
-            QStringLiteral("%1/%2-%3.png").arg(m_shots).arg(++m_shot, 2, 10, QLatin1Char('0')).arg(name));
-    }
-
-    void waitForSearch() { QTRY_VERIFY_WITH_TIMEOUT(listPage() && !listPage()->isSearching(), 10000); }
-
-    int rowOf(const QString& mac) const
-    {
-        QTableWidget* list = listPage()->list();
-        for (int row = 0; row < list->rowCount(); ++row) {
-            for (int column = 0; column < list->columnCount(); ++column) {
-                if (list->item(row, column) && list->item(row, column)->text() == mac)
-                    return row;
-            }
-        }
-        return -1;
-    }
-
-    QString cell(int row, const QString& captionPart) const
-    {
-        QTableWidget* list = listPage()->list();
-        for (int column = 0; column < list->columnCount(); ++column) {
-            if (list->horizontalHeaderItem(column)->text().contains(captionPart))
-                return list->item(row, column) ? list->item(row, column)->text() : QString();
-        }
-        return {};
-    }
-
     // Follows the operation that a click has started to its end: meanwhile the page is busy
     // and shows it (only Exit stays usable), and a 20 ms timer keeps firing. A camera that
     // takes seconds would show as a gap of seconds.
@@ -195,9 +132,9 @@ private:
         });
         timer.start();
         QVERIFY(page()->isBusy());
-        QVERIFY(picButton(1003)->disabledFlag());
-        QVERIFY(picButton(1002)->disabledFlag());
-        QVERIFY(!picButton(1001)->disabledFlag());
+        QVERIFY(picButton(CWizardPage::kNext)->disabledFlag());
+        QVERIFY(picButton(CWizardPage::kBack)->disabledFlag());
+        QVERIFY(!picButton(CWizardPage::kExit)->disabledFlag());
         QWidget* indicator = page()->findChild<QWidget*>(QStringLiteral("BusyIndicator"));
         QVERIFY(indicator && indicator->isVisible());
         shoot(QStringLiteral("busy"));
@@ -209,72 +146,26 @@ private:
 
     CPicButton* picButton(int id) const { return qobject_cast<CPicButton*>(page()->FindControl(id)); }
 
-    void chooseAndGoToLogin(const QString& mac)
-    {
-        const int row = rowOf(mac);
-        QVERIFY(row >= 0);
-        listPage()->list()->selectRow(row);
-        Settle();
-        QCOMPARE(listPage()->chosenIndex() >= 0, true);
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::IdPwd);
-    }
-
-    // Signs in (with a new password when given), then takes DHCP on the network page.
+    // From the list's first search: signs in to the camera (with a new password when given) and
+    // takes DHCP on the network page.
     void signInAndTakeDhcp(const QString& newPassword = {})
     {
         waitForSearch();
-        chooseAndGoToLogin(kCameraMacText);
-        Type(page(), CDlgIdPwd::kAdminId, QStringLiteral("admin"));
-        Type(page(), CDlgIdPwd::kAdminPassword, QStringLiteral("admin"));
-        if (!newPassword.isEmpty()) {
-            Click(page(), CDlgIdPwd::kChangePasswordBox);
-            Settle();
-            Type(page(), CDlgIdPwd::kNewPassword, newPassword);
-            Type(page(), CDlgIdPwd::kConfirmPassword, newPassword);
-        }
-        Click(page(), CDlgIdPwd::kNext);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
-        Click(page(), CDlgNetWork::kDhcpOn);
-        Settle();
-    }
-
-    void next(PageId expected)
-    {
-        Click(page(), CWizardPage::kNextButtonId);
-        Settle();
-        QTRY_COMPARE(m_wizard->currentPageId(), expected);
-    }
-
-    void back(PageId expected)
-    {
-        Click(page(), CWizardPage::kBackButtonId);
-        Settle();
-        QTRY_COMPARE(m_wizard->currentPageId(), expected);
+        signIn(kCameraMacText, newPassword);
+        takeDhcp();
     }
 
 private slots:
-    void initTestCase() { m_shots = qEnvironmentVariable("QUILLANE_SHOT_DIR"); }
-
     void init()
     {
         if (const QString reason = NetSkipReason(); !reason.isEmpty())
             QSKIP(qPrintable(reason));
-        MessageBox::enableTestMode(true);
-        MessageBox::clearShown();
+        enterTestModes();
         ShellOpen::enableTestMode(true);
         ShellOpen::clearOpened();
-        // Clicks follow each other at test speed; the double-click test sets its own interval.
-        PressGuard::setInterval(std::chrono::milliseconds(0));
     }
 
-    void cleanup()
-    {
-        m_wizard.reset();
-        m_lab.reset();
-        MessageBox::enableTestMode(false);
-        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
-    }
+    void cleanup() { leave(); }
 
     // The same set-up with a camera that answers at once and with one that answers every
     // request 2 s late: the slow one keeps the window alive and ends in the same state.
@@ -303,49 +194,50 @@ private slots:
         QCOMPARE(cell(row, QStringLiteral("Name")), QStringLiteral("Entrance"));
         QCOMPARE(cell(rowOf(QStringLiteral("02.00.5e.00.00.02")), QStringLiteral("IP")),
                  QStringLiteral("198.19.4.7"));
-        chooseAndGoToLogin(kCameraMacText);
+        choose(kCameraMacText);
+        next(PageId::IdPwd);
 
         // A wrong password: message 4, and the page stays with what was typed.
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("wrong"));
+        Type(page(), Login::kAdminId, QStringLiteral("admin"));
+        Type(page(), Login::kAdminPassword, QStringLiteral("wrong"));
         shoot(QStringLiteral("login"));
-        Click(page(), 1003);
+        Click(page(), Login::kNext);
         QTRY_COMPARE_WITH_TIMEOUT(ShownTexts(), QStringList{SkinMessage(4)}, 10000);
         QCOMPARE(m_wizard->currentPageId(), PageId::IdPwd);
-        QCOMPARE(Text(page(), 1102), QStringLiteral("wrong"));
+        QCOMPARE(Text(page(), Login::kAdminPassword), QStringLiteral("wrong"));
         MessageBox::clearShown();
 
-        Type(page(), 1102, QStringLiteral("admin"));
-        Click(page(), 1202);
+        Type(page(), Login::kAdminPassword, QStringLiteral("admin"));
+        Click(page(), Login::kChangePasswordBox);
         Settle();
-        Type(page(), 1104, QStringLiteral("N3w-pass"));
-        Type(page(), 1105, QStringLiteral("N3w-pass"));
+        Type(page(), Login::kNewPassword, QStringLiteral("N3w-pass"));
+        Type(page(), Login::kConfirmPassword, QStringLiteral("N3w-pass"));
         shoot(QStringLiteral("login-new-password"));
-        Click(page(), 1003);
+        Click(page(), Login::kNext);
         if (slow)
             watchOperation();
         QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
         QVERIFY(MessageBox::shown().isEmpty());
 
-        Click(page(), 1204);
+        Click(page(), Net::kDhcpOff);
         Settle();
-        Type(page(), 1106, QStringLiteral("198.018.000.050"));
-        Type(page(), 1107, QStringLiteral("255.255.255.0"));
-        Type(page(), 1108, QStringLiteral("198.18.0.1"));
-        Type(page(), 1109, QStringLiteral("198.18.0.2"));
-        Type(page(), 1110, QStringLiteral("198.18.0.3"));
+        Type(page(), Net::kIp, QStringLiteral("198.018.000.050"));
+        Type(page(), Net::kMask, QStringLiteral("255.255.255.0"));
+        Type(page(), Net::kGateway, QStringLiteral("198.18.0.1"));
+        Type(page(), Net::kDns1, QStringLiteral("198.18.0.2"));
+        Type(page(), Net::kDns2, QStringLiteral("198.18.0.3"));
         shoot(QStringLiteral("network"));
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
+        next(PageId::NetWorkFinish);
         shoot(QStringLiteral("summary"));
-        const QStringList summary = {Text(page(), 1101), Text(page(), 1102), Text(page(), 1106),
-                                     Text(page(), 1107), Text(page(), 1108), Text(page(), 1109),
-                                     Text(page(), 1110)};
+        const QStringList summary = {Text(page(), Summary::kAdminId), Text(page(), Summary::kAdminPassword),
+                                     Text(page(), Summary::kIp),      Text(page(), Summary::kMask),
+                                     Text(page(), Summary::kGateway), Text(page(), Summary::kDns1),
+                                     Text(page(), Summary::kDns2)};
         QCOMPARE(summary, (QStringList{"admin", "N3w-pass", "198.18.0.50", "255.255.255.0", "198.18.0.1",
                                        "198.18.0.2", "198.18.0.3"}));
 
         const CWizardPage* summaryPage = page();
-        Click(page(), 1003);
+        Click(page(), Summary::kNext);
         if (slow)
             watchOperation();
         QTRY_COMPARE_WITH_TIMEOUT(m_wizard->currentPageId(), PageId::ListCam, 10000);
@@ -354,16 +246,16 @@ private slots:
         QVERIFY(m_wizard->state().adminPassword.empty());
 
         const std::string state = simulator();
-        const std::string mac = kCameraMac;
-        QCOMPARE(CameraValue(state, "ip", mac), std::string("198.18.0.50"));
-        QCOMPARE(CameraValue(state, "mask", mac), std::string("255.255.255.0"));
-        QCOMPARE(CameraValue(state, "gateway", mac), std::string("198.18.0.1"));
-        QCOMPARE(CameraValue(state, "dns1", mac), std::string("198.18.0.2"));
-        QCOMPARE(CameraValue(state, "dns2", mac), std::string("198.18.0.3"));
-        QCOMPARE(CameraValue(state, "dhcp", mac), std::string("0"));
-        QCOMPARE(CameraValue(state, "name", mac), std::string("Entrance"));
-        QCOMPARE(CameraValue(state, "passwordCipher", mac), CipherHex("N3w-pass"));
-        QCOMPARE(CameraValue(state, "ip", kOtherMac), std::string("198.19.4.7"));
+        ExpectCamera(state, kCameraMac,
+                     {{"ip", "198.18.0.50"},
+                      {"mask", "255.255.255.0"},
+                      {"gateway", "198.18.0.1"},
+                      {"dns1", "198.18.0.2"},
+                      {"dns2", "198.18.0.3"},
+                      {"dhcp", "0"},
+                      {"name", "Entrance"},
+                      {"passwordCipher", CipherHex("N3w-pass")}});
+        ExpectCamera(state, kOtherMac, {{"ip", "198.19.4.7"}});
         QCOMPARE(RequestCount(state, 0xA4), 1); // ChangeIDPWD
         QCOMPARE(RequestCount(state, 0xA2), 1); // SetBasic
         QCOMPARE(RequestCount(state, 0xAA), 0); // no Reset for this model
@@ -416,22 +308,16 @@ private slots:
         startWizard();
         waitForSearch();
         QCOMPARE(listPage()->applyStatus(), QString());
-        chooseAndGoToLogin(kCameraMacText);
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
-        Click(page(), 1204);
+        signIn(kCameraMacText);
+        Click(page(), Net::kDhcpOff);
         Settle();
-        Type(page(), 1106, QStringLiteral("198.18.0.50"));
-        Type(page(), 1107, QStringLiteral("255.255.255.0"));
-        Type(page(), 1108, QStringLiteral("198.18.0.1"));
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
+        Type(page(), Net::kIp, QStringLiteral("198.18.0.50"));
+        Type(page(), Net::kMask, QStringLiteral("255.255.255.0"));
+        Type(page(), Net::kGateway, QStringLiteral("198.18.0.1"));
+        next(PageId::NetWorkFinish);
         ListShownStatus shown;
         qApp->installEventFilter(&shown);
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        next(PageId::ListCam);
         qApp->removeEventFilter(&shown);
         QCOMPARE(ShownTexts(), QStringList());
         QVERIFY(shown.seen);
@@ -448,13 +334,11 @@ private slots:
         QCOMPARE(listPage()->list()->item(other, 0)->toolTip(), QString());
 
         // Only the list that follows the apply says so.
-        Click(page(), 1004);
+        Click(page(), List::kSearch);
         waitForSearch();
         QCOMPARE(listPage()->applyStatus(), expected);
-        Click(page(), 1009);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::About);
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        click(List::kAbout, PageId::About);
+        next(PageId::ListCam);
         waitForSearch();
         QCOMPARE(listPage()->applyStatus(), QString());
     }
@@ -539,39 +423,32 @@ private slots:
         buildLab({"mac=" + kCameraMac + ",model=QC-K7Z Pan,ip=198.18.0.40,webport=8080"});
         startWizard();
         waitForSearch();
-        QVERIFY(page()->FindControl(1011)->isVisible());
+        QVERIFY(page()->FindControl(List::kWps)->isVisible());
         shoot(QStringLiteral("camera-list-wps"));
         // No browser to take the web page, or no opener to ask: the person is told which.
         ShellOpen::failNextOpen();
-        Click(page(), 1005);
+        Click(page(), List::kLink);
         Settle();
         QCOMPARE(ShownTexts(), QStringList{SkinMessage(65)});
         MessageBox::clearShown();
         ShellOpen::failNextOpen(ShellOpen::Failure::NoOpener);
-        Click(page(), 1005);
+        Click(page(), List::kLink);
         Settle();
         QCOMPARE(ShownTexts(), QStringList{SkinMessage(70)});
         MessageBox::clearShown();
-        Click(page(), 1005);
+        Click(page(), List::kLink);
         Settle();
         QVERIFY(MessageBox::shown().isEmpty());
         const QString webPage = QStringLiteral("http://198.18.0.40:8080");
         QCOMPARE(ShellOpen::opened(), (QStringList{webPage, webPage, webPage}));
-        chooseAndGoToLogin(kCameraMacText);
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
-        Click(page(), 1203);
-        Settle();
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
-        QCOMPARE(Text(page(), 1106), QStringLiteral("Auto"));
+        signIn(kCameraMacText);
+        takeDhcp();
+        next(PageId::NetWorkFinish);
+        QCOMPARE(Text(page(), Summary::kIp), QStringLiteral("Auto"));
         shoot(QStringLiteral("summary-dhcp"));
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        next(PageId::ListCam);
         const std::string state = simulator();
-        QCOMPARE(CameraValue(state, "dhcp", kCameraMac), std::string("1"));
+        ExpectCamera(state, kCameraMac, {{"dhcp", "1"}});
         QCOMPARE(RequestCount(state, 0xA4), 0);
         QCOMPARE(RequestCount(state, 0xA2), 1);
         QCOMPARE(RequestCount(state, 0xAA), 1);
@@ -583,7 +460,7 @@ private slots:
                   "mac=" + kOtherMac + ",model=QC-K7Z Pan,ip=198.18.0.22"});
         startWizard();
         waitForSearch();
-        QWidget* wps = page()->FindControl(1011);
+        QWidget* wps = page()->FindControl(List::kWps);
         listPage()->list()->selectRow(rowOf(QStringLiteral("02.00.5e.00.00.02")));
         Settle();
         QVERIFY(wps->isVisible());
@@ -596,11 +473,9 @@ private slots:
         Settle();
         QVERIFY(!wps->isVisible());
 
-        Click(page(), 1009);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::About);
+        click(List::kAbout, PageId::About);
         shoot(QStringLiteral("about"));
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        next(PageId::ListCam);
     }
 
     void everyCameraGetsExactlyOneRowAndTheLastSelectedRowDecides()
@@ -643,9 +518,9 @@ private slots:
         // press, its double-click event and its release to the page that replaced it. They go
         // through the window, as the desktop's do: that is where a press moves the focus.
         auto doubleClickNext = [this] {
-            Click(page(), 1003);
+            Click(page(), CWizardPage::kNext);
             Settle();
-            QWidget* next = page()->FindControl(1003);
+            QWidget* next = page()->FindControl(CWizardPage::kNext);
             QWindow* window = next->window()->windowHandle();
             const QPoint at = next->mapTo(next->window(), QPoint(4, 4));
             QTest::mousePress(window, Qt::LeftButton, {}, at);
@@ -659,16 +534,14 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty());
         QCOMPARE(RequestCount(simulator(), 0xA3), 0); // no sign-in with empty fields
         // Nor did the ignored press take the focus: what the person types next goes to the ID.
-        QCOMPARE(QApplication::focusWidget(), page()->FindControl(1101));
+        QCOMPARE(QApplication::focusWidget(), page()->FindControl(Login::kAdminId));
 
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
+        Type(page(), Login::kAdminId, QStringLiteral("admin"));
+        Type(page(), Login::kAdminPassword, QStringLiteral("admin"));
         QTest::qWait(static_cast<int>(interval.count()));
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::NetWork);
+        next(PageId::NetWork);
         QTest::qWait(static_cast<int>(interval.count()));
-        Click(page(), 1203);
-        Settle();
+        takeDhcp();
 
         doubleClickNext();
         QCOMPARE(m_wizard->currentPageId(), PageId::NetWorkFinish);
@@ -676,8 +549,7 @@ private slots:
 
         // Once the page has been there a moment, Apply works.
         QTest::qWait(static_cast<int>(interval.count()));
-        Click(page(), 1003);
-        QTRY_COMPARE(m_wizard->currentPageId(), PageId::ListCam);
+        next(PageId::ListCam);
         QCOMPARE(RequestCount(simulator(), 0xA2), 1);
     }
 
@@ -686,12 +558,13 @@ private slots:
         buildLab({"mac=" + kCameraMac + ",model=QC-210 Dome,ip=198.18.0.21"});
         startWizard();
         waitForSearch();
-        chooseAndGoToLogin(kCameraMacText);
+        choose(kCameraMacText);
+        next(PageId::IdPwd);
         // A camera that has gone away: nobody answers to this MAC.
         m_wizard->state().camera.macText = u"02.00.5e.00.00.99";
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
-        Click(page(), 1003);
+        Type(page(), Login::kAdminId, QStringLiteral("admin"));
+        Type(page(), Login::kAdminPassword, QStringLiteral("admin"));
+        Click(page(), Login::kNext);
         QTRY_COMPARE_WITH_TIMEOUT(ShownTexts(), QStringList{SkinMessage(2000)}, 5000);
         QCOMPARE(m_wizard->currentPageId(), PageId::IdPwd);
     }
@@ -770,17 +643,16 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty());
 
         const std::string state = simulator();
-        QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Garden"));
-        QCOMPARE(CameraValue(state, "enable", kCameraMac), std::string("1"));
-        QCOMPARE(CameraValue(state, "channel", kCameraMac), std::string("11"));
-        QCOMPARE(CameraValue(state, "encryptionModeBits", kCameraMac),
-                 std::string("00010001")); // WEP, ad hoc
-        QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac),
-                 std::string("00010001")); // 128 bits, Shared
-        QCOMPARE(CameraValue(state, "keyFormatBits", kCameraMac), std::string("00100001")); // key 3, hex
+        ExpectCamera(state, kCameraMac,
+                     {{"essid", "Garden"},
+                      {"enable", "1"},
+                      {"channel", "11"},
+                      {"encryptionModeBits", "00010001"}, // WEP, ad hoc
+                      {"keyLenAuthBits", "00010001"},     // 128 bits, Shared
+                      {"keyFormatBits", "00100001"},      // key 3, hex
+                      {"dhcp", "1"},
+                      {"passwordCipher", CipherHex("N3w-pass")}});
         QCOMPARE(WepKeys(state), (QStringList{"0000000000", "0000000000", key, "0000000000"}));
-        QCOMPARE(CameraValue(state, "dhcp", kCameraMac), std::string("1"));
-        QCOMPARE(CameraValue(state, "passwordCipher", kCameraMac), CipherHex("N3w-pass"));
         QCOMPARE(RequestCount(state, 0xA4), 1);
         QCOMPARE(RequestCount(state, 0xA2), 1);
         QCOMPARE(RequestCount(state, 0xA9), 1);
@@ -818,12 +690,11 @@ private slots:
         next(PageId::ListCam);
 
         const std::string state = simulator();
-        QCOMPARE(CameraValue(state, "wepKey", kCameraMac), std::string("correct horse battery"));
-        QCOMPARE(CameraValue(state, "encryptionModeBits", kCameraMac),
-                 std::string("01000000")); // WPA, infrastructure
-        QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac),
-                 std::string("00100101")); // length kept, WPA/WPA2
-        QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Home"));
+        ExpectCamera(state, kCameraMac,
+                     {{"wepKey", "correct horse battery"},
+                      {"encryptionModeBits", "01000000"}, // WPA, infrastructure
+                      {"keyLenAuthBits", "00100101"},     // length kept, WPA/WPA2
+                      {"essid", "Home"}});
         QCOMPARE(RequestCount(state, 0xA4), 0);
         QCOMPARE(RequestCount(state, 0xA9), 1);
         QCOMPARE(RequestCount(state, 0xAA), 1); // this model restarts to take the settings
@@ -877,13 +748,12 @@ private slots:
         next(PageId::ListCam);
 
         const std::string state = simulator();
-        QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Yard 2"));
-        QCOMPARE(CameraValue(state, "wepKey", kCameraMac), std::string("a long passphrase"));
-        QCOMPARE(CameraValue(state, "encryptionModeBits", kCameraMac),
-                 std::string("00110000")); // AES, infrastructure
-        QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac), std::string("00000100")); // WPA2-PSK
-        // Infrastructure keeps the channel.
-        QCOMPARE(CameraValue(state, "channel", kCameraMac), std::string("6"));
+        ExpectCamera(state, kCameraMac,
+                     {{"essid", "Yard 2"},
+                      {"wepKey", "a long passphrase"},
+                      {"encryptionModeBits", "00110000"}, // AES, infrastructure
+                      {"keyLenAuthBits", "00000100"},     // WPA2-PSK
+                      {"channel", "6"}});                 // infrastructure keeps the channel
     }
 
     // A key refused on the one-page set-up, then another security chosen: the camera keeps the
@@ -910,9 +780,9 @@ private slots:
 
         const std::string state = simulator();
         QCOMPARE(WepKeys(state), (QStringList{"abcde", "0000000000", "0000000000", "0000000000"}));
-        QCOMPARE(CameraValue(state, "wepKey", kCameraMac), std::string("a long passphrase"));
-        QCOMPARE(CameraValue(state, "encryptionModeBits", kCameraMac),
-                 std::string("00110000")); // AES, infrastructure
+        ExpectCamera(state, kCameraMac,
+                     {{"encryptionModeBits", "00110000"}, // AES, infrastructure
+                      {"wepKey", "a long passphrase"}});
     }
 
     void wirelessSwitchedOffSendsOffAndKeepsTheRest()
@@ -941,14 +811,15 @@ private slots:
         next(PageId::ListCam);
 
         const std::string state = simulator();
-        QCOMPARE(CameraValue(state, "enable", kCameraMac), std::string("0"));
-        QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Keep"));
-        QCOMPARE(CameraValue(state, "channel", kCameraMac), std::string("3"));
-        QCOMPARE(CameraValue(state, "wepKey", kCameraMac), std::string("keep this phrase"));
+        ExpectCamera(state, kCameraMac,
+                     {{"enable", "0"},
+                      {"essid", "Keep"},
+                      {"channel", "3"},
+                      {"wepKey", "keep this phrase"},
+                      {"encryptionModeBits", "00010000"},
+                      {"keyLenAuthBits", "00000001"},
+                      {"keyFormatBits", "00010000"}});
         QCOMPARE(WepKeys(state), (QStringList{"0000000000", "abcde", "0000000000", "0000000000"}));
-        QCOMPARE(CameraValue(state, "encryptionModeBits", kCameraMac), std::string("00010000"));
-        QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac), std::string("00000001"));
-        QCOMPARE(CameraValue(state, "keyFormatBits", kCameraMac), std::string("00010000"));
     }
 
     void aCameraWithoutCapabilitiesGetsTheBuiltInListsAndBackLeadsHome()
@@ -1004,10 +875,11 @@ private slots:
         next(PageId::WirelessFinishNew);
         next(PageId::ListCam);
         const std::string state = simulator();
-        QCOMPARE(CameraValue(state, "channel", kCameraMac), std::string("13"));
-        QCOMPARE(CameraValue(state, "essid", kCameraMac), std::string("Ad hoc"));
+        ExpectCamera(state, kCameraMac,
+                     {{"keyLenAuthBits", "00010000"}, // 128 bits, Open
+                      {"channel", "13"},
+                      {"essid", "Ad hoc"}});
         QCOMPARE(WepKeys(state).first(), QStringLiteral("abcdefghijklm"));
-        QCOMPARE(CameraValue(state, "keyLenAuthBits", kCameraMac), std::string("00010000")); // 128 bits, Open
     }
 
     // Leaving while the camera makes the apply wait two minutes: asked first; on Yes the wizard
@@ -1030,7 +902,7 @@ private slots:
         startWizard();
         signInAndTakeDhcp();
         next(PageId::NetWorkFinish);
-        Click(page(), 1003);
+        Click(page(), Summary::kNext);
         QTRY_COMPARE_WITH_TIMEOUT(RequestCount(simulator(), 0xA2), 1, 5000);
         QTest::qWait(200);
         QVERIFY(m_wizard->runner().isRunning());
@@ -1041,7 +913,7 @@ private slots:
         if (byClosing)
             page()->close();
         else
-            Click(page(), 1001);
+            Click(page(), Summary::kExit);
         QTRY_COMPARE(ShownTexts(), QStringList{SkinMessage(66)});
         if (answer == MessageBox::IdYes) {
             QTRY_VERIFY_WITH_TIMEOUT(m_wizard->hasEnded(), 1000);

@@ -36,60 +36,28 @@ using W = CDlgWPSSetting;
 
 } // namespace
 
-class WpsPageTest : public QObject
+class WpsPageTest : public WizardNetFixture
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<NetLab> m_lab;
-    std::filesystem::path m_state;
-    std::unique_ptr<CQuillaneDlg> m_wizard;
-    QString m_shots;
+public:
+    WpsPageTest() : WizardNetFixture(QStringLiteral("wps-")) {}
 
-    void buildLab(const std::string& camera)
+private:
+    // The network with one camera that joins "Joined-AP" by WPS, and the wizard on its list with
+    // the camera chosen. A tick every 40 ms and a phase of 1.5 s instead of 1 s and 120 s.
+    void startWith(const std::string& camera)
     {
-        m_lab = std::make_unique<NetLab>();
-        m_lab->AddLink("lan");
-        m_lab->AddPcAdapter("lan", "eth0", {"198.18.0.1/24"});
-        m_lab->AddCameraHost("cams", "lan", "198.18.0.250/24");
-        m_state = m_lab->StartSimulator("cams", {"--camera", camera + ",wpsssid=Joined-AP"});
-        m_lab->EnterPc();
-        DeviceTimeouts timeouts;
-        timeouts.searchQuiet = 400ms;
-        timeouts.receive = 300ms;
-        m_wizard = std::make_unique<CQuillaneDlg>(timeouts, kProgramFolder);
-        // A tick every 40 ms and a phase of 1.5 s instead of 1 s and 120 s.
-        m_wizard->setWpsJoinTiming(WpsJoinTiming{40ms, 1500ms, 100ms});
-        m_wizard->OnInitDialog();
-        QTRY_VERIFY_WITH_TIMEOUT(listPage() && !listPage()->isSearching(), 10000);
-        QTableWidget* list = listPage()->list();
-        QCOMPARE(list->rowCount(), 1);
-        list->selectRow(0);
-        Settle();
+        buildLab({camera + ",wpsssid=Joined-AP"});
+        startWizard(400ms, 300ms, WpsJoinTiming{40ms, 1500ms, 100ms});
+        waitForSearch();
+        QCOMPARE(listPage()->list()->rowCount(), 1);
+        choose(kMacText);
     }
 
-    CWizardPage* page() const { return m_wizard->currentPage(); }
-    CDlgListCam* listPage() const { return qobject_cast<CDlgListCam*>(page()); }
     CDlgWPSSetting* wpsPage() const { return qobject_cast<CDlgWPSSetting*>(page()); }
-    std::string simulator() const { return NetLab::ReadState(m_state); }
     int progress() const { return qobject_cast<QProgressBar*>(page()->FindControl(W::kProgress))->value(); }
     bool shown(int id) const { return page()->FindControl(id)->isVisibleTo(page()); }
-
-    // With QUILLANE_SHOT_DIR set, the page is saved there as a PNG for review.
-    void shoot(const QString& name)
-    {
-        if (m_shots.isEmpty() || !page())
-            return;
-        Settle();
-        page()->grab().save(QStringLiteral("%1/wps-%2.png").arg(m_shots, name));
-    }
-
-    void click(int id, PageId expected)
-    {
-        Click(page(), id);
-        Settle();
-        QTRY_COMPARE_WITH_TIMEOUT(m_wizard->currentPageId(), expected, 10000);
-    }
 
     void openFromList()
     {
@@ -100,42 +68,27 @@ private:
 
     void openFromChoice()
     {
-        click(1003, PageId::IdPwd);
-        Type(page(), 1101, QStringLiteral("admin"));
-        Type(page(), 1102, QStringLiteral("admin"));
-        click(1003, PageId::NetWork);
-        click(1003, PageId::WirelessSelect);
+        signIn(kMacText);
+        next(PageId::WirelessSelect);
         Click(page(), CDlgWirelessSelect::kWps);
-        click(1003, PageId::WpsFromChoice);
+        next(PageId::WpsFromChoice);
         QVERIFY(!shown(W::kAdminId) && !shown(W::kAdminPassword) && !shown(W::kAdminIdLabel));
     }
 
 private slots:
-    void initTestCase() { m_shots = qEnvironmentVariable("QUILLANE_SHOT_DIR"); }
-
     void init()
     {
         if (const QString reason = NetSkipReason(); !reason.isEmpty())
             QSKIP(qPrintable(reason));
-        MessageBox::enableTestMode(true);
-        MessageBox::clearShown();
+        enterTestModes();
         Clipboard::enableTestMode(true);
-        // Clicks follow each other at test speed.
-        PressGuard::setInterval(std::chrono::milliseconds(0));
     }
 
-    void cleanup()
-    {
-        m_wizard.reset();
-        m_lab.reset();
-        MessageBox::enableTestMode(false);
-        PressGuard::setInterval(std::nullopt);
-        QCOMPARE(QApplication::topLevelWidgets().size(), 0);
-    }
+    void cleanup() { leave(); }
 
     void fromTheListByPushButtonSwitchesWirelessOnWithoutLosingSettings()
     {
-        buildLab(kK7ZCamera + ",wpspending=2");
+        startWith(kK7ZCamera + ",wpspending=2");
         openFromList();
         QVERIFY(shown(W::kStartPushButton) && !shown(W::kPinEdit) && !shown(W::kStartPin));
         shoot(QStringLiteral("push-button-from-list"));
@@ -156,15 +109,16 @@ private slots:
         QCOMPARE(MessageBox::shown().front().flags & 0xF0u, unsigned(MessageBox::IconInformation));
 
         const std::string state = simulator();
-        QCOMPARE(CameraValue(state, "phase"), std::string("joined"));
-        QCOMPARE(CameraValue(state, "mode"), std::string("1"));
-        QCOMPARE(CameraValue(state, "agreed"), std::string("true"));
-        QCOMPARE(CameraValue(state, "sendsAccepted"), std::string("1"));
-        QCOMPARE(CameraValue(state, "essid"), std::string("Joined-AP"));
-        QCOMPARE(CameraValue(state, "enable"), std::string("1"));
-        // Switching wireless on wrote back what the camera held.
-        QCOMPARE(CameraValue(state, "channel"), std::string("6"));
-        QCOMPARE(CameraValue(state, "wepKey"), std::string("a passphrase"));
+        // Switching wireless on wrote back what the camera held: its channel and keys.
+        ExpectCamera(state, {},
+                     {{"phase", "joined"},
+                      {"mode", "1"},
+                      {"agreed", "true"},
+                      {"sendsAccepted", "1"},
+                      {"essid", "Joined-AP"},
+                      {"enable", "1"},
+                      {"channel", "6"},
+                      {"wepKey", "a passphrase"}});
         QVERIFY(state.find("\"wepKeys\": [\"abcde\"") != std::string::npos);
         QCOMPARE(RequestCount(state, 0xA8), 2); // GetWLan: the refused one and this one
         QCOMPARE(RequestCount(state, 0xA9), 1); // SetWLan
@@ -173,7 +127,7 @@ private slots:
 
     void fromTheChoiceByPinThenBackFromTheSummary()
     {
-        buildLab(kWirelessCamera);
+        startWith(kWirelessCamera);
         openFromChoice();
         Click(page(), W::kPinMethod);
         Settle();
@@ -190,22 +144,21 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_wizard->currentPageId(), PageId::WirelessFinish, 10000);
         QCOMPARE(ShownTexts(), QStringList{SkinMessage(2003)});
         std::string state = simulator();
-        QCOMPARE(CameraValue(state, "mode"), std::string("2"));
-        QCOMPARE(QString::fromStdString(CameraValue(state, "pin")), pin);
+        ExpectCamera(state, {}, {{"mode", "2"}, {"pin", pin.toStdString()}});
         // The summary shows what GetWLan read after the join.
         QCOMPARE(Text(page(), CDlgWirelessFinish::kSsid), QStringLiteral("Joined-AP"));
         QCOMPARE(m_wizard->carriedWpsValue(), 1);
 
         // Back returns to the page with its result: Next goes on without a second join.
-        click(1002, PageId::WpsFromChoice);
+        click(CDlgWirelessFinish::kBack, PageId::WpsFromChoice);
         QCOMPARE(wpsPage()->carriedWpsValue(), 1);
         QCOMPARE(progress(), WpsJoin::kProgressSteps);
-        click(1003, PageId::WirelessFinish);
-        click(1003, PageId::ListCam);
+        click(W::kNext, PageId::WirelessFinish);
+        click(CDlgWirelessFinish::kNext, PageId::ListCam);
         state = simulator();
         QCOMPARE(RequestCount(state, 0xB3), 1); // InitWPS
         QCOMPARE(RequestCount(state, 0xA9), 1); // the summary's apply
-        QCOMPARE(CameraValue(state, "essid"), std::string("Joined-AP"));
+        ExpectCamera(state, {}, {{"essid", "Joined-AP"}});
     }
 
     void aJoinThatDoesNotFinishEndsWith2002ThenRetryOrCancel_data()
@@ -218,7 +171,7 @@ private slots:
     void aJoinThatDoesNotFinishEndsWith2002ThenRetryOrCancel()
     {
         QFETCH(QString, scenario);
-        buildLab(kK7ZCamera + "," + scenario.toStdString());
+        startWith(kK7ZCamera + "," + scenario.toStdString());
         openFromList();
         Type(page(), W::kAdminId, QStringLiteral("admin"));
         Type(page(), W::kAdminPassword, QStringLiteral("admin"));
@@ -251,7 +204,7 @@ private slots:
 
     void backDuringAJoinAsksAndNoKeepsItRunning()
     {
-        buildLab(kK7ZCamera + ",wlanenable=1,wpspending=10");
+        startWith(kK7ZCamera + ",wlanenable=1,wpspending=10");
         openFromList();
         Type(page(), W::kAdminId, QStringLiteral("admin"));
         Type(page(), W::kAdminPassword, QStringLiteral("admin"));
@@ -265,13 +218,13 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_wizard->currentPageId(), PageId::ListCam, 10000);
         QCOMPARE(ShownTexts(), (QStringList{SkinMessage(2005), SkinMessage(2003)}));
         const std::string state = simulator();
-        QCOMPARE(CameraValue(state, "phase"), std::string("joined"));
+        ExpectCamera(state, {}, {{"phase", "joined"}});
         QCOMPARE(RequestCount(state, 0xA9), 0); // wireless was on: nothing written
     }
 
     void yesToTheQuestionLeavesAndTheCameraHearsNoMore()
     {
-        buildLab(kK7ZCamera + ",wlanenable=1,wpsstall=inf");
+        startWith(kK7ZCamera + ",wlanenable=1,wpsstall=inf");
         openFromList();
         Type(page(), W::kAdminId, QStringLiteral("admin"));
         Type(page(), W::kAdminPassword, QStringLiteral("admin"));

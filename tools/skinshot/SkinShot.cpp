@@ -9,6 +9,7 @@
 #include "platform/ProgramFolder.h"
 #include "skin/BuildSkinPage.h"
 #include "skin/CPicDialog.h"
+#include "wizard/SkinCatalogue.h"
 
 #include <QApplication>
 #include <QDir>
@@ -64,7 +65,7 @@ bool shoot(const std::filesystem::path& programFolder, const SkinPageSpec& pageS
            const QString& hiddenPart, const QString& fileName)
 {
     CPicDialog page;
-    page.setSkin(programFolder, QString::fromStdU16String(pageSpec.section));
+    page.setSkin(programFolder, QStringView(pageSpec.section).toString());
     if (!page.LoadBackground())
         std::fprintf(stderr, "quillane-skinshot: %s has no background\n", qPrintable(page.pageSection()));
     const int built = BuildSkinPage(page, pageSpec);
@@ -100,7 +101,7 @@ int main(int argc, char** argv)
     const std::filesystem::path programFolder = argc == 3 ? std::filesystem::path(argv[2]) : ProgramFolder();
     bool ok = true;
     for (const SkinPageSpec& pageSpec : SkinPages()) {
-        const QString name = QString::fromStdU16String(pageSpec.section);
+        const QString name = QStringView(pageSpec.section).toString();
         if (pageSpec.section == u"DlgWPSSET") {
             ok &=
                 shoot(programFolder, pageSpec, out, QStringLiteral("PIN"), name + QStringLiteral("_pbc.png"));
